@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number of seconds,
+# starting from its seed corpus under tests/fuzz/corpus/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-20}"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVM_FUZZ=ON -DVM_TESTS=OFF
+cmake --build build-fuzz
+for target in build-fuzz/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  work=$(mktemp -d)
+  seeds="tests/fuzz/corpus/${name#fuzz_}"
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/
+  echo "== $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" 2>&1 | tail -n 3
+  rm -rf "$work"
+done

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev libasound2-dev
+  qt6-base-dev libgl-dev
+  fonts-wqy-microhei 7zip xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs them; then runs each fuzz target for a short while.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVM_SANITIZE=ON
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+bash scripts/fuzz.sh "${VM_FUZZ_SECONDS:-20}"

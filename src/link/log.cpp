@@ -1,0 +1,76 @@
+#include "link/log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <mutex>
+
+#include "platform/clock/clock.h"
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+
+namespace {
+
+std::mutex g_logMutex;
+bool g_haveLastLine = false;
+std::chrono::steady_clock::time_point g_lastLine;
+
+// Seconds since the previous line of the process; first line and gaps over 10 s have fixed texts.
+std::wstring ElapsedText() {
+    auto now = platform::CurrentClock().Now();
+    if (!g_haveLastLine) {
+        g_haveLastLine = true;
+        g_lastLine = now;
+        return L"    -   ";
+    }
+    double seconds = std::chrono::duration<double>(now - g_lastLine).count();
+    g_lastLine = now;
+    if (seconds > 10.0) {
+        return L"   --   ";
+    }
+    return platform::Format(L"%f", seconds);
+}
+
+}  // namespace
+
+std::wstring LocalTimeStamp() {
+    auto now = platform::CurrentClock().WallNow();
+    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return platform::Format(L"%4d-%.2d-%.2d %.2d:%.2d:%.2d:%.3d", local.tm_year + 1900,
+                            local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                            local.tm_sec, static_cast<int>(millis.count()));
+}
+
+std::wstring IntToString(int32_t n) { return platform::Format(L"%d", n); }
+
+std::wstring BytesToHex(const uint8_t* data, size_t count, size_t start) {
+    std::wstring text;
+    text.reserve(count * 3);
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0) {
+            text += L' ';
+        }
+        text += platform::Format(L"%02X", data[start + i]);
+    }
+    return text;
+}
+
+void WriteLog(std::wstring text) {
+    // Lines of the UI thread and of a worker must never interleave, so the whole line is
+    // built and written under one lock, in one write.
+    std::lock_guard lock(g_logMutex);
+    std::wstring elapsed = ElapsedText();
+    std::string line = platform::WideToUtf8(L"[" + LocalTimeStamp() + L"|" + elapsed + L"]" +
+                                            text + L"\r\n");
+    std::string path = platform::ToPath(platform::ProgramFolder() + L"log.bin").string();
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return;
+    }
+    [[maybe_unused]] ssize_t written = ::write(fd, line.data(), line.size());
+    ::close(fd);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The record files beside the program: loading, safe saving, and the user-key id counter.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/key_lists.h"
+
+inline constexpr const wchar_t* kKeyDataFile = L"KeyData.u";
+inline constexpr const wchar_t* kKeyDataBackupFile = L"KeyData_Bak.u";
+inline constexpr const wchar_t* kKeyDataEditFile = L"KeyDataEdit.u";
+inline constexpr const wchar_t* kKeyDataEditBackupFile = L"KeyDataEdit_Bak.u";
+
+// The whole records of a record file image, in order; a trailing partial record is ignored.
+KeyDataList ParseRecords(std::span<const uint8_t> bytes);
+std::vector<uint8_t> SerializeRecords(const KeyDataList& records);
+
+// Fill the list from its file beside the program; 1 when records were loaded, else 0.
+int LoadKeyData();
+int LoadKeyDataEdit();
+
+// Replace the file beside the program with the list; a failure keeps the old file whole and
+// is logged, never reported to the caller.
+void SaveKeyData(const KeyDataList& records);
+void SaveKeyDataEdit(const KeyDataList& records);
+
+// The next user-key id from the counter in "config.ini" of the current folder, or nullopt
+// when the ids are used up (a key id is 16 bits) or the counter cannot be written.
+std::optional<int> AllocateUserKeyId();

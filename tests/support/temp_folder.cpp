@@ -1,0 +1,40 @@
+#include "support/temp_folder.h"
+
+#include <stdlib.h>
+
+#include <stdexcept>
+
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+
+namespace test {
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vm-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::wstring TempFolder::wide() const { return platform::Utf8ToWide(path_.string()) + L"/"; }
+
+ScopedProgramFolder::ScopedProgramFolder(const TempFolder& folder) {
+    platform::OverrideProgramFolder(folder.wide());
+}
+
+ScopedProgramFolder::~ScopedProgramFolder() { platform::OverrideProgramFolder(L""); }
+
+ScopedCurrentFolder::ScopedCurrentFolder(const TempFolder& folder)
+    : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder.path());
+}
+
+ScopedCurrentFolder::~ScopedCurrentFolder() { std::filesystem::current_path(previous_); }
+
+}  // namespace test

@@ -1,0 +1,44 @@
+#pragma once
+// Fresh folders for tests, and scopes that point the program folder or the current folder
+// at one.
+
+#include <filesystem>
+#include <string>
+
+namespace test {
+
+// A new empty folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the system's wide text, with a trailing '/'.
+    std::wstring wide() const;
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The program folder ("beside the program") is folder while the object lives.
+class ScopedProgramFolder {
+public:
+    explicit ScopedProgramFolder(const TempFolder& folder);
+    ~ScopedProgramFolder();
+};
+
+// The process's current folder is folder while the object lives.
+class ScopedCurrentFolder {
+public:
+    explicit ScopedCurrentFolder(const TempFolder& folder);
+    ~ScopedCurrentFolder();
+
+private:
+    std::filesystem::path previous_;
+};
+
+}  // namespace test
