@@ -3,8 +3,8 @@
 // block) on the machine's drive. They are wire formats: every byte has its place, all
 // integers are little-endian, all sizes are in 0.01 mm.
 
-#include <cstddef>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 enum KeyType : int32_t {
@@ -26,63 +26,63 @@ enum KeyStatus : int32_t {
 #pragma pack(push, 1)
 
 struct KeyParams {
-    int32_t status;           // KeyStatus
-    int32_t statusMarks[3];   // -1 with status on a finished save; for the machine only
-    uint8_t flats[32];        // cut-bottom width per cut, group 1 first
-    char keyName[16];         // ANSI, NUL-terminated
+    int32_t status;          // KeyStatus
+    int32_t statusMarks[3];  // -1 with status on a finished save; for the machine only
+    uint8_t flats[32];       // cut-bottom width per cut, group 1 first
+    char keyName[16];        // ANSI, NUL-terminated
     uint8_t reserved1[16];
     int8_t groupCount;
     uint8_t reserved2;
-    int8_t clampType;         // 1 or 2
-    int8_t clampSide;         // 1..4, side A..D
+    int8_t clampType;  // 1 or 2
+    int8_t clampSide;  // 1..4, side A..D
     int8_t groupCountCopy;
-    uint8_t reserved3;        // import refuses a record where it is not 0
+    uint8_t reserved3;  // import refuses a record where it is not 0
     uint8_t reserved4[2];
-    uint8_t locating;         // 0 shoulder, 1 tip
-    uint8_t edgeSide;         // 0 or 1; mirrors the profile
+    uint8_t locating;  // 0 shoulder, 1 tip
+    uint8_t edgeSide;  // 0 or 1; mirrors the profile
     int16_t internalDepth;
     int32_t clampPicture;
-    int32_t depthCount;       // doubled when the key has two groups
+    int32_t depthCount;  // doubled when the key has two groups
     int32_t spaceCount;
     int32_t internalWidth;
     int32_t keyWidth;
-    int32_t depths[32];       // bitting digit n means depths[n]
+    int32_t depths[32];  // bitting digit n means depths[n]
     char depthLabels[128];
-    int32_t spaces[32];       // cut positions, sorted within each group
+    int32_t spaces[32];  // cut positions, sorted within each group
     char spaceLabels[64];
-    int16_t edgeDistances[4]; // dimple types: side A twice, side B twice
+    int16_t edgeDistances[4];  // dimple types: side A twice, side B twice
     uint8_t reserved5[40];
-    int32_t dimpleMarks[3];   // -1, -2, 100 for the dimple types; for the machine only
+    int32_t dimpleMarks[3];  // -1, -2, 100 for the dimple types; for the machine only
     uint8_t reserved6[12];
     int8_t cutsPerGroup[8];
     int8_t groupModes[8];
     int8_t depthsPerGroup[8];
-    int32_t keyType;          // KeyType
+    int32_t keyType;  // KeyType
     int32_t keyLength;
     int32_t thickness;
     int32_t reserved7;
-    char modelName[16];       // ANSI, NUL-terminated
+    char modelName[16];  // ANSI, NUL-terminated
 };
 
 struct KeyBlankEntry {
-    uint32_t keyId;           // the owner's id sign-extended from 16 bits; 0 when unfinished
+    uint32_t keyId;  // the owner's id sign-extended from 16 bits; 0 when unfinished
     uint16_t side;
-    uint16_t finished;        // 1 finished, 0 unfinished
+    uint16_t finished;  // 1 finished, 0 unfinished
     int16_t offsetA;
     int16_t offsetB;
     uint32_t reserved[3];
 };
 
 struct KeyDataRecord {
-    char keyName[16];         // ANSI, NUL-terminated, the same as params.keyName
+    char keyName[16];  // ANSI, NUL-terminated, the same as params.keyName
     int16_t keyId;
-    uint16_t reserved1;       // import refuses a record where it is not 0
-    uint8_t reserved2[16];    // an edited record keeps the bytes it had
+    uint16_t reserved1;     // import refuses a record where it is not 0
+    uint8_t reserved2[16];  // an edited record keeps the bytes it had
     KeyParams params;
-    char makerName[20];       // ANSI, NUL-terminated
+    char makerName[20];  // ANSI, NUL-terminated
     uint32_t makerId;
-    char modelName[20];       // ANSI, NUL-terminated
-    uint8_t blankCount;       // valid entries of blanks
+    char modelName[20];  // ANSI, NUL-terminated
+    uint8_t blankCount;  // valid entries of blanks
     uint8_t pad[3];
     KeyBlankEntry blanks[2];
 };

@@ -9,12 +9,13 @@
 namespace test {
 
 class FakeClock : public platform::Clock {
-public:
+  public:
     std::chrono::steady_clock::time_point Now() override {
         return std::chrono::steady_clock::time_point(elapsed());
     }
     std::chrono::system_clock::time_point WallNow() override {
-        return wallStart_ + std::chrono::duration_cast<std::chrono::system_clock::duration>(elapsed());
+        return wallStart_ +
+               std::chrono::duration_cast<std::chrono::system_clock::duration>(elapsed());
     }
     // Sleeping passes the time at once.
     void Sleep(std::chrono::milliseconds duration) override { Advance(duration); }
@@ -22,7 +23,7 @@ public:
     void Advance(std::chrono::nanoseconds duration) { elapsedNs_ += duration.count(); }
     void SetWallStart(std::chrono::system_clock::time_point start) { wallStart_ = start; }
 
-private:
+  private:
     std::chrono::nanoseconds elapsed() const { return std::chrono::nanoseconds(elapsedNs_.load()); }
 
     std::atomic<int64_t> elapsedNs_{1'000'000'000};

@@ -22,19 +22,25 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::wstring TempFolder::wide() const { return platform::Utf8ToWide(path_.string()) + L"/"; }
+std::wstring TempFolder::wide() const {
+    return platform::Utf8ToWide(path_.string()) + L"/";
+}
 
 ScopedProgramFolder::ScopedProgramFolder(const TempFolder& folder) {
     platform::OverrideProgramFolder(folder.wide());
 }
 
-ScopedProgramFolder::~ScopedProgramFolder() { platform::OverrideProgramFolder(L""); }
+ScopedProgramFolder::~ScopedProgramFolder() {
+    platform::OverrideProgramFolder(L"");
+}
 
 ScopedCurrentFolder::ScopedCurrentFolder(const TempFolder& folder)
     : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(folder.path());
 }
 
-ScopedCurrentFolder::~ScopedCurrentFolder() { std::filesystem::current_path(previous_); }
+ScopedCurrentFolder::~ScopedCurrentFolder() {
+    std::filesystem::current_path(previous_);
+}
 
 }  // namespace test

@@ -9,7 +9,7 @@ namespace test {
 
 // A new empty folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -20,24 +20,24 @@ public:
     std::wstring wide() const;
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // The program folder ("beside the program") is folder while the object lives.
 class ScopedProgramFolder {
-public:
+  public:
     explicit ScopedProgramFolder(const TempFolder& folder);
     ~ScopedProgramFolder();
 };
 
 // The process's current folder is folder while the object lives.
 class ScopedCurrentFolder {
-public:
+  public:
     explicit ScopedCurrentFolder(const TempFolder& folder);
     ~ScopedCurrentFolder();
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 

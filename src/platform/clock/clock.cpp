@@ -7,8 +7,10 @@ namespace platform {
 namespace {
 
 class SystemClock final : public Clock {
-public:
-    std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::now(); }
+  public:
+    std::chrono::steady_clock::time_point Now() override {
+        return std::chrono::steady_clock::now();
+    }
     std::chrono::system_clock::time_point WallNow() override {
         return std::chrono::system_clock::now();
     }
@@ -22,10 +24,15 @@ std::atomic<Clock*> g_clock{&g_systemClock};
 
 }  // namespace
 
-Clock& CurrentClock() { return *g_clock.load(); }
+Clock& CurrentClock() {
+    return *g_clock.load();
+}
 
-ScopedClock::ScopedClock(Clock* clock) : previous_(g_clock.exchange(clock ? clock : &g_systemClock)) {}
+ScopedClock::ScopedClock(Clock* clock)
+    : previous_(g_clock.exchange(clock ? clock : &g_systemClock)) {}
 
-ScopedClock::~ScopedClock() { g_clock.store(previous_); }
+ScopedClock::~ScopedClock() {
+    g_clock.store(previous_);
+}
 
 }  // namespace platform

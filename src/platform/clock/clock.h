@@ -8,7 +8,7 @@
 namespace platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Monotonic time, for time-outs and elapsed times.
     virtual std::chrono::steady_clock::time_point Now() = 0;
@@ -22,13 +22,13 @@ Clock& CurrentClock();
 
 // Installs clock (nullptr restores the system's) for as long as the object lives.
 class ScopedClock {
-public:
+  public:
     explicit ScopedClock(Clock* clock);
     ~ScopedClock();
     ScopedClock(const ScopedClock&) = delete;
     ScopedClock& operator=(const ScopedClock&) = delete;
 
-private:
+  private:
     Clock* previous_;
 };
 

@@ -12,12 +12,11 @@ std::wstring ReadProfileString(const std::wstring& file, const std::wstring& sec
                                const std::wstring& key, const std::wstring& defaultValue);
 
 // A leading signed decimal is the number ("12abc" is 12); text without one is 0.
-int ReadProfileInt(const std::wstring& file, const std::wstring& section,
-                   const std::wstring& key, int defaultValue);
+int ReadProfileInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                   int defaultValue);
 
 // The lines of a section ("key=value" as written, comments and blank lines left out), whole.
-std::vector<std::wstring> ReadProfileSection(const std::wstring& file,
-                                             const std::wstring& section);
+std::vector<std::wstring> ReadProfileSection(const std::wstring& file, const std::wstring& section);
 
 // Sets a key, adding the section or the key when missing. Returns false when the file
 // could not be written; the old file then stays whole.

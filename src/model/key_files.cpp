@@ -1,0 +1,135 @@
+#include "model/key_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <set>
+
+#include "link/log.h"
+#include "platform/fs/fs.h"
+#include "platform/profile/profile.h"
+#include "platform/text/text.h"
+
+namespace {
+
+struct RecordFile {
+    const wchar_t* name;
+    const wchar_t* backupName;
+    KeyDataList& list;
+    // Set when the file exists but could not be read: saving the list over it would replace
+    // the user's keys with whatever little the list holds.
+    bool unreadable = false;
+};
+
+RecordFile g_keyDataFile{kKeyDataFile, kKeyDataBackupFile, g_KeyData};
+RecordFile g_keyDataEditFile{kKeyDataEditFile, kKeyDataEditBackupFile, g_KeyDataEdit};
+
+std::filesystem::path BesideProgram(const wchar_t* name) {
+    return platform::ToPath(GetAppDirectory() + name);
+}
+
+// A save interrupted before its rename leaves the new content in the backup; when the file
+// itself is gone, a backup of whole records is the latest list.
+void RecoverFromBackup(const RecordFile& file) {
+    std::filesystem::path target = BesideProgram(file.name);
+    std::filesystem::path backup = BesideProgram(file.backupName);
+    std::error_code error;
+    if (std::filesystem::exists(target, error) ||
+        !std::filesystem::is_regular_file(backup, error)) {
+        return;
+    }
+    auto size = std::filesystem::file_size(backup, error);
+    if (error || size % sizeof(KeyDataRecord) != 0) {
+        return;
+    }
+    std::filesystem::rename(backup, target, error);
+    WriteLog(L"Recovered " + std::wstring(file.name) + L" from " + file.backupName +
+             (error ? L": failed" : L""));
+}
+
+int Load(RecordFile& file) {
+    file.list.clear();
+    file.unreadable = false;
+    RecoverFromBackup(file);
+    std::filesystem::path path = BesideProgram(file.name);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return 0;
+    }
+    auto bytes = platform::ReadWholeFile(path);
+    if (!bytes) {
+        file.unreadable = true;
+        WriteLog(L"Cannot read " + std::wstring(file.name) + L"; it will not be saved over");
+        return 0;
+    }
+    file.list = ParseRecords(*bytes);
+    return file.list.empty() ? 0 : 1;
+}
+
+void Save(RecordFile& file, const KeyDataList& records) {
+    if (file.unreadable) {
+        WriteLog(L"Not saving " + std::wstring(file.name) +
+                 L": the file on disk could not be read");
+        return;
+    }
+    std::string reason;
+    if (!platform::ReplaceFile(BesideProgram(file.name), BesideProgram(file.backupName),
+                               SerializeRecords(records), &reason)) {
+        WriteLog(L"Saving " + std::wstring(file.name) + L" failed: " +
+                 platform::Utf8ToWide(reason));
+    }
+}
+
+}  // namespace
+
+KeyDataList ParseRecords(std::span<const uint8_t> bytes) {
+    KeyDataList records(bytes.size() / sizeof(KeyDataRecord));
+    if (!records.empty()) {
+        std::memcpy(records.data(), bytes.data(), records.size() * sizeof(KeyDataRecord));
+    }
+    return records;
+}
+
+std::vector<uint8_t> SerializeRecords(const KeyDataList& records) {
+    std::vector<uint8_t> bytes(records.size() * sizeof(KeyDataRecord));
+    if (!records.empty()) {
+        std::memcpy(bytes.data(), records.data(), bytes.size());
+    }
+    return bytes;
+}
+
+int LoadKeyData() {
+    return Load(g_keyDataFile);
+}
+int LoadKeyDataEdit() {
+    return Load(g_keyDataEditFile);
+}
+
+void SaveKeyData(const KeyDataList& records) {
+    Save(g_keyDataFile, records);
+}
+void SaveKeyDataEdit(const KeyDataList& records) {
+    Save(g_keyDataEditFile, records);
+}
+
+std::optional<int> AllocateUserKeyId() {
+    const std::wstring config = platform::CurrentFolder() + L"/config.ini";
+    // The counter may be missing, garbage or behind the lists (a config from another folder):
+    // the new id goes below all of them, so that no id is handed out twice.
+    int lowest = std::min(platform::ReadProfileInt(config, L"key", L"ID", -100), -100);
+    for (const KeyDataList* list : {&g_KeyData, &g_KeyDataEdit}) {
+        for (const KeyDataRecord& record : *list) {
+            lowest = std::min<int>(lowest, record.keyId);
+        }
+    }
+    if (lowest <= std::numeric_limits<int16_t>::min()) {
+        WriteLog(L"No user key id is left");
+        return std::nullopt;
+    }
+    int id = lowest - 1;
+    if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id))) {
+        WriteLog(L"Cannot write the key id counter to " + config);
+    }
+    return id;
+}

@@ -1,0 +1,139 @@
+#include "platform/fs/fs.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+
+#include "platform/text/text.h"
+
+namespace platform {
+namespace {
+
+std::mutex g_overrideMutex;
+std::wstring g_programFolderOverride;
+
+std::string ErrorText(const char* what, const std::filesystem::path& path) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+    {
+        std::lock_guard lock(g_overrideMutex);
+        if (!g_programFolderOverride.empty()) {
+            return g_programFolderOverride;
+        }
+    }
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !exe.has_parent_path()) {
+        return L"";
+    }
+    return Utf8ToWide(exe.parent_path().string()) + L"/";
+}
+
+void OverrideProgramFolder(const std::wstring& folder) {
+    std::lock_guard lock(g_overrideMutex);
+    g_programFolderOverride = folder;
+}
+
+std::wstring CurrentFolder() {
+    std::error_code error;
+    std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? L"" : Utf8ToWide(current.string());
+}
+
+std::filesystem::path ToPath(const std::wstring& path) {
+    return std::filesystem::path(WideToUtf8(path));
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
+                 std::span<const uint8_t> bytes, std::string* error) {
+    auto fail = [&](std::string reason) {
+        if (error != nullptr) {
+            *error = std::move(reason);
+        }
+        ::unlink(staging.c_str());
+        return false;
+    };
+    int fd = ::open(staging.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (error != nullptr) {
+            *error = ErrorText("cannot create", staging);
+        }
+        return false;
+    }
+    if (!WriteAll(fd, bytes)) {
+        std::string reason = ErrorText("cannot write", staging);
+        ::close(fd);
+        return fail(reason);
+    }
+    if (::fsync(fd) != 0) {
+        std::string reason = ErrorText("cannot flush", staging);
+        ::close(fd);
+        return fail(reason);
+    }
+    if (::close(fd) != 0) {
+        return fail(ErrorText("cannot close", staging));
+    }
+    if (::rename(staging.c_str(), target.c_str()) != 0) {
+        return fail(ErrorText("cannot rename over", target));
+    }
+    // The rename is only durable once the folder is on disk too.
+    std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/key_files.h"
+#include "model/model_fixture.h"
+#include "model/record_builder.h"
+#include "platform/profile/profile.h"
+#include "support/file_size_limit.h"
+
+namespace {
+
+using test::Ids;
+using test::MakeRecord;
+
+class KeyFiles : public test::ModelTest {};
+
+TEST_F(KeyFiles, LoadTakesWholeRecordsOnly) {
+    struct Case {
+        size_t bytes;
+        int result;
+        size_t records;
+    };
+    for (Case c : {Case{0, 0, 0}, Case{819, 0, 0}, Case{820, 1, 1}, Case{1000, 1, 1}}) {
+        g_KeyData = {MakeRecord(-150, "stale")};
+        WriteFile("KeyData.u", std::vector<uint8_t>(c.bytes, 0));
+        EXPECT_EQ(LoadKeyData(), c.result) << c.bytes;
+        EXPECT_EQ(g_KeyData.size(), c.records) << c.bytes;
+    }
+    std::filesystem::remove(File("KeyData.u"));
+    EXPECT_EQ(LoadKeyData(), 0);
+    EXPECT_TRUE(g_KeyData.empty());
+
+    WriteRecords("KeyDataEdit.u", {MakeRecord(-101, "A"), MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyDataEdit(), 1);
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101, -102}));
+}
+
+TEST_F(KeyFiles, SaveReplacesTheFileAndLeavesNoBackup) {
+    WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
+    SaveKeyData({MakeRecord(-102, "B"), MakeRecord(-103, "C")});
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
+    EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
+
+    SaveKeyData({});
+    EXPECT_EQ(std::filesystem::file_size(File("KeyData.u")), 0u);
+    EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
+
+    std::filesystem::remove(File("KeyDataEdit.u"));
+    SaveKeyDataEdit({MakeRecord(-104, "D")});
+    EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), (std::vector<int>{-104}));
+}
+
+TEST_F(KeyFiles, SaveThatFailsMidwayKeepsTheOldFile) {
+    KeyDataList old = {MakeRecord(-101, "A")};
+    WriteRecords("KeyData.u", old);
+    KeyDataList bigger(10, MakeRecord(-102, "B"));
+    {
+        test::ScopedFileSizeLimit limit(3 * sizeof(KeyDataRecord) + 100);
+        SaveKeyData(bigger);
+    }
+    EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
+    EXPECT_EQ(LoadKeyData(), 1);
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101}));
+}
+
+TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
+    // A folder in the file's place opens but cannot be read, as a damaged file would.
+    std::filesystem::create_directory(File("KeyData.u"));
+    EXPECT_EQ(LoadKeyData(), 0);
+    UpsertKeyData(MakeRecord(-101, "A"));
+    EXPECT_TRUE(std::filesystem::is_directory(File("KeyData.u")));
+
+    std::filesystem::remove(File("KeyData.u"));
+    WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyData(), 1);
+    UpsertKeyData(MakeRecord(-103, "C"));
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
+}
+
+TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
+    WriteRecords("KeyData_Bak.u", {MakeRecord(-101, "A"), MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyData(), 1);
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101, -102}));
+    EXPECT_TRUE(std::filesystem::exists(File("KeyData.u")));
+    EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
+
+    // A backup cut short is no list: leave it for the user to look at.
+    std::filesystem::remove(File("KeyData.u"));
+    WriteFile("KeyData_Bak.u", std::vector<uint8_t>(900, 0));
+    EXPECT_EQ(LoadKeyData(), 0);
+    EXPECT_TRUE(std::filesystem::exists(File("KeyData_Bak.u")));
+}
+
+class UserKeyIds : public test::ModelTest {
+  protected:
+    std::wstring Config() const { return folder_.wide() + L"config.ini"; }
+    void SetCounter(const std::wstring& text) const {
+        platform::WriteProfileString(Config(), L"key", L"ID", text);
+    }
+    int Counter() const { return platform::ReadProfileInt(Config(), L"key", L"ID", 0); }
+};
+
+TEST_F(UserKeyIds, CountDownFromAMissingCounter) {
+    EXPECT_EQ(AllocateUserKeyId(), -101);
+    EXPECT_EQ(platform::ReadProfileString(Config(), L"key", L"ID", L""), L"-101");
+    EXPECT_EQ(AllocateUserKeyId(), -102);
+    EXPECT_EQ(Counter(), -102);
+}
+
+TEST_F(UserKeyIds, GarbageOrStaleCounterNeverGivesAnIdInUse) {
+    SetCounter(L"garbage");
+    EXPECT_EQ(AllocateUserKeyId(), -101);
+
+    SetCounter(L"-103");
+    g_KeyData = {MakeRecord(-120, "A")};
+    g_KeyDataEdit = {MakeRecord(-125, "B")};
+    EXPECT_EQ(AllocateUserKeyId(), -126);
+    EXPECT_EQ(Counter(), -126);
+
+    SetCounter(L"-200");
+    EXPECT_EQ(AllocateUserKeyId(), -201);
+}
+
+TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {
+    SetCounter(L"-32767");
+    EXPECT_EQ(AllocateUserKeyId(), -32768);
+    EXPECT_EQ(AllocateUserKeyId(), std::nullopt);
+    EXPECT_EQ(Counter(), -32768);
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+// A program folder and a current folder of the test's own, and empty key lists.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "model/key_files.h"
+#include "model/key_lists.h"
+#include "platform/fs/fs.h"
+#include "support/temp_folder.h"
+
+namespace test {
+
+class ModelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_KeyData.clear();
+        g_KeyDataEdit.clear();
+    }
+    void TearDown() override {
+        g_KeyData.clear();
+        g_KeyDataEdit.clear();
+    }
+
+    std::filesystem::path File(const std::string& name) const { return folder_ / name; }
+
+    void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::ofstream(File(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+
+    void WriteRecords(const std::string& name, const KeyDataList& records) const {
+        WriteFile(name, SerializeRecords(records));
+    }
+
+    KeyDataList ReadRecords(const std::string& name) const {
+        return ParseRecords(platform::ReadWholeFile(File(name)).value_or(std::vector<uint8_t>{}));
+    }
+
+    TempFolder folder_;
+    ScopedProgramFolder programFolder_{folder_};
+    ScopedCurrentFolder currentFolder_{folder_};
+};
+
+inline std::vector<int> Ids(const KeyDataList& records) {
+    std::vector<int> ids;
+    for (const KeyDataRecord& record : records) {
+        ids.push_back(record.keyId);
+    }
+    return ids;
+}
+
+}  // namespace test
