@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "platform/text/text.h"
+
+namespace {
+
+TEST(CodePage, FollowsTheLocaleAsWindowsChoosesIt) {
+    struct Case {
+        const char* locale;
+        int codePage;
+    };
+    for (Case c : {Case{"zh_CN.UTF-8", 936}, Case{"zh_TW.UTF-8", 950}, Case{"zh_HK", 950},
+                   Case{"ja_JP.UTF-8", 932}, Case{"ko_KR", 949}, Case{"ru_RU.UTF-8", 1251},
+                   Case{"pl_PL", 1250}, Case{"el_GR", 1253}, Case{"tr_TR", 1254},
+                   Case{"he_IL", 1255}, Case{"ar_EG", 1256}, Case{"lt_LT", 1257},
+                   Case{"vi_VN", 1258}, Case{"th_TH", 874}, Case{"en_US.UTF-8", 1252},
+                   Case{"sv_SE", 1252}, Case{"C", 1252}, Case{"POSIX", 1252}, Case{"", 1252}}) {
+        EXPECT_EQ(platform::CodePageForLocale(c.locale), c.codePage) << c.locale;
+    }
+}
+
+TEST(CodePage, ConvertsBothWaysAndBoundsTheOutput) {
+    EXPECT_EQ(platform::WideToMultiByte(1252, L"Key-01"), "Key-01");
+    EXPECT_EQ(platform::WideToMultiByte(936, L"\u5B9D\u9A6C"), "\xB1\xA6\xC2\xED");
+    EXPECT_EQ(platform::MultiByteToWide(936, "\xB1\xA6\xC2\xED"), L"\u5B9D\u9A6C");
+    // A cut never splits a two-byte character.
+    EXPECT_EQ(platform::WideToMultiByte(936, L"A\u5B9D", 2), "A");
+    EXPECT_EQ(platform::WideToMultiByte(1251, L"\u0416\u00E9", 5), "\xC6?");
+    // A lone lead byte forms no character.
+    EXPECT_EQ(platform::MultiByteToWide(936, "A\xB1"), L"A\uFFFD");
+}
+
+TEST(Utf8, RoundTripsAndReplacesBrokenSequences) {
+    std::wstring text = L"Audi \u5B9D\u9A6C \U0001F511";
+    EXPECT_EQ(platform::Utf8ToWide(platform::WideToUtf8(text)), text);
+    EXPECT_EQ(platform::Utf8ToWide("a\xC3"), L"a\uFFFD");
+    EXPECT_EQ(platform::Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong '/'
+}
+
+TEST(Format, TakesTheSystemsPrintfFlags) {
+    EXPECT_EQ(platform::Format(L"%05d", -101), L"-0101");
+    EXPECT_EQ(platform::Format(L"% d|%d", 5, -5), L" 5|-5");
+    EXPECT_EQ(platform::Format(L"Update failed.(%d)", 240), L"Update failed.(240)");
+    EXPECT_EQ(platform::Format(L"%s-%.2d", std::wstring(L"\u5B9D"), 7), L"\u5B9D-07");
+}
+
+}  // namespace
