@@ -37,7 +37,8 @@ std::wstring ElapsedText() {
 std::wstring LocalTimeStamp() {
     auto now = platform::CurrentClock().WallNow();
     std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     return platform::Format(L"%4d-%.2d-%.2d %.2d:%.2d:%.2d:%.3d", local.tm_year + 1900,
@@ -45,7 +46,9 @@ std::wstring LocalTimeStamp() {
                             local.tm_sec, static_cast<int>(millis.count()));
 }
 
-std::wstring IntToString(int32_t n) { return platform::Format(L"%d", n); }
+std::wstring IntToString(int32_t n) {
+    return platform::Format(L"%d", n);
+}
 
 std::wstring BytesToHex(const uint8_t* data, size_t count, size_t start) {
     std::wstring text;
@@ -64,8 +67,8 @@ void WriteLog(std::wstring text) {
     // built and written under one lock, in one write.
     std::lock_guard lock(g_logMutex);
     std::wstring elapsed = ElapsedText();
-    std::string line = platform::WideToUtf8(L"[" + LocalTimeStamp() + L"|" + elapsed + L"]" +
-                                            text + L"\r\n");
+    std::string line =
+        platform::WideToUtf8(L"[" + LocalTimeStamp() + L"|" + elapsed + L"]" + text + L"\r\n");
     std::string path = platform::ToPath(platform::ProgramFolder() + L"log.bin").string();
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) {
