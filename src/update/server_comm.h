@@ -1,0 +1,65 @@
+#pragma once
+// Client of the maker's update server: one request block per TCP connection, a reply
+// scrambled with a key drawn for each attempt, and broken-off replies resumed over up to
+// 30 attempts.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "update/server_blocks.h"
+#include "update/server_endpoint.h"
+
+class CServerComm {
+  public:
+    // Mode 0, the only one in use, reaches the configured server on port 5001.
+    explicit CServerComm(int mode);
+
+    // Appends an item; after the first one the computer name and the client version follow
+    // at once. False, and nothing added, when the item is longer than 100 bytes or the list
+    // is full.
+    bool AddParam(std::span<const uint8_t> item);
+    // Replaces the content of an existing item.
+    bool SetParam(int index, std::span<const uint8_t> item);
+    void ClearParams();
+    void ClearReply();
+
+    // One exchange of the current items. The reply is changed only on success, so callers
+    // start from a cleared reply and read a record count of 0 as failure.
+    void Transact();
+    void DumpReply() const;
+
+    static void LanguageCode(int languageIndex, std::span<uint8_t, 2> out);
+
+    // The same operations for the second update dialog, which introduces itself with an
+    // older client version and traces every receive.
+    bool AddParamOld(std::span<const uint8_t> item);
+    void TransactOld();
+
+    // 0 with reply filled, or the failing result of the transport or 240 for a malformed
+    // reply; reply stays as it was on failure.
+    int Exchange(std::span<const std::vector<uint8_t>> items, ServerReplyBlock& reply);
+    int ExchangeOld(std::span<const std::vector<uint8_t>> items, ServerReplyBlock& reply);
+    // One connection: sends block, receives into receive until the server closes. 0, 10752
+    // for an exchange broken off (to be resumed), 240 when more arrives than receive holds,
+    // -1 when no socket can be had. received counts what arrived either way.
+    int SendFrame(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
+    int SendFrameOld(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
+
+    int ReplyCount() const { return static_cast<int>(reply_.records.size()); }
+    std::span<const uint8_t> ReplyRecord(int index) const { return reply_.records.at(index); }
+    int ParamCount() const { return static_cast<int>(items_.size()); }
+
+  private:
+    enum class Flavour { kCurrent, kOld };
+
+    bool AddItem(std::span<const uint8_t> item, Flavour flavour);
+    int ExchangeAs(std::span<const std::vector<uint8_t>> items, ServerReplyBlock& reply,
+                   Flavour flavour);
+    int Connect(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received,
+                Flavour flavour);
+
+    ServerEndpoint endpoint_;
+    std::vector<std::vector<uint8_t>> items_;
+    ServerReplyBlock reply_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The update tool's work folder "tarvan" in the user's temporary folder, which holds the
+// downloaded archive and the unpacked data image.
+
+#include <string>
+
+// The folder's path, created when missing. The folder is used only when it is a real folder
+// (no symbolic link) of the user's own that no one else may enter (mode 0700); otherwise the
+// result is empty and *error, when given, says why.
+std::wstring GetTempWorkDir(std::wstring* error = nullptr);

@@ -1,0 +1,274 @@
+#include "support/loopback_server.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/net/tcp_socket.h"
+#include "update/server_blocks.h"
+
+namespace test {
+namespace {
+
+constexpr size_t kLongestRequest = 1 << 16;
+
+std::vector<uint8_t> TextRecord(const std::string& text) {
+    std::vector<uint8_t> record(text.begin(), text.end());
+    record.push_back(0);
+    return record;
+}
+
+std::vector<uint8_t> WordRecord(uint32_t value) {
+    std::vector<uint8_t> record(4);
+    PutU32(std::span<uint8_t, 4>(record.data(), 4), value);
+    return record;
+}
+
+std::optional<uint32_t> ItemWord(const Records& items, size_t index) {
+    if (index >= items.size()) {
+        return std::nullopt;
+    }
+    return ReadU32LE(0, items[index]);
+}
+
+// Reads the client's request until it shuts its sending side.
+std::vector<uint8_t> ReadRequest(platform::TcpSocket& socket) {
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[4096];
+    while (bytes.size() < kLongestRequest) {
+        ssize_t n = socket.Receive(buffer, nullptr);
+        if (n <= 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    return bytes;
+}
+
+ServerRequest ParseRequest(std::vector<uint8_t> bytes) {
+    ServerRequest request;
+    request.bytes = std::move(bytes);
+    std::span<const uint8_t> block = request.bytes;
+    auto total = ReadU32LE(0, block);
+    auto resume = ReadU32LE(4, block);
+    auto count = ReadU32LE(8, block);
+    if (!total || *total != block.size() || block.size() < 29 || !count || *count > 64 ||
+        block.back() != 0) {
+        return request;
+    }
+    size_t position = 12 + 4 * size_t{*count};
+    for (uint32_t i = 0; i < *count; ++i) {
+        auto length = ReadU32LE(12 + 4 * size_t{i}, block);
+        if (!length || position + *length > block.size() - 17) {
+            return request;
+        }
+        request.items.emplace_back(block.begin() + position, block.begin() + position + *length);
+        position += *length;
+    }
+    if (position != block.size() - 17) {
+        return request;
+    }
+    std::copy_n(block.begin() + position, 16, request.key.begin());
+    request.resumeOffset = *resume;
+    request.wellFormed = true;
+    return request;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReplyBlockBytes(const Records& records) {
+    size_t total = 8 + 4 * records.size();
+    for (const auto& record : records) {
+        total += record.size();
+    }
+    std::vector<uint8_t> block(total);
+    size_t position = 0;
+    PutU32LE(block, position, static_cast<uint32_t>(total));
+    PutU32LE(block, position, static_cast<uint32_t>(records.size()));
+    for (const auto& record : records) {
+        PutU32LE(block, position, static_cast<uint32_t>(record.size()));
+    }
+    for (const auto& record : records) {
+        AppendBytes(block, position, record);
+    }
+    return block;
+}
+
+LoopbackUpdateServer::LoopbackUpdateServer() {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::listen(listener_, 16) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+}
+
+LoopbackUpdateServer::~LoopbackUpdateServer() {
+    stopping_ = true;
+    ::shutdown(listener_, SHUT_RDWR);
+    int client = client_.load();
+    if (client >= 0) {
+        ::shutdown(client, SHUT_RDWR);
+    }
+    thread_.join();
+    ::close(listener_);
+}
+
+ServerEndpoint LoopbackUpdateServer::Endpoint(std::chrono::milliseconds receiveTimeout) const {
+    ServerEndpoint endpoint;
+    endpoint.address = "127.0.0.1";
+    endpoint.port = port_;
+    endpoint.connectTimeout = std::chrono::seconds(5);
+    endpoint.receiveTimeout = receiveTimeout;
+    return endpoint;
+}
+
+void LoopbackUpdateServer::SetVersions(const std::vector<std::string>& versions) {
+    std::lock_guard lock(mutex_);
+    versions_ = versions;
+}
+
+void LoopbackUpdateServer::SetNotes(const std::vector<std::string>& notes) {
+    std::lock_guard lock(mutex_);
+    notes_ = notes;
+}
+
+void LoopbackUpdateServer::SetFirmware(std::vector<uint8_t> head, Records parts) {
+    std::lock_guard lock(mutex_);
+    firmwareHead_ = std::move(head);
+    firmware_ = std::move(parts);
+}
+
+void LoopbackUpdateServer::SetDataImage(std::vector<uint8_t> image, size_t recordSize) {
+    std::lock_guard lock(mutex_);
+    image_ = std::move(image);
+    imageRecordSize_ = recordSize;
+}
+
+void LoopbackUpdateServer::SetRawReply(std::vector<uint8_t> plain) {
+    std::lock_guard lock(mutex_);
+    rawReply_ = std::move(plain);
+    haveRawReply_ = true;
+}
+
+void LoopbackUpdateServer::QueueFault(ServerFault fault, size_t n) {
+    std::lock_guard lock(mutex_);
+    faults_.push_back({fault, n});
+}
+
+std::vector<ServerRequest> LoopbackUpdateServer::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void LoopbackUpdateServer::Serve() {
+    while (!stopping_) {
+        int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) {
+                continue;
+            }
+            return;
+        }
+        client_ = fd;
+        if (stopping_) {
+            ::shutdown(fd, SHUT_RDWR);
+        }
+        Answer(fd);
+        client_ = -1;
+    }
+}
+
+void LoopbackUpdateServer::Answer(int fd) {
+    platform::TcpSocket socket(fd);
+    ServerRequest request = ParseRequest(ReadRequest(socket));
+    std::vector<uint8_t> plain;
+    std::optional<Fault> fault;
+    {
+        std::lock_guard lock(mutex_);
+        requests_.push_back(request);
+        if (!faults_.empty()) {
+            fault = faults_.front();
+            faults_.pop_front();
+        }
+        if (request.wellFormed) {
+            plain = haveRawReply_ ? rawReply_ : PlainReply(request);
+        }
+    }
+    if (!request.wellFormed) {
+        return;
+    }
+    if (fault && fault->kind == ServerFault::kSilence) {
+        // Held open, unanswered, until the server stops; the client gives up meanwhile.
+        silenced_.push_back(std::move(socket));
+        return;
+    }
+    if (fault && fault->kind == ServerFault::kWrongTotal) {
+        size_t position = 0;
+        PutU32LE(plain, position, static_cast<uint32_t>(plain.size() + fault->n));
+    }
+    size_t from = std::min<size_t>(request.resumeOffset, plain.size());
+    std::vector<uint8_t> scrambled(plain.begin() + static_cast<ptrdiff_t>(from), plain.end());
+    XorWithKey(scrambled, request.key);
+    std::span<const uint8_t> sending = scrambled;
+    bool cut = fault &&
+               (fault->kind == ServerFault::kResetAfter || fault->kind == ServerFault::kCloseAfter);
+    if (cut) {
+        sending = sending.first(std::min(fault->n, sending.size()));
+    }
+    socket.SendAll(sending, nullptr);
+    if (cut && fault->kind == ServerFault::kResetAfter) {
+        socket.Abort();
+    }
+}
+
+std::vector<uint8_t> LoopbackUpdateServer::PlainReply(const ServerRequest& request) {
+    const auto& head = request.items.empty() ? std::vector<uint8_t>{} : request.items[0];
+    Records records{head};
+    uint8_t operation = head.size() >= 3 ? head[2] : 0;
+    switch (operation) {
+        case kOperationVersionList:
+            std::transform(versions_.begin(), versions_.end(), std::back_inserter(records),
+                           TextRecord);
+            break;
+        case kOperationVersionNotes:
+            std::transform(notes_.begin(), notes_.end(), std::back_inserter(records), TextRecord);
+            break;
+        case kOperationFirmware:
+            records[0] = firmwareHead_;
+            records.insert(records.end(), firmware_.begin(), firmware_.end());
+            break;
+        case kOperationImageSize:
+            records.push_back(WordRecord(static_cast<uint32_t>(image_.size())));
+            break;
+        case kOperationImageChunk: {
+            // The offset and the length are the 8th and 9th items.
+            auto offset = ItemWord(request.items, 7);
+            auto length = ItemWord(request.items, 8);
+            if (!offset || !length || *offset > image_.size()) {
+                break;
+            }
+            size_t end = std::min<size_t>(image_.size(), size_t{*offset} + *length);
+            for (size_t at = *offset; at < end; at += imageRecordSize_) {
+                size_t stop = std::min(end, at + imageRecordSize_);
+                records.emplace_back(image_.begin() + static_cast<ptrdiff_t>(at),
+                                     image_.begin() + static_cast<ptrdiff_t>(stop));
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return ReplyBlockBytes(records);
+}
+
+}  // namespace test
