@@ -49,21 +49,28 @@ void RecoverFromBackup(const RecordFile& file) {
 }
 
 int Load(RecordFile& file) {
-    file.list.clear();
     file.unreadable = false;
     RecoverFromBackup(file);
     std::filesystem::path path = BesideProgram(file.name);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
+        file.list.clear();
         return 0;
     }
-    auto bytes = platform::ReadWholeFile(path);
-    if (!bytes) {
+    // Straight into the list's storage, whose records the file's overwrite: a reload costs
+    // no more than reading the file.
+    auto read = platform::ReadWholeFile(path, [&](size_t size) {
+        file.list.resize(size / sizeof(KeyDataRecord));
+        return std::span<uint8_t>(reinterpret_cast<uint8_t*>(file.list.data()),
+                                  file.list.size() * sizeof(KeyDataRecord));
+    });
+    if (!read) {
+        file.list.clear();
         file.unreadable = true;
         WriteLog(L"Cannot read " + std::wstring(file.name) + L"; it will not be saved over");
         return 0;
     }
-    file.list = ParseRecords(*bytes);
+    file.list.resize(*read / sizeof(KeyDataRecord));
     return file.list.empty() ? 0 : 1;
 }
 
@@ -75,7 +82,7 @@ void Save(RecordFile& file, const KeyDataList& records) {
     }
     std::string reason;
     if (!platform::ReplaceFile(BesideProgram(file.name), BesideProgram(file.backupName),
-                               SerializeRecords(records), &reason)) {
+                               RecordBytes(records), &reason)) {
         WriteLog(L"Saving " + std::wstring(file.name) + L" failed: " +
                  platform::Utf8ToWide(reason));
     }
@@ -91,12 +98,9 @@ KeyDataList ParseRecords(std::span<const uint8_t> bytes) {
     return records;
 }
 
-std::vector<uint8_t> SerializeRecords(const KeyDataList& records) {
-    std::vector<uint8_t> bytes(records.size() * sizeof(KeyDataRecord));
-    if (!records.empty()) {
-        std::memcpy(bytes.data(), records.data(), bytes.size());
-    }
-    return bytes;
+std::span<const uint8_t> RecordBytes(const KeyDataList& records) {
+    return {reinterpret_cast<const uint8_t*>(records.data()),
+            records.size() * sizeof(KeyDataRecord)};
 }
 
 int LoadKeyData() {

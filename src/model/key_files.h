@@ -16,7 +16,8 @@ inline constexpr const wchar_t* kKeyDataEditBackupFile = L"KeyDataEdit_Bak.u";
 
 // The whole records of a record file image, in order; a trailing partial record is ignored.
 KeyDataList ParseRecords(std::span<const uint8_t> bytes);
-std::vector<uint8_t> SerializeRecords(const KeyDataList& records);
+// The list's file image, a view of its storage: records lie in files as they lie in memory.
+std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 
 // Fill the list from its file beside the program; 1 when records were loaded, else 0.
 int LoadKeyData();

@@ -24,7 +24,7 @@ int CKeyTransfer::ExportKeyData(const std::wstring& path) {
     std::filesystem::path target = platform::ToPath(path);
     std::filesystem::path backup = target;
     backup += "_bak";
-    return platform::ReplaceFile(target, backup, SerializeRecords(g_KeyData)) ? 1 : 0;
+    return platform::ReplaceFile(target, backup, RecordBytes(g_KeyData)) ? 1 : 0;
 }
 
 ImportOutcome CKeyTransfer::ImportKeyFile(const std::wstring& path) {

@@ -26,14 +26,14 @@ class ModelTest : public ::testing::Test {
 
     std::filesystem::path File(const std::string& name) const { return folder_ / name; }
 
-    void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    void WriteFile(const std::string& name, std::span<const uint8_t> bytes) const {
         std::ofstream(File(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
 
     void WriteRecords(const std::string& name, const KeyDataList& records) const {
-        WriteFile(name, SerializeRecords(records));
+        WriteFile(name, RecordBytes(records));
     }
 
     KeyDataList ReadRecords(const std::string& name) const {

@@ -1,6 +1,7 @@
 #include "platform/fs/fs.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -69,15 +70,21 @@ std::filesystem::path ToPath(const std::wstring& path) {
     return std::filesystem::path(WideToUtf8(path));
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
+                                    const std::function<std::span<uint8_t>(size_t)>& place) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::span<uint8_t> buffer = place(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < buffer.size()) {
+        ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -86,11 +93,24 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
             return std::nullopt;
         }
         if (n == 0) {
-            break;
+            break;  // the file shrank since it was measured
         }
-        bytes.insert(bytes.end(), chunk, chunk + n);
+        done += static_cast<size_t>(n);
     }
     ::close(fd);
+    return done;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+    std::vector<uint8_t> bytes;
+    auto read = ReadWholeFile(path, [&](size_t size) {
+        bytes.resize(size);
+        return std::span<uint8_t>(bytes);
+    });
+    if (!read) {
+        return std::nullopt;
+    }
+    bytes.resize(*read);
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,8 +21,14 @@ std::wstring CurrentFolder();
 
 std::filesystem::path ToPath(const std::wstring& path);
 
-// The whole content of a regular file opened for reading only; nullopt when it cannot be read.
+// The whole content of a file opened for reading only; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+
+// Reads a file opened for reading only into the buffer that place() returns for the file's
+// size, which may be smaller (the rest is not read) and may be reused storage. Returns the
+// number of bytes read, or nullopt when the file cannot be read.
+std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
+                                    const std::function<std::span<uint8_t>(size_t)>& place);
 
 // Replaces target with bytes so that target is either wholly old or wholly new: the bytes go
 // to staging (created afresh), which is flushed to disk and renamed over target, and the
