@@ -1,0 +1,75 @@
+#include "update/work_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "platform/text/text.h"
+#include "support/temp_folder.h"
+
+namespace test {
+namespace {
+
+class WorkFolder : public ::testing::Test {
+  protected:
+    WorkFolder() {
+        if (const char* previous = std::getenv("TMPDIR")) {
+            previous_ = previous;
+        }
+        ::setenv("TMPDIR", temp_.path().c_str(), 1);
+    }
+    ~WorkFolder() override {
+        if (previous_) {
+            ::setenv("TMPDIR", previous_->c_str(), 1);
+        } else {
+            ::unsetenv("TMPDIR");
+        }
+    }
+
+    std::filesystem::path Expected() const { return temp_ / "tarvan"; }
+    mode_t Mode() const {
+        struct stat status {};
+        ::lstat(Expected().c_str(), &status);
+        return status.st_mode & 07777;
+    }
+
+    TempFolder temp_;
+    std::optional<std::string> previous_;
+    std::wstring error_;
+};
+
+TEST_F(WorkFolder, IsMadeForTheUserAloneAndKeptWithItsFiles) {
+    ::umask(0);
+    std::wstring path = GetTempWorkDir(&error_);
+    ::umask(022);
+    EXPECT_EQ(path, platform::Utf8ToWide(Expected().string()));
+    EXPECT_EQ(Mode(), 0700u);
+    std::ofstream(Expected() / "temp.7z") << "kept";
+    EXPECT_EQ(GetTempWorkDir(&error_), path);
+    EXPECT_TRUE(std::filesystem::exists(Expected() / "temp.7z"));
+    EXPECT_TRUE(error_.empty());
+}
+
+TEST_F(WorkFolder, RefusesALinkAFileOrAFolderOthersMayEnter) {
+    TempFolder elsewhere;
+    std::filesystem::create_directory_symlink(elsewhere.path(), Expected());
+    EXPECT_EQ(GetTempWorkDir(&error_), L"");
+    EXPECT_NE(error_.find(L"symbolic link"), std::wstring::npos);
+    std::filesystem::remove(Expected());
+
+    std::ofstream(Expected()) << "a file";
+    EXPECT_EQ(GetTempWorkDir(&error_), L"");
+    std::filesystem::remove(Expected());
+
+    std::filesystem::create_directory(Expected());
+    ::chmod(Expected().c_str(), 0755);
+    EXPECT_EQ(GetTempWorkDir(&error_), L"");
+    EXPECT_NE(error_.find(L"other users"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace test
