@@ -1,0 +1,30 @@
+#include "platform/afx/widgets.h"
+
+#include <QPainter>
+
+#include "platform/afx/image_list_impl.h"
+
+namespace afx {
+
+void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, images ? images->images().At(image) : QIcon());
+}
+
+void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
+    if (auto* previous = itemFromIndex(dropTarget))
+        previous->setData(0, Qt::BackgroundRole, {});
+    dropTarget = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+    if (item)
+        item->setData(0, Qt::BackgroundRole, palette().highlight());
+}
+
+void EllipsisLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
+}
+
+}  // namespace afx
