@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 #include <mutex>
 
@@ -74,6 +75,17 @@ void WriteLog(std::wstring text) {
     if (fd < 0) {
         return;
     }
-    [[maybe_unused]] ssize_t written = ::write(fd, line.data(), line.size());
+    // One write puts the whole line at the end of the file; only an interrupted or short
+    // write needs another for the rest.
+    for (size_t done = 0; done < line.size();) {
+        ssize_t written = ::write(fd, line.data() + done, line.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(written);
+    }
     ::close(fd);
 }

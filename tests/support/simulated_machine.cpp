@@ -135,34 +135,43 @@ bool SimulatedMachine::Fails(DriverCall call, FT_STATUS* status) {
     return true;
 }
 
+// A search that finds nothing takes a little time, as it does on a real bus; a fake clock
+// then reaches the caller's retry limit.
 FT_STATUS SimulatedMachine::CountDevices(uint32_t* count) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     FT_STATUS status = FT_OK;
-    if (Fails(DriverCall::List, &status)) {
-        return status;
+    *count = 0;
+    if (!Fails(DriverCall::List, &status) && !description_.empty() &&
+        CurrentClock().Now() >= attachedAt_) {
+        *count = 1;
     }
-    bool attached = !description_.empty() && CurrentClock().Now() >= attachedAt_;
-    *count = attached ? 1 : 0;
-    return FT_OK;
+    auto step = pollStep_;
+    lock.unlock();
+    if (*count == 0) {
+        CurrentClock().Sleep(step);
+    }
+    return status;
 }
 
 FT_STATUS SimulatedMachine::OpenByDescription(std::string_view description,
                                               std::unique_ptr<D2xxDevice>* device) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     FT_STATUS status = FT_OK;
-    if (Fails(DriverCall::Open, &status)) {
-        return status;
+    bool present =
+        !description_.empty() && CurrentClock().Now() >= attachedAt_ && description == description_;
+    if (!Fails(DriverCall::Open, &status)) {
+        status = !present ? FT_DEVICE_NOT_FOUND : open_ ? FT_DEVICE_NOT_OPENED : FT_OK;
     }
-    if (description_.empty() || CurrentClock().Now() < attachedAt_ || description != description_) {
-        return FT_DEVICE_NOT_FOUND;
+    if (status == FT_OK) {
+        open_ = true;
+        ++opens_;
+        *device = std::make_unique<Device>(*this);
+        return FT_OK;
     }
-    if (open_) {
-        return FT_DEVICE_NOT_OPENED;
-    }
-    open_ = true;
-    ++opens_;
-    *device = std::make_unique<Device>(*this);
-    return FT_OK;
+    auto step = pollStep_;
+    lock.unlock();
+    CurrentClock().Sleep(step);
+    return status;
 }
 
 void SimulatedMachine::Release() {

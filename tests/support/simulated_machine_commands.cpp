@@ -121,7 +121,9 @@ std::vector<uint8_t> SimulatedMachine::Execute(const std::vector<uint8_t>& reque
             if (request.size() != 9 + length) {
                 return status(kMalformed);
             }
-            image_.resize(std::max(image_.size(), at + length), 0);
+            if (length > 0) {
+                image_.resize(std::max(image_.size(), at + length), 0);
+            }
             std::copy(request.begin() + 9, request.end(),
                       image_.begin() + static_cast<ptrdiff_t>(at));
             return status(0);

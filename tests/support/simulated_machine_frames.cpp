@@ -103,12 +103,15 @@ void SimulatedMachine::TakeFrames() {
             return;
         }
         size_t n = U16(incoming_.data() + 2);
-        bool valid =
-            n + kFrameOverhead == total && Xor(incoming_.data(), total - 1) == incoming_[total - 1];
-        std::vector<uint8_t> payload(incoming_.begin() + 4,
-                                     incoming_.begin() + 4 + static_cast<ptrdiff_t>(n));
+        bool valid = n + kFrameOverhead == total &&
+                     Xor(incoming_.data(), total - 1) == incoming_[total - 1] && n > 0;
+        std::vector<uint8_t> payload;
+        if (valid) {
+            payload.assign(incoming_.begin() + 4,
+                           incoming_.begin() + 4 + static_cast<ptrdiff_t>(n));
+        }
         incoming_.erase(incoming_.begin(), incoming_.begin() + static_cast<ptrdiff_t>(total));
-        if (!valid || payload.empty()) {
+        if (!valid) {
             ++badFrames_;
             continue;
         }
@@ -153,12 +156,12 @@ void SimulatedMachine::Answer(const std::vector<uint8_t>& request) {
             break;
         case Kind::SplitReply: {
             std::vector<uint8_t> frame = Frame(reply);
-            // One chunk per poll: each lies a millisecond behind the one before.
+            // One chunk per poll: each lies one empty poll behind the one before.
             for (size_t at = 0, i = 0; at < frame.size(); at += fault->size, ++i) {
                 size_t end = std::min(frame.size(), at + fault->size);
                 Send({frame.begin() + static_cast<ptrdiff_t>(at),
                       frame.begin() + static_cast<ptrdiff_t>(end)},
-                     std::chrono::milliseconds(i));
+                     pollStep_ * static_cast<int>(i));
             }
             break;
         }
@@ -187,7 +190,7 @@ void SimulatedMachine::Answer(const std::vector<uint8_t>& request) {
                 size_t end = std::min(fault->bytes.size(), at + chunk);
                 Send({fault->bytes.begin() + static_cast<ptrdiff_t>(at),
                       fault->bytes.begin() + static_cast<ptrdiff_t>(end)},
-                     std::chrono::milliseconds(i));
+                     pollStep_ * static_cast<int>(i));
             }
             break;
         }

@@ -1,0 +1,54 @@
+#include "link/link_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace test {
+
+std::vector<std::string> LinkTest::LogTexts() const {
+    std::ifstream file(folder_ / "log.bin", std::ios::binary);
+    std::vector<std::string> texts;
+    std::string line;
+    while (std::getline(file, line)) {
+        // "[stamp|elapsed]text\r"
+        size_t close = line.find(']');
+        if (close != std::string::npos && !line.empty() && line.back() == '\r') {
+            texts.push_back(line.substr(close + 1, line.size() - close - 2));
+        }
+    }
+    return texts;
+}
+
+bool LinkTest::LogHas(const std::string& text) const {
+    for (const std::string& line : LogTexts()) {
+        if (line == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void LinkTest::ClearLog() const {
+    std::filesystem::remove(folder_ / "log.bin");
+}
+
+std::vector<uint8_t> FrameOf(const std::vector<uint8_t>& payload) {
+    size_t total = payload.size() + 5;
+    std::vector<uint8_t> frame{static_cast<uint8_t>(total), static_cast<uint8_t>(total >> 8),
+                               static_cast<uint8_t>(payload.size()),
+                               static_cast<uint8_t>(payload.size() >> 8)};
+    frame.insert(frame.end(), payload.begin(), payload.end());
+    uint8_t check = 0;
+    for (uint8_t byte : frame) {
+        check ^= byte;
+    }
+    frame.push_back(check);
+    return frame;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+}  // namespace test
