@@ -49,6 +49,16 @@ void ServerRequestBlock::SetKey(const ReplyKey& key) {
     AppendBytes(bytes_, position, key);
 }
 
+std::span<const uint8_t> ServerReplyBlock::Record(size_t index) const {
+    const Extent& record = records_.at(index);
+    return std::span<const uint8_t>(bytes_).subspan(record.offset, record.length);
+}
+
+void ServerReplyBlock::Clear() {
+    bytes_.clear();
+    records_.clear();
+}
+
 int ParseServerReply(std::span<const uint8_t> reply, ServerReplyBlock& out) {
     if (reply.size() < kShortestReply) {
         WriteLog(L"=SRE001=" + IntToString(static_cast<int32_t>(reply.size())));
@@ -63,18 +73,18 @@ int ParseServerReply(std::span<const uint8_t> reply, ServerReplyBlock& out) {
     if (count > kMaxReplyRecords || kReplyHeadBytes + 4 * size_t{count} > reply.size()) {
         return kReplyMalformed;
     }
-    ServerReplyBlock parsed;
-    parsed.records.reserve(count);
-    size_t data = kReplyHeadBytes + 4 * size_t{count};
+    auto data = reply.subspan(kReplyHeadBytes + 4 * size_t{count});
+    std::vector<ServerReplyBlock::Extent> records(count);
+    size_t offset = 0;
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t length = *ReadU32LE(kReplyHeadBytes + 4 * size_t{i}, reply);
-        if (length > kMaxRecordLength || reply.size() - data < length) {
+        if (length > kMaxRecordLength || data.size() - offset < length) {
             return kReplyMalformed;
         }
-        auto record = reply.subspan(data, length);
-        parsed.records.emplace_back(record.begin(), record.end());
-        data += length;
+        records[i] = {offset, length};
+        offset += length;
     }
-    out = std::move(parsed);
+    out.bytes_.assign(data.begin(), data.begin() + static_cast<ptrdiff_t>(offset));
+    out.records_ = std::move(records);
     return 0;
 }

@@ -52,8 +52,22 @@ class ServerRequestBlock {
     size_t keyPosition_ = 0;
 };
 
-struct ServerReplyBlock {
-    std::vector<std::vector<uint8_t>> records;
+class ServerReplyBlock {
+  public:
+    size_t Count() const { return records_.size(); }
+    // Throws std::out_of_range for an index at or beyond Count().
+    std::span<const uint8_t> Record(size_t index) const;
+    void Clear();
+
+  private:
+    friend int ParseServerReply(std::span<const uint8_t> reply, ServerReplyBlock& out);
+
+    struct Extent {
+        size_t offset;
+        size_t length;
+    };
+    std::vector<uint8_t> bytes_;  // the records' bytes, one after another
+    std::vector<Extent> records_;
 };
 
 // Reads a descrambled reply of exactly reply.size() bytes into out. 0, or 240 when the reply

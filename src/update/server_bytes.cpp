@@ -1,6 +1,7 @@
 #include "update/server_bytes.h"
 
 #include <algorithm>
+#include <cstring>
 
 bool PutU32LE(std::span<uint8_t> buffer, size_t& position, uint32_t value) {
     if (position > buffer.size() || buffer.size() - position < 4) {
@@ -39,7 +40,22 @@ uint32_t GetU32(std::span<const uint8_t, 4> buffer) {
 }
 
 void XorWithKey(std::span<uint8_t> data, const ReplyKey& key) {
-    for (size_t i = 0; i < data.size(); ++i) {
-        data[i] ^= key[i % key.size()];
+    // A megabyte chunk is scrambled on both ends of every request: whole rounds of the key go
+    // a word at a time.
+    uint64_t low = 0;
+    uint64_t high = 0;
+    std::memcpy(&low, key.data(), 8);
+    std::memcpy(&high, key.data() + 8, 8);
+    size_t whole = data.size() - data.size() % key.size();
+    uint8_t* bytes = data.data();
+    for (size_t round = 0; round < whole; round += key.size()) {
+        uint64_t words[2];
+        std::memcpy(words, bytes + round, 16);
+        words[0] ^= low;
+        words[1] ^= high;
+        std::memcpy(bytes + round, words, 16);
+    }
+    for (size_t i = whole; i < data.size(); ++i) {
+        bytes[i] ^= key[i - whole];
     }
 }

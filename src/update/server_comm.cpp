@@ -92,7 +92,7 @@ void CServerComm::ClearParams() {
 }
 
 void CServerComm::ClearReply() {
-    reply_.records.clear();
+    reply_.Clear();
 }
 
 void CServerComm::Transact() {
@@ -105,8 +105,8 @@ void CServerComm::TransactOld() {
 
 void CServerComm::DumpReply() const {
     WriteLog(platform::Format(L"R_Count:%d", ReplyCount()));
-    for (size_t i = 0; i < reply_.records.size(); ++i) {
-        const auto& record = reply_.records[i];
+    for (size_t i = 0; i < reply_.Count(); ++i) {
+        auto record = reply_.Record(i);
         WriteLog(platform::Format(L"R(%d):%s", static_cast<int>(i),
                                   BytesToHex(record.data(), record.size(), 0)));
     }
@@ -145,9 +145,11 @@ int CServerComm::ExchangeAs(std::span<const std::vector<uint8_t>> items, ServerR
     if (int built = block.Build(items); built != 0) {
         return built;
     }
-    // Pages of the reply buffer are only touched as bytes arrive.
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kReplyCapacity);
-    std::span<uint8_t> whole(buffer.get(), kReplyCapacity);
+    if (!received_) {
+        // Pages of the buffer are only touched as bytes arrive.
+        received_ = std::make_unique_for_overwrite<uint8_t[]>(kReplyCapacity);
+    }
+    std::span<uint8_t> whole(received_.get(), kReplyCapacity);
     size_t total = 0;
     int result = 0;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {

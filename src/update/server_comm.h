@@ -4,6 +4,7 @@
 // 30 attempts.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -46,8 +47,8 @@ class CServerComm {
     int SendFrame(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
     int SendFrameOld(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
 
-    int ReplyCount() const { return static_cast<int>(reply_.records.size()); }
-    std::span<const uint8_t> ReplyRecord(int index) const { return reply_.records.at(index); }
+    int ReplyCount() const { return static_cast<int>(reply_.Count()); }
+    std::span<const uint8_t> ReplyRecord(int index) const { return reply_.Record(index); }
     int ParamCount() const { return static_cast<int>(items_.size()); }
 
   private:
@@ -60,6 +61,9 @@ class CServerComm {
                 Flavour flavour);
 
     ServerEndpoint endpoint_;
+    // What the attempts of one exchange receive, allocated at the first exchange and kept for
+    // the object's next ones (a download makes one per chunk).
+    std::unique_ptr<uint8_t[]> received_;
     std::vector<std::vector<uint8_t>> items_;
     ServerReplyBlock reply_;
 };

@@ -15,16 +15,35 @@ namespace {
 
 constexpr size_t kLongestRequest = 1 << 16;
 
-std::vector<uint8_t> TextRecord(const std::string& text) {
-    std::vector<uint8_t> record(text.begin(), text.end());
-    record.push_back(0);
-    return record;
+constexpr size_t kSendPiece = 1 << 16;
+
+using RecordViews = std::vector<std::span<const uint8_t>>;
+
+// A text with its terminating NUL.
+std::span<const uint8_t> TextRecord(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.c_str()), text.size() + 1};
 }
 
-std::vector<uint8_t> WordRecord(uint32_t value) {
-    std::vector<uint8_t> record(4);
-    PutU32(std::span<uint8_t, 4>(record.data(), 4), value);
-    return record;
+void BuildBlock(const RecordViews& records, std::vector<uint8_t>& block) {
+    size_t total = 8 + 4 * records.size();
+    for (const auto& record : records) {
+        total += record.size();
+    }
+    block.clear();
+    block.reserve(total);
+    auto putWord = [&block](size_t value) {
+        uint8_t word[4];
+        PutU32(word, static_cast<uint32_t>(value));
+        block.insert(block.end(), word, word + 4);
+    };
+    putWord(total);
+    putWord(records.size());
+    for (const auto& record : records) {
+        putWord(record.size());
+    }
+    for (const auto& record : records) {
+        block.insert(block.end(), record.begin(), record.end());
+    }
 }
 
 std::optional<uint32_t> ItemWord(const Records& items, size_t index) {
@@ -80,20 +99,8 @@ ServerRequest ParseRequest(std::vector<uint8_t> bytes) {
 }  // namespace
 
 std::vector<uint8_t> ReplyBlockBytes(const Records& records) {
-    size_t total = 8 + 4 * records.size();
-    for (const auto& record : records) {
-        total += record.size();
-    }
-    std::vector<uint8_t> block(total);
-    size_t position = 0;
-    PutU32LE(block, position, static_cast<uint32_t>(total));
-    PutU32LE(block, position, static_cast<uint32_t>(records.size()));
-    for (const auto& record : records) {
-        PutU32LE(block, position, static_cast<uint32_t>(record.size()));
-    }
-    for (const auto& record : records) {
-        AppendBytes(block, position, record);
-    }
+    std::vector<uint8_t> block;
+    BuildBlock(RecordViews(records.begin(), records.end()), block);
     return block;
 }
 
@@ -191,7 +198,7 @@ void LoopbackUpdateServer::Serve() {
 void LoopbackUpdateServer::Answer(int fd) {
     platform::TcpSocket socket(fd);
     ServerRequest request = ParseRequest(ReadRequest(socket));
-    std::vector<uint8_t> plain;
+    std::vector<uint8_t>& plain = reply_;
     std::optional<Fault> fault;
     {
         std::lock_guard lock(mutex_);
@@ -201,7 +208,11 @@ void LoopbackUpdateServer::Answer(int fd) {
             faults_.pop_front();
         }
         if (request.wellFormed) {
-            plain = haveRawReply_ ? rawReply_ : PlainReply(request);
+            if (haveRawReply_) {
+                reply_ = rawReply_;
+            } else {
+                BuildReply(request);
+            }
         }
     }
     if (!request.wellFormed) {
@@ -217,24 +228,31 @@ void LoopbackUpdateServer::Answer(int fd) {
         PutU32LE(plain, position, static_cast<uint32_t>(plain.size() + fault->n));
     }
     size_t from = std::min<size_t>(request.resumeOffset, plain.size());
-    std::vector<uint8_t> scrambled(plain.begin() + static_cast<ptrdiff_t>(from), plain.end());
-    XorWithKey(scrambled, request.key);
-    std::span<const uint8_t> sending = scrambled;
+    size_t end = plain.size();
     bool cut = fault &&
                (fault->kind == ServerFault::kResetAfter || fault->kind == ServerFault::kCloseAfter);
     if (cut) {
-        sending = sending.first(std::min(fault->n, sending.size()));
+        end = from + std::min(fault->n, end - from);
     }
-    socket.SendAll(sending, nullptr);
+    // Scrambled and sent a piece at a time, so that the client works while the server does.
+    for (size_t at = from; at < end; at += kSendPiece) {
+        std::span<uint8_t> piece(plain.data() + at, std::min(kSendPiece, end - at));
+        XorWithKey(piece, request.key);
+        if (!socket.SendAll(piece, nullptr)) {
+            return;
+        }
+    }
     if (cut && fault->kind == ServerFault::kResetAfter) {
         socket.Abort();
     }
 }
 
-std::vector<uint8_t> LoopbackUpdateServer::PlainReply(const ServerRequest& request) {
-    const auto& head = request.items.empty() ? std::vector<uint8_t>{} : request.items[0];
-    Records records{head};
+void LoopbackUpdateServer::BuildReply(const ServerRequest& request) {
+    static const std::vector<uint8_t> kNoHead;
+    const auto& head = request.items.empty() ? kNoHead : request.items[0];
+    RecordViews records{head};
     uint8_t operation = head.size() >= 3 ? head[2] : 0;
+    uint8_t size[4];
     switch (operation) {
         case kOperationVersionList:
             std::transform(versions_.begin(), versions_.end(), std::back_inserter(records),
@@ -248,7 +266,8 @@ std::vector<uint8_t> LoopbackUpdateServer::PlainReply(const ServerRequest& reque
             records.insert(records.end(), firmware_.begin(), firmware_.end());
             break;
         case kOperationImageSize:
-            records.push_back(WordRecord(static_cast<uint32_t>(image_.size())));
+            PutU32(size, static_cast<uint32_t>(image_.size()));
+            records.push_back(size);
             break;
         case kOperationImageChunk: {
             // The offset and the length are the 8th and 9th items.
@@ -257,18 +276,17 @@ std::vector<uint8_t> LoopbackUpdateServer::PlainReply(const ServerRequest& reque
             if (!offset || !length || *offset > image_.size()) {
                 break;
             }
-            size_t end = std::min<size_t>(image_.size(), size_t{*offset} + *length);
+            std::span<const uint8_t> image(image_);
+            size_t end = std::min<size_t>(image.size(), size_t{*offset} + *length);
             for (size_t at = *offset; at < end; at += imageRecordSize_) {
-                size_t stop = std::min(end, at + imageRecordSize_);
-                records.emplace_back(image_.begin() + static_cast<ptrdiff_t>(at),
-                                     image_.begin() + static_cast<ptrdiff_t>(stop));
+                records.push_back(image.subspan(at, std::min(end - at, imageRecordSize_)));
             }
             break;
         }
         default:
             break;
     }
-    return ReplyBlockBytes(records);
+    BuildBlock(records, reply_);
 }
 
 }  // namespace test

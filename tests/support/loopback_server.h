@@ -71,14 +71,17 @@ class LoopbackUpdateServer {
 
     void Serve();
     void Answer(int fd);
-    std::vector<uint8_t> PlainReply(const ServerRequest& request);
+    // The plain reply to request, into reply_.
+    void BuildReply(const ServerRequest& request);
 
     int listener_ = -1;
     uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
     std::atomic<int> client_{-1};
     std::thread thread_;
-    std::vector<platform::TcpSocket> silenced_;  // server thread only
+    // Server thread only; the reply buffer is kept so that large replies reuse its pages.
+    std::vector<platform::TcpSocket> silenced_;
+    std::vector<uint8_t> reply_;
 
     mutable std::mutex mutex_;
     std::vector<std::string> versions_;

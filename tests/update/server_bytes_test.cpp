@@ -51,10 +51,12 @@ TEST(ServerReplyParse, TableOrRecordsBeyondTheBytesAreMalformed) {
     // One record of 5 bytes with only 4 behind the table.
     std::vector<uint8_t> shortRecord{16, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0, 1, 2, 3, 4};
     EXPECT_EQ(ParseServerReply(shortRecord, reply), kReplyMalformed);
-    EXPECT_TRUE(reply.records.empty());
+    EXPECT_EQ(reply.Count(), 0u);
     std::vector<uint8_t> exact{17, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0, 1, 2, 3, 4, 5};
     ASSERT_EQ(ParseServerReply(exact, reply), 0);
-    EXPECT_EQ(reply.records, (std::vector<std::vector<uint8_t>>{{1, 2, 3, 4, 5}}));
+    ASSERT_EQ(reply.Count(), 1u);
+    EXPECT_EQ(std::vector<uint8_t>(reply.Record(0).begin(), reply.Record(0).end()),
+              (std::vector<uint8_t>{1, 2, 3, 4, 5}));
 }
 
 }  // namespace

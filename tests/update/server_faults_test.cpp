@@ -74,7 +74,7 @@ TEST_F(ServerFaults, ThirtyAttemptsAtMost) {
     EXPECT_EQ(server_.Requests().size(), 60u);
     EXPECT_TRUE(LogHas("re 29"));
     EXPECT_FALSE(LogHas("re 30"));
-    EXPECT_TRUE(reply.records.empty());
+    EXPECT_EQ(reply.Count(), 0u);
 }
 
 TEST_F(ServerFaults, RefusedConnectionsAreRetriedAndReported) {
@@ -190,7 +190,7 @@ TEST_F(MalformedReply, MoreThanTwelveThousandRecords) {
     server_.SetFirmware({}, Records(11999, std::vector<uint8_t>{1}));
     ServerReplyBlock reply;
     ASSERT_EQ(comm_.Exchange(std::vector<std::vector<uint8_t>>{{4, 1, 1}}, reply), 0);
-    EXPECT_EQ(reply.records.size(), 12000u);
+    EXPECT_EQ(reply.Count(), 12000u);
     server_.SetFirmware({}, Records(12000, std::vector<uint8_t>{1}));
     ExpectRefused();
 }
