@@ -1,6 +1,7 @@
 #include "platform/gdi/image_canvas.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -88,6 +89,10 @@ std::optional<std::pair<QPointF, QPointF>> ClipSegment(QPointF a, QPointF b, con
 }
 
 }  // namespace
+
+std::wstring ResolvedFamily(const Font& font) {
+    return QFontInfo(ResolveFont(font).font).family().toStdWString();
+}
 
 struct ImageCanvas::Impl {
     QImage image;
@@ -191,14 +196,15 @@ void ImageCanvas::DrawLine(Point from, Point to) {
 }
 
 void ImageCanvas::DrawEllipse(Point topLeft, Point bottomRight) {
-    const QRect box(QPoint(topLeft.x, topLeft.y), QPoint(bottomRight.x - 1, bottomRight.y - 1));
-    if (box.isEmpty() || !impl_->Reach().contains(QRectF(box))) {
+    const QRectF box(QPointF(topLeft.x, topLeft.y), QPointF(bottomRight.x, bottomRight.y));
+    if (box.width() < 1 || box.height() < 1 || !impl_->Reach().contains(box)) {
         return;
     }
     impl_->UsePen(State().pen);
     impl_->painter.setBrush(ToQColor(State().brush.color));
-    // A QRect outline covers one pixel more than its width; GDI's box is exclusive.
-    impl_->painter.drawEllipse(box.adjusted(0, 0, -1, -1));
+    // The figure covers left .. right - 1; a QRect's outline is one pixel wider than the rect.
+    impl_->painter.drawEllipse(
+        QRect(topLeft.x, topLeft.y, bottomRight.x - topLeft.x - 1, bottomRight.y - topLeft.y - 1));
 }
 
 void ImageCanvas::DrawText(Point topLeft, std::wstring_view text) {

@@ -11,6 +11,9 @@ class QImage;
 
 namespace platform {
 
+// The installed family that writes text in font: the face itself or its stand-in.
+std::wstring ResolvedFamily(const Font& font);
+
 class ImageCanvas final : public Canvas {
   public:
     ImageCanvas(int width, int height, Color background = Rgb(255, 255, 255));
