@@ -1,0 +1,109 @@
+#include "platform/dui/combo.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+#include "platform/dui/paint_manager.h"
+#include "platform/dui/qt_util.h"
+
+namespace dui {
+
+namespace {
+
+const QString kComboStyle = QStringLiteral(
+    "QComboBox{background:#FFFFFF;border:1px solid #C5CED9;border-radius:3px;padding:0 6px;"
+    "color:#1F2933;}"
+    "QComboBox:hover{border-color:#4775CC;}"
+    "QComboBox:disabled{background:#F1F3F6;color:#A7A6AA;}"
+    "QComboBox::drop-down{border:none;width:18px;}"
+    "QComboBox QAbstractItemView{border:1px solid #C5CED9;selection-background-color:#D6E4FA;"
+    "selection-color:#1F2933;}");
+
+}  // namespace
+
+CComboUI::CComboUI() : m_box(new QComboBox(GetWidget())) {
+    m_box->setFocusPolicy(Qt::ClickFocus);
+    m_box->setStyleSheet(kComboStyle);
+    // Only the user's pick comes through Qt; picks by code notify from SelectItem.
+    QObject::connect(m_box, &QComboBox::activated, [this](int index) { SelectItem(index); });
+}
+
+CComboUI::~CComboUI() {
+    for (CControlUI* item : m_items) {
+        delete item;
+    }
+}
+
+CControlUI* CComboUI::GetItemAt(int index) const {
+    return index >= 0 && index < GetCount() ? m_items[index] : nullptr;
+}
+
+bool CComboUI::Add(CControlUI* item) {
+    if (item == nullptr) {
+        return false;
+    }
+    m_items.push_back(item);
+    QSignalBlocker block(m_box);
+    m_box->addItem(ToQString(item->GetText()));
+    // Qt picks the first item of an empty box by itself; the pick stays what it was.
+    m_box->setCurrentIndex(m_iCurSel);
+    return true;
+}
+
+void CComboUI::RemoveAll() {
+    for (CControlUI* item : m_items) {
+        delete item;
+    }
+    m_items.clear();
+    m_iCurSel = -1;
+    QSignalBlocker block(m_box);
+    m_box->clear();
+}
+
+bool CComboUI::SelectItem(int index) {
+    if (index < -1 || index >= GetCount()) {
+        return false;
+    }
+    {
+        QSignalBlocker block(m_box);
+        m_box->setCurrentIndex(index);
+    }
+    if (index == m_iCurSel) {
+        return true;
+    }
+    int oldSel = m_iCurSel;
+    m_iCurSel = index;
+    if (m_pManager != nullptr && index >= 0) {
+        TNotifyUI msg{kNotifyItemSelect, this, index, oldSel};
+        m_pManager->SendNotify(msg);
+    }
+    return true;
+}
+
+std::wstring CComboUI::DoGetText() const {
+    CControlUI* item = GetItemAt(m_iCurSel);
+    return item != nullptr ? item->GetText() : std::wstring();
+}
+
+void CComboUI::DoSetEnabled(bool enabled) {
+    CControlUI::DoSetEnabled(enabled);
+    m_box->setEnabled(enabled);
+}
+
+QWidget* CComboUI::FocusWidget() const {
+    return m_box;
+}
+
+void CComboUI::SetPos(const Rect& rc) {
+    CControlUI::SetPos(rc);
+    m_box->setGeometry(ToQRect(LocalRect()));
+}
+
+void CComboUI::DoPaint(QPainter& painter) {
+    if (m_box->font() != SkinFont(m_pManager, -1)) {
+        m_box->setFont(SkinFont(m_pManager, -1));
+    }
+    CControlUI::DoPaint(painter);
+}
+
+}  // namespace dui

@@ -1,0 +1,82 @@
+#include "platform/dui/control_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWheelEvent>
+
+#include "platform/dui/control.h"
+#include "platform/dui/paint_manager.h"
+
+namespace dui {
+
+ControlWidget::ControlWidget(CControlUI* owner) : m_owner(owner) {
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover, false);
+}
+
+bool IsRealFocusMove(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+void ControlWidget::paintEvent(QPaintEvent*) {
+    if (m_owner == nullptr) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_owner->DoPaint(painter);
+}
+
+void ControlWidget::Forward(QMouseEvent* event, int kind) {
+    if (m_owner == nullptr) {
+        event->ignore();
+        return;
+    }
+    QPointer<ControlWidget> alive(this);
+    if (kind == static_cast<int>(MouseEvent::Press) && m_owner->GetManager() != nullptr &&
+        event->button() == Qt::LeftButton) {
+        // A click moves the focus to the clicked control, edits losing theirs.
+        m_owner->GetManager()->SetFocus(m_owner);
+    }
+    if (!alive || m_owner == nullptr) {
+        return;
+    }
+    QPoint p = event->position().toPoint();
+    bool handled = event->button() == Qt::LeftButton &&
+                   m_owner->OnMouse(static_cast<MouseEvent>(kind), Point{p.x(), p.y()});
+    if (alive) {
+        event->setAccepted(handled);
+    }
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* event) {
+    Forward(event, static_cast<int>(MouseEvent::Press));
+}
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    Forward(event, static_cast<int>(MouseEvent::Release));
+}
+
+void ControlWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    Forward(event, static_cast<int>(MouseEvent::DoubleClick));
+}
+
+void ControlWidget::enterEvent(QEnterEvent*) {
+    if (m_owner != nullptr) {
+        m_owner->OnMouse(MouseEvent::Enter, {});
+    }
+}
+
+void ControlWidget::leaveEvent(QEvent*) {
+    if (m_owner != nullptr) {
+        m_owner->OnMouse(MouseEvent::Leave, {});
+    }
+}
+
+void ControlWidget::wheelEvent(QWheelEvent* event) {
+    event->setAccepted(m_owner != nullptr && m_owner->OnWheel(event->angleDelta().y()));
+}
+
+}  // namespace dui

@@ -1,0 +1,35 @@
+#pragma once
+// The Qt widget behind every control: paints through its control and hands it mouse and
+// focus input. Private to the layer.
+
+#include <QWidget>
+
+namespace dui {
+
+class CControlUI;
+
+class ControlWidget : public QWidget {
+  public:
+    explicit ControlWidget(CControlUI* owner);
+    // The control is gone; the widget only waits for its deferred deletion.
+    void Detach() { m_owner = nullptr; }
+    CControlUI* Owner() const { return m_owner; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    void Forward(QMouseEvent* event, int kind);
+    CControlUI* m_owner;
+};
+
+// Qt tells window (de)activation and pop-ups as focus changes; controls only hear real moves.
+bool IsRealFocusMove(Qt::FocusReason reason);
+
+}  // namespace dui

@@ -1,0 +1,110 @@
+#pragma once
+// What DuiLib's paint manager is to a window: its control tree, finding controls by name,
+// delivering notifications, the focus, option groups, the skin's window settings and fonts;
+// and, process-wide, the resource path and the message loop.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/dui/control.h"
+#include "platform/dui/notify.h"
+
+class QWidget;
+
+namespace dui {
+
+class COptionUI;
+
+struct FontSpec {
+    std::wstring family;
+    int size = 12;  // pixels
+    bool bold = false;
+    bool underline = false;
+    bool italic = false;
+};
+
+class CPaintManagerUI {
+  public:
+    CPaintManagerUI();
+    ~CPaintManagerUI();
+    CPaintManagerUI(const CPaintManagerUI&) = delete;
+    CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
+
+    void Init(QWidget* paintWindow);
+    QWidget* GetPaintWindow() const { return m_paintWindow; }
+    // Takes ownership of the tree.
+    bool AttachDialog(CControlUI* root);
+    CControlUI* GetRoot() const { return m_pRoot; }
+    void DestroyRoot();
+
+    CControlUI* FindControl(const std::wstring& name) const;
+    template <typename T>
+    T* Find(const std::wstring& name) const {
+        return dynamic_cast<T*>(FindControl(name));
+    }
+    // The deepest visible control under a point of the window.
+    CControlUI* FindControl(Point pt) const;
+
+    void AddNotifier(INotifyUI* notifier);
+    void RemoveNotifier(INotifyUI* notifier);
+    // Delivers at once, inside the caller.
+    void SendNotify(CControlUI* control, const std::wstring& type, intptr_t wParam = 0,
+                    intptr_t lParam = 0);
+    void SendNotify(TNotifyUI& msg);
+
+    CControlUI* GetFocus() const { return m_pFocus; }
+    void SetFocus(CControlUI* control);
+    void OnControlFocus(CControlUI* control, bool focused);
+    void ForgetControl(CControlUI* control);
+
+    void AddOptionGroup(const std::wstring& group, COptionUI* option);
+    void RemoveOptionGroup(const std::wstring& group, COptionUI* option);
+    std::vector<COptionUI*> GetOptionGroup(const std::wstring& group) const;
+
+    Size GetInitSize() const { return m_initSize; }
+    void SetInitSize(Size size) { m_initSize = size; }
+    const Rect& GetCaptionRect() const { return m_rcCaption; }
+    void SetCaptionRect(const Rect& rc) { m_rcCaption = rc; }
+    const Rect& GetSizeBox() const { return m_rcSizeBox; }
+    void SetSizeBox(const Rect& rc) { m_rcSizeBox = rc; }
+    Size GetRoundCorner() const { return m_roundCorner; }
+    void SetRoundCorner(Size size) { m_roundCorner = size; }
+
+    void AddFont(int id, const FontSpec& font);
+    // The font `id`, or the default font.
+    const FontSpec& GetFont(int id) const;
+    void AddDefaultAttributeList(const std::wstring& className, const std::wstring& attributes);
+    std::wstring GetDefaultAttributeList(const std::wstring& className) const;
+
+    // Lays the tree out again once control is back in the event loop.
+    void NeedUpdate();
+    // Lays the tree out now over the whole window.
+    void UpdateLayout();
+
+    // The program folder, with its trailing separator.
+    static std::wstring GetInstancePath();
+    static const std::wstring& GetResourcePath();
+    static void SetResourcePath(const std::wstring& path);
+    // Runs the UI thread's event loop until PostQuitMessage; answers the quit code.
+    static int MessageLoop();
+
+  private:
+    QWidget* m_paintWindow = nullptr;
+    CControlUI* m_pRoot = nullptr;
+    CControlUI* m_pFocus = nullptr;
+    std::vector<INotifyUI*> m_notifiers;
+    std::map<std::wstring, std::vector<COptionUI*>> m_optionGroups;
+    std::map<int, FontSpec> m_fonts;
+    std::map<std::wstring, std::wstring> m_defaultAttributes;
+    Size m_initSize;
+    Rect m_rcCaption;
+    Rect m_rcSizeBox;
+    Size m_roundCorner;
+    bool m_bUpdatePosted = false;
+};
+
+// Ends the message loop with `code` once the current event has been handled.
+void PostQuitMessage(int code);
+
+}  // namespace dui
