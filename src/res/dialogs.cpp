@@ -9,6 +9,7 @@ using afx::ControlKind;
 using afx::Dlu;
 
 // The tree and the search-result list share the panel; the list shows only while searching.
+// The panel shows once its owner has placed it.
 afx::DialogTemplate KeyTreeDialog() {
     return {kKeyTreeDialog,
             afx::DialogFrame::Child,
@@ -22,7 +23,8 @@ afx::DialogTemplate KeyTreeDialog() {
                 {1098, ControlKind::ListView, L"", Dlu(0, 0, 167, 312),
                  afx::kReportView | afx::kNoColumnHeader | afx::kSingleSelection |
                      afx::kShowSelectionAlways | afx::kHidden},
-            }};
+            },
+            false};
 }
 
 // Not translated: the prompt is Chinese in every language.

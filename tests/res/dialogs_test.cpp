@@ -31,6 +31,7 @@ TEST(DialogResources, TheUpdateDialogFitsItsBackgroundPicture) {
 TEST(DialogResources, TreePanelAndSerialPrompt) {
     const afx::DialogTemplate& tree = res::DialogResource(res::kKeyTreeDialog);
     EXPECT_EQ(tree.frame, afx::DialogFrame::Child);
+    EXPECT_FALSE(tree.visible);
     EXPECT_EQ(Pixels(tree, 1002), (afx::Rect{0, 0, 251, 507}));
     ASSERT_NE(tree.Find(1098), nullptr);
     EXPECT_TRUE(tree.Find(1098)->style & afx::kHidden);

@@ -52,7 +52,8 @@ bool Dialog::Create(QWidget* parent) {
             return false;
         BuildWindow(parent);
         OnInitDialog();
-        Window()->show();
+        if (template_.visible)
+            Window()->show();
         return true;
     });
 }

@@ -38,8 +38,8 @@ class Dialog : public Wnd {
     // Builds the window, binds the controls (DoDataExchange), runs OnInitDialog and the modal
     // loop with the owner disabled, destroys the window and answers the code of EndDialog.
     int DoModal(QWidget* owner = nullptr);
-    // Builds the window modeless inside `parent` and runs OnInitDialog; shown unless the
-    // template hides it. False when a window exists already.
+    // Builds the window modeless inside `parent` (a child) or owned by it (a popup) and runs
+    // OnInitDialog; shown when the template is visible. False when a window exists already.
     bool Create(QWidget* parent);
     void DestroyWindow();
     // Ends the modal run with `result` (or hides a modeless dialog).

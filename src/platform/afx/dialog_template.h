@@ -67,6 +67,7 @@ struct DialogTemplate {
     int width = 0;  // dialog units
     int height = 0;
     std::vector<ControlTemplate> controls;
+    bool visible = true;  // a modeless dialog shows at creation
 
     const ControlTemplate* Find(int controlId) const;
 };

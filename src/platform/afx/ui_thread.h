@@ -16,7 +16,8 @@ namespace afx {
 bool IsUiThread();
 
 // Runs `call` on the UI thread and returns once it has run: at once on the UI thread, through
-// the UI thread's event loop (modal loops included) from any other thread.
+// the UI thread's event loop (modal loops included) from any other thread. A call still waiting
+// when the application object is destroyed is dropped, and the worker goes on.
 void SendToUiThread(const std::function<void()>& call);
 
 // SendToUiThread for a call with a result.
@@ -28,7 +29,8 @@ auto OnUiThread(F&& f) -> std::invoke_result_t<F&> {
     } else {
         std::optional<Result> result;
         SendToUiThread([&] { result.emplace(f()); });
-        return std::move(*result);
+        // A call that never ran (the application went away first) answers a default.
+        return result ? std::move(*result) : Result{};
     }
 }
 

@@ -45,6 +45,26 @@ TEST_F(DialogTest, LaysTheTemplateOutInPixels) {
     EXPECT_EQ(status.GetWindowText(), L"");
 }
 
+TEST_F(DialogTest, AChildDialogSitsInItsParentAndShowsWhenItsTemplateSays) {
+    QWidget parent;
+    parent.resize(600, 600);
+    parent.show();
+    afx::DialogTemplate hidden = afx_test::TestTemplate(afx::DialogFrame::Child);
+    hidden.visible = false;
+    afx::Dialog panel(hidden);
+    ASSERT_TRUE(panel.Create(&parent));
+    EXPECT_EQ(panel.GetSafeWidget()->parentWidget(), &parent);
+    EXPECT_FALSE(panel.IsWindowVisible());
+    panel.MoveWindow(afx::Rect{5, 154, 255, 661});
+    panel.ShowWindow(true);
+    EXPECT_TRUE(panel.IsWindowVisible());
+    EXPECT_EQ(panel.GetWindowRect(), (afx::Rect{5, 154, 255, 661}));
+    // Escape is no dialog key for a child: the panel stays.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(panel.GetSafeWidget(), &escape);
+    EXPECT_TRUE(panel.IsWindowVisible());
+}
+
 TEST_F(DialogTest, BoundControlsWorkAsTheirWindowsCounterparts) {
     TestDialog dialog;
     dialog.Create(nullptr);
