@@ -17,11 +17,6 @@ int MulDiv(int value, int numerator, int denominator) {
                                          : -((-product + half) / denominator));
 }
 
-bool IsWindowsDialogFont(const std::wstring& face) {
-    return face == L"MS Shell Dlg" || face == L"MS Shell Dlg 2" || face == L"Tahoma" ||
-           face == L"Microsoft Sans Serif" || face == L"MS Sans Serif";
-}
-
 }  // namespace
 
 const ControlTemplate* DialogTemplate::Find(int controlId) const {

@@ -102,8 +102,11 @@ QWidget* DialogWidget::CreateControl(const ControlTemplate& control) {
             button->setAutoDefault(false);
             return button;
         }
-        case ControlKind::OwnerDrawButton:
-            return new OwnerDrawButton(this);
+        case ControlKind::OwnerDrawButton: {
+            auto* button = new OwnerDrawButton(this);
+            button->setText(ToQString(control.text));
+            return button;
+        }
         case ControlKind::ProgressBar: {
             auto* bar = new QProgressBar(this);
             bar->setRange(0, 100);

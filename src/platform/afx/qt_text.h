@@ -29,6 +29,9 @@ inline QColor ToQColor(ColorRef c) {
     return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
 }
 
+// The fonts of Windows dialog templates ("MS Shell Dlg" and its kin).
+bool IsWindowsDialogFont(const std::wstring& face);
+
 // Point sizes at 96 dots per inch, as the dialogs were drawn: 8 points are 11 pixels.
 QFont ToQFont(const Font& font);
 

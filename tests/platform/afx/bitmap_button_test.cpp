@@ -45,6 +45,7 @@ TEST(BitmapButton, DrawsThePictureOfItsState) {
         WritePicture(folder, "n.png", 0x0000ff), WritePicture(folder, "p.png", 0x00ff00),
         WritePicture(folder, "f.png", 0xff0000), WritePicture(folder, "d.png", 0x777777)));
     start.SizeToContent();
+    EXPECT_EQ(start.GetWindowText(), L"Start");  // drawn by the button itself, if it will
     QWidget* widget = start.GetSafeWidget();
     EXPECT_EQ(widget->size(), QSize(40, 20));
     EXPECT_EQ(ShownColour(widget), 0x0000ffu);

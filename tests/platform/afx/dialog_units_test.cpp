@@ -2,6 +2,9 @@
 
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/qt_app.h"
+#include "platform/afx/qt_text.h"
+
+#include <QFontMetrics>
 
 namespace {
 
@@ -19,6 +22,16 @@ TEST(DialogUnits, TheWindowsDialogFontHasItsWindowsBaseUnits) {
     EXPECT_GT(small.cx, 0);
     EXPECT_LT(small.cx, large.cx);
     EXPECT_LT(small.cy, large.cy);
+}
+
+// The font that stands in for the Windows dialog font has its metrics, so texts fit the layout.
+TEST(DialogUnits, TheShownDialogFontMeasuresAsTheLayoutAssumes) {
+    afx_test::App();
+    QFontMetrics metrics(afx::ToQFont(afx::Font{}));
+    int width = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    EXPECT_EQ((BaseUnits{(width / 26 + 1) / 2, metrics.height()}),
+              afx::DialogBaseUnits(afx::Font{}));
 }
 
 // Each value is rounded on its own, half away from zero, as MulDiv rounds.
