@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPalette>
 #include <QPixmap>
-#include <QScreen>
 
 #include "platform/afx/dialog_widget.h"
 #include "platform/afx/ui_thread.h"

@@ -81,7 +81,7 @@ DialogWidget::DialogWidget(Dialog& owner, QWidget* parent)
         widget->setGeometry(ToQRect(MapDialogRect(control.dialogUnits, units)));
         widget->setVisible(!(control.style & kHidden));
         controls_.emplace_back(control.id, widget);
-        Connect(control.id, widget);
+        Connect(control, widget);
         Watch(widget);
     }
 }
@@ -121,7 +121,8 @@ QWidget* DialogWidget::CreateControl(const ControlTemplate& control) {
     return CreateItems(control, this);
 }
 
-void DialogWidget::Connect(int id, QWidget* widget) {
+void DialogWidget::Connect(const ControlTemplate& control, QWidget* widget) {
+    int id = control.id;
     if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] { owner_.OnCommand(id); });
     } else if (auto* combo = dynamic_cast<QComboBox*>(widget)) {
@@ -129,7 +130,7 @@ void DialogWidget::Connect(int id, QWidget* widget) {
             owner_.OnNotify(NotifyInfo{id, Notification::SelChange, {}, -1});
         });
     } else if (auto* items = dynamic_cast<ItemsWidget*>(widget)) {
-        bool tree = items->rootIsDecorated();
+        bool tree = control.kind == ControlKind::TreeView;
         connect(items, &QTreeWidget::currentItemChanged, this,
                 [this, id, tree, items](QTreeWidgetItem* current) {
                     int row = current ? items->indexOfTopLevelItem(current) : -1;

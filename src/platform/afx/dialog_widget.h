@@ -31,7 +31,7 @@ class DialogWidget : public QDialog {
 
   private:
     QWidget* CreateControl(const ControlTemplate& control);
-    void Connect(int id, QWidget* widget);
+    void Connect(const ControlTemplate& control, QWidget* widget);
     void Watch(QWidget* widget);
 
     Dialog& owner_;
