@@ -5,21 +5,13 @@
 #include "platform/afx/wnd_impl.h"
 
 namespace afx {
-namespace {
-
-// A handle of another tree is refused; a handle must not outlive its item, as on Windows.
-bool Holds(ItemsWidget* tree, TreeItem item) {
-    return item != nullptr && item->treeWidget() == tree;
-}
-
-}  // namespace
 
 TreeItem TreeCtrl::InsertItem(const std::wstring& label, int image, int /*selectedImage*/,
                               TreeItem parent) {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
-        if (parent != kTreeRoot && !Holds(t, parent))
+        if (parent != kTreeRoot && !t->Holds(parent))
             return nullptr;
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(t);
+        auto* item = t->AddItem(parent);
         item->setText(0, ToQString(label));
         item->setData(0, ItemsWidget::kDataRole, qlonglong{0});
         t->SetItemImage(item, image);
@@ -29,29 +21,29 @@ TreeItem TreeCtrl::InsertItem(const std::wstring& label, int image, int /*select
 
 bool TreeCtrl::DeleteItem(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return false;
-        delete item;
+        t->RemoveItem(item);
         return true;
     });
 }
 
 bool TreeCtrl::DeleteAllItems() {
     return WithWidget<ItemsWidget>(false, [](ItemsWidget* t) {
-        t->clear();
+        t->RemoveAll();
         return true;
     });
 }
 
 std::wstring TreeCtrl::GetItemText(TreeItem item) const {
     return WithWidget<ItemsWidget>(std::wstring(), [&](ItemsWidget* t) {
-        return Holds(t, item) ? FromQString(item->text(0)) : std::wstring();
+        return t->Holds(item) ? FromQString(item->text(0)) : std::wstring();
     });
 }
 
 bool TreeCtrl::SetItemText(TreeItem item, const std::wstring& label) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return false;
         item->setText(0, ToQString(label));
         return true;
@@ -60,13 +52,13 @@ bool TreeCtrl::SetItemText(TreeItem item, const std::wstring& label) {
 
 intptr_t TreeCtrl::GetItemData(TreeItem item) const {
     return WithWidget<ItemsWidget>(intptr_t{0}, [&](ItemsWidget* t) -> intptr_t {
-        return Holds(t, item) ? item->data(0, ItemsWidget::kDataRole).toLongLong() : 0;
+        return t->Holds(item) ? item->data(0, ItemsWidget::kDataRole).toLongLong() : 0;
     });
 }
 
 bool TreeCtrl::SetItemData(TreeItem item, intptr_t data) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return false;
         item->setData(0, ItemsWidget::kDataRole, qlonglong{data});
         return true;
@@ -75,13 +67,13 @@ bool TreeCtrl::SetItemData(TreeItem item, intptr_t data) {
 
 int TreeCtrl::GetItemImage(TreeItem item) const {
     return WithWidget<ItemsWidget>(-1, [&](ItemsWidget* t) {
-        return Holds(t, item) ? item->data(0, ItemsWidget::kImageRole).toInt() : -1;
+        return t->Holds(item) ? item->data(0, ItemsWidget::kImageRole).toInt() : -1;
     });
 }
 
 bool TreeCtrl::SetItemImage(TreeItem item, int image, int /*selectedImage*/) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return false;
         t->SetItemImage(item, image);
         return true;
@@ -94,20 +86,20 @@ TreeItem TreeCtrl::GetRootItem() const {
 
 TreeItem TreeCtrl::GetParentItem(TreeItem item) const {
     return WithWidget<ItemsWidget>(
-        TreeItem{}, [&](ItemsWidget* t) { return Holds(t, item) ? item->parent() : nullptr; });
+        TreeItem{}, [&](ItemsWidget* t) { return t->Holds(item) ? item->parent() : nullptr; });
 }
 
 TreeItem TreeCtrl::GetChildItem(TreeItem item) const {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
         if (item == kTreeRoot)
             return t->topLevelItem(0);
-        return Holds(t, item) ? item->child(0) : nullptr;
+        return t->Holds(item) ? item->child(0) : nullptr;
     });
 }
 
 TreeItem TreeCtrl::GetNextSiblingItem(TreeItem item) const {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return nullptr;
         QTreeWidgetItem* parent = item->parent();
         if (parent)
@@ -118,7 +110,7 @@ TreeItem TreeCtrl::GetNextSiblingItem(TreeItem item) const {
 
 bool TreeCtrl::ItemHasChildren(TreeItem item) const {
     return WithWidget<ItemsWidget>(
-        false, [&](ItemsWidget* t) { return Holds(t, item) && item->childCount() > 0; });
+        false, [&](ItemsWidget* t) { return t->Holds(item) && item->childCount() > 0; });
 }
 
 int TreeCtrl::GetCount() const {
@@ -136,7 +128,7 @@ TreeItem TreeCtrl::GetSelectedItem() const {
 
 bool TreeCtrl::SelectItem(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (item != nullptr && !Holds(t, item))
+        if (item != nullptr && !t->Holds(item))
             return false;
         t->setCurrentItem(item);
         return true;
@@ -145,7 +137,7 @@ bool TreeCtrl::SelectItem(TreeItem item) {
 
 bool TreeCtrl::SelectDropTarget(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (item != nullptr && !Holds(t, item))
+        if (item != nullptr && !t->Holds(item))
             return false;
         t->SetDropTarget(item);
         return true;
@@ -159,7 +151,7 @@ TreeItem TreeCtrl::GetDropHilightItem() const {
 
 bool TreeCtrl::Expand(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return false;
         item->setExpanded(true);
         return true;
@@ -168,7 +160,7 @@ bool TreeCtrl::Expand(TreeItem item) {
 
 bool TreeCtrl::IsExpanded(TreeItem item) const {
     return WithWidget<ItemsWidget>(
-        false, [&](ItemsWidget* t) { return Holds(t, item) && item->isExpanded(); });
+        false, [&](ItemsWidget* t) { return t->Holds(item) && item->isExpanded(); });
 }
 
 TreeItem TreeCtrl::HitTest(Point point) const {
@@ -180,7 +172,7 @@ TreeItem TreeCtrl::HitTest(Point point) const {
 
 Rect TreeCtrl::GetItemRect(TreeItem item) const {
     return WithWidget<ItemsWidget>(Rect{}, [&](ItemsWidget* t) {
-        if (!Holds(t, item))
+        if (!t->Holds(item))
             return Rect{};
         QRect inView = t->visualItemRect(item);
         return FromQRect(inView.translated(t->viewport()->mapTo(t, QPoint(0, 0))));

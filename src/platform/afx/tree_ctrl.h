@@ -14,7 +14,7 @@ namespace afx {
 
 class ImageList;
 
-// An item handle (HTREEITEM); null is no item.
+// An item handle (HTREEITEM); null is no item. A handle of an item that is gone is refused.
 using TreeItem = QTreeWidgetItem*;
 inline constexpr TreeItem kTreeRoot = nullptr;  // as a parent: the top level
 

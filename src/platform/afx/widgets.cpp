@@ -19,6 +19,28 @@ void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
         item->setData(0, Qt::BackgroundRole, palette().highlight());
 }
 
+QTreeWidgetItem* ItemsWidget::AddItem(QTreeWidgetItem* parent) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    live_.insert(item);
+    return item;
+}
+
+void ItemsWidget::RemoveItem(QTreeWidgetItem* item) {
+    Forget(item);
+    delete item;
+}
+
+void ItemsWidget::Forget(const QTreeWidgetItem* item) {
+    live_.erase(item);
+    for (int i = 0; i < item->childCount(); ++i)
+        Forget(item->child(i));
+}
+
+void ItemsWidget::RemoveAll() {
+    live_.clear();
+    clear();
+}
+
 void EllipsisLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());

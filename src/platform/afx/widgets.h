@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPersistentModelIndex>
 #include <QTreeWidget>
+#include <unordered_set>
 
 namespace afx {
 
@@ -24,6 +25,17 @@ class ItemsWidget : public QTreeWidget {
 
     void SetItemImage(QTreeWidgetItem* item, int image);
     void SetDropTarget(QTreeWidgetItem* item);
+
+    // The items of a tree are kept by address, so that a handle of an item gone (or of another
+    // tree) is refused instead of followed.
+    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent);
+    void RemoveItem(QTreeWidgetItem* item);
+    void RemoveAll();
+    bool Holds(const QTreeWidgetItem* item) const { return live_.count(item) != 0; }
+
+  private:
+    void Forget(const QTreeWidgetItem* item);
+    std::unordered_set<const QTreeWidgetItem*> live_;
 };
 
 class EllipsisLabel : public QLabel {

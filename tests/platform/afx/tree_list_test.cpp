@@ -96,6 +96,22 @@ TEST_F(TreeListTest, ARightClickNotifiesWithThePointAndHitTestFindsTheItem) {
     EXPECT_EQ(dialog.notifications[0].point, inside);
 }
 
+// The key tree keeps its right-clicked item across rebuilds: a handle of a deleted item must
+// be refused, not followed.
+TEST_F(TreeListTest, AHandleOfADeletedItemIsRefused) {
+    TreeItem root = tree.InsertItem(L"root", 0, 0);
+    TreeItem maker = tree.InsertItem(L"maker", 1, 1, root);
+    TreeItem key = tree.InsertItem(L"key", 2, 2, maker);
+    tree.DeleteItem(maker);  // and its key with it
+    EXPECT_EQ(tree.GetItemText(key), L"");
+    EXPECT_EQ(tree.GetItemImage(maker), -1);
+    EXPECT_FALSE(tree.SelectItem(key));
+    EXPECT_EQ(tree.InsertItem(L"orphan", 2, 2, key), nullptr);
+    tree.DeleteAllItems();
+    EXPECT_EQ(tree.GetItemText(root), L"");
+    EXPECT_EQ(tree.GetParentItem(root), nullptr);
+}
+
 TEST_F(TreeListTest, AForeignItemHandleIsRefused) {
     TestDialog other;
     other.Create(nullptr);
