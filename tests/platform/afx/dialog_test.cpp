@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <thread>
 
 #include "platform/afx/controls.h"
 #include "platform/afx/qt_app.h"
@@ -195,6 +197,33 @@ TEST_F(DialogTest, AWorkerDrivesAModalDialogAndShowsABoxWithoutDeadlock) {
     afx::PumpUntilFinished(worker);
     EXPECT_EQ(boxAnswer, 1);
     EXPECT_EQ(seen, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+}
+
+// Escape closes the update tool even while a worker runs: the worker's later calls find no
+// window, do nothing and answer defaults, and the worker ends normally.
+TEST_F(DialogTest, AWorkerOutlivesTheDialogItDrives) {
+    TestDialog dialog;
+    afx::ProgressCtrl progress;
+    std::atomic<bool> closed{false};
+    afx::WorkerHandle worker;
+    dialog.onInit = [&] {
+        dialog.BindControl(afx_test::kProgress, progress);
+        worker = afx::BeginThread([&] {
+            progress.SetPos(30);
+            afx::SendToUiThread([&] {
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(dialog.GetSafeWidget(), &escape);
+            });
+            while (!closed)
+                std::this_thread::yield();
+            progress.SetPos(60);
+            return static_cast<unsigned>(progress.GetPos());
+        });
+    };
+    EXPECT_EQ(dialog.DoModal(), afx::kIdCancel);
+    closed = true;
+    afx::PumpUntilFinished(worker);
+    EXPECT_EQ(worker->ExitCode(), 0u);
 }
 
 }  // namespace
