@@ -37,20 +37,20 @@ std::vector<uint8_t> Utf16LeBytes(std::wstring_view text) {
     return bytes;
 }
 
-std::vector<uint8_t> ComputerName() {
+std::string HostName() {
     char host[HOST_NAME_MAX + 1] = {};
     if (::gethostname(host, sizeof host - 1) != 0) {
         return {};
     }
-    std::wstring name = platform::Utf8ToWide(host);
-    return Utf16LeBytes(std::wstring_view(name).substr(0, kComputerNameLength));
-}
-
-std::vector<uint8_t> ClientVersion(std::wstring_view version) {
-    return Utf16LeBytes(version);
+    return host;
 }
 
 }  // namespace
+
+std::vector<uint8_t> ComputerNameItem(std::string_view hostName) {
+    std::wstring name = platform::Utf8ToWide(hostName);
+    return Utf16LeBytes(std::wstring_view(name).substr(0, kComputerNameLength));
+}
 
 CServerComm::CServerComm(int /*mode*/) : endpoint_(ConfiguredServerEndpoint()) {
     items_.reserve(kMaxRequestItems);
@@ -72,8 +72,8 @@ bool CServerComm::AddItem(std::span<const uint8_t> item, Flavour flavour) {
     }
     items_.emplace_back(item.begin(), item.end());
     if (items_.size() == 1) {
-        items_.push_back(ComputerName());
-        items_.push_back(ClientVersion(flavour == Flavour::kOld ? L"1.4.3" : L"2.0.2"));
+        items_.push_back(ComputerNameItem(HostName()));
+        items_.push_back(Utf16LeBytes(flavour == Flavour::kOld ? L"1.4.3" : L"2.0.2"));
     }
     return true;
 }

@@ -6,10 +6,15 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "update/server_blocks.h"
 #include "update/server_endpoint.h"
+
+// The computer-name item: the host name in UTF-16LE, cut to the 15 characters that Windows
+// allows, so that it always fits its item.
+std::vector<uint8_t> ComputerNameItem(std::string_view hostName);
 
 class CServerComm {
   public:

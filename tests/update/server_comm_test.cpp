@@ -161,6 +161,14 @@ TEST_F(ServerComm, DumpLogsTheCountAndEachRecordInHex) {
     EXPECT_TRUE(LogHas("R(1):01 02 03"));
 }
 
+TEST(ServerComputerName, IsCutToFifteenCharactersAsOnWindows) {
+    EXPECT_EQ(ComputerNameItem("workshop-pc"), Utf16Le("workshop-pc"));
+    EXPECT_EQ(ComputerNameItem("a-very-long-linux-host-name.example.org"),
+              Utf16Le("a-very-long-lin"));
+    EXPECT_EQ(ComputerNameItem("\xC3\xA9t\xC3\xA9"),
+              (std::vector<uint8_t>{0xE9, 0, 't', 0, 0xE9, 0}));
+}
+
 TEST(ServerLanguage, OnlyChineseItalianAndTurkishHaveTheirOwnCode) {
     for (int index = 0; index <= 15; ++index) {
         uint8_t code[2];
