@@ -81,10 +81,10 @@ void BitmapButton::DrawItem(ItemPainter& painter, const DrawItemState& state) {
     const Bitmap* shown = &normal_;
     if (state.selected && !pressed_.IsNull()) {
         shown = &pressed_;
-    } else if (state.disabled && !disabled_.IsNull()) {
-        shown = &disabled_;
     } else if (state.focus && !focus_.IsNull()) {
         shown = &focus_;
+    } else if (state.disabled && !disabled_.IsNull()) {
+        shown = &disabled_;
     }
     painter.DrawBitmap(*shown, Point{state.rect.left, state.rect.top});
 }

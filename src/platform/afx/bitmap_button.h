@@ -47,8 +47,8 @@ class BitmapButton : public Wnd {
     // Binds the button to a window and takes over its drawing.
     void Attach(QWidget* widget) override;
 
-    // Draws the pressed picture while pressed, the disabled one while disabled, the focus one
-    // while focused, else the normal one (each only when loaded).
+    // Draws the pressed picture while pressed, the focus one while focused, the disabled one
+    // while disabled, else the normal one (each only when loaded).
     virtual void DrawItem(ItemPainter& painter, const DrawItemState& state);
     virtual void OnMouseMove() {}
     virtual void OnMouseLeave() {}
