@@ -52,13 +52,14 @@ std::wstring IntToString(int32_t n) {
 }
 
 std::wstring BytesToHex(const uint8_t* data, size_t count, size_t start) {
-    std::wstring text;
-    text.reserve(count * 3);
+    // Every frame of the link passes through here; formatting byte by byte would cost more
+    // than the rest of a command.
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text(count == 0 ? 0 : count * 3 - 1, L' ');
     for (size_t i = 0; i < count; ++i) {
-        if (i > 0) {
-            text += L' ';
-        }
-        text += platform::Format(L"%02X", data[start + i]);
+        uint8_t byte = data[start + i];
+        text[i * 3] = kDigits[byte >> 4];
+        text[i * 3 + 1] = kDigits[byte & 0x0F];
     }
     return text;
 }
