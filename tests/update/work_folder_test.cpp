@@ -43,9 +43,9 @@ class WorkFolder : public ::testing::Test {
 };
 
 TEST_F(WorkFolder, IsMadeForTheUserAloneAndKeptWithItsFiles) {
-    ::umask(0);
+    mode_t umask = ::umask(0);  // a folder made without the mask's help must still be closed
     std::wstring path = GetTempWorkDir(&error_);
-    ::umask(022);
+    ::umask(umask);
     EXPECT_EQ(path, platform::Utf8ToWide(Expected().string()));
     EXPECT_EQ(Mode(), 0700u);
     std::ofstream(Expected() / "temp.7z") << "kept";
