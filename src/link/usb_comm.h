@@ -44,6 +44,9 @@ class CUsbComm {
     LinkResult ExitBios();
     LinkResult Close();
     bool IsOpen() const { return m_open != 0; }
+    // Whether the last command's request went unanswered: no reply in time, or the driver
+    // failed. A refused or malformed reply is an answer.
+    bool ReplyMissing() const { return m_lastReceive != kLinkOk && m_lastReceive != kLinkFailed; }
 
     // Frame level. SendFrame and WriteRaw give the driver's status.
     platform::FT_STATUS SendFrame(const uint8_t* payload, size_t n, bool encrypt);
@@ -103,7 +106,7 @@ class CUsbComm {
     // Drain, send, receive; a missing reply leaves the reply empty.
     Reply Exchange(std::span<const uint8_t> request);
     // 8 on a closed link, 7 for a request beyond limit, else 0; nothing is sent either way.
-    LinkResult CheckRequest(size_t length, size_t limit) const;
+    LinkResult CheckRequest(size_t length, size_t limit);
     LinkResult Command(std::span<const uint8_t> request, ReplyRule rule);
     LinkResult SdWrite(const uint8_t* data, uint32_t byteOffset, size_t length, size_t limit);
 
@@ -112,4 +115,5 @@ class CUsbComm {
     platform::FT_HANDLE m_handle = nullptr;
     std::array<uint8_t, 8> m_frameKey{};
     uint8_t m_logFrames = 1;
+    LinkResult m_lastReceive = kLinkOk;
 };

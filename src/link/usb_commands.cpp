@@ -54,7 +54,8 @@ void Append(std::vector<uint8_t>& request, const void* bytes, size_t length) {
 
 }  // namespace
 
-LinkResult CUsbComm::CheckRequest(size_t length, size_t limit) const {
+LinkResult CUsbComm::CheckRequest(size_t length, size_t limit) {
+    m_lastReceive = kLinkOk;  // nothing will be sent, so nothing goes unanswered
     if (!m_open) {
         return kLinkNotOpen;
     }
@@ -224,8 +225,9 @@ LinkResult CUsbComm::ReadDeviceInfo(DeviceInfo& out) {
         return kLinkFailed;
     }
     Reply reply;
-    if (ReceiveFrame(reply.bytes.data(), &reply.length) != kLinkOk ||
-        reply.length < kDeviceInfoEnd || reply.bytes[0] != kReadDeviceInfo || reply.bytes[1] != 0) {
+    m_lastReceive = ReceiveFrame(reply.bytes.data(), &reply.length);
+    if (m_lastReceive != kLinkOk || reply.length < kDeviceInfoEnd ||
+        reply.bytes[0] != kReadDeviceInfo || reply.bytes[1] != 0) {
         return kLinkFailed;
     }
     std::memcpy(out.data(), reply.bytes.data() + 2, out.size());

@@ -133,6 +133,6 @@ CUsbComm::Reply CUsbComm::Exchange(std::span<const uint8_t> request) {
     DrainStaleBytes();
     SendFrame(request.data(), request.size(), false);
     Reply reply;
-    ReceiveFrame(reply.bytes.data(), &reply.length);
+    m_lastReceive = ReceiveFrame(reply.bytes.data(), &reply.length);
     return reply;
 }

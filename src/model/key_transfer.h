@@ -1,7 +1,10 @@
 #pragma once
 // The carrier of key files: export of the finished keys and import of a key file.
 
+#include <memory>
 #include <string>
+
+class CUsbComm;
 
 struct ImportOutcome {
     int imported = 0;
@@ -18,4 +21,18 @@ class CKeyTransfer {
     // Appends the acceptable records of the key file at path to g_KeyData with new ids, and
     // saves "KeyData.u" whenever the file existed.
     ImportOutcome ImportKeyFile(const std::wstring& path);
+
+    // The machine operations, which come with the machine link (library `link`).
+    // Opens the link and puts the machine into its boot mode; false when either failed.
+    bool Connect();
+    // 1 when the link is open and the machine in its boot mode, else 0 (the link released).
+    int OpenLink();
+    // Copies "KeyData.u" onto the machine's drive, leaves the boot mode and releases the
+    // link; true only when every command succeeded. Called after Connect returned true.
+    bool WriteKeyDataToMachine();
+
+  private:
+    // Held between OpenLink and WriteKeyDataToMachine. Shared only so that the key model
+    // need not know the link's type.
+    std::shared_ptr<CUsbComm> m_link;
 };

@@ -51,4 +51,9 @@ std::vector<uint8_t> Bytes(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
+std::vector<uint8_t> Concat(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
 }  // namespace test

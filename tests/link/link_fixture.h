@@ -44,5 +44,6 @@ class LinkTest : public ::testing::Test {
 std::vector<uint8_t> FrameOf(const std::vector<uint8_t>& payload);
 
 std::vector<uint8_t> Bytes(const std::string& text);
+std::vector<uint8_t> Concat(std::vector<uint8_t> head, const std::vector<uint8_t>& tail);
 
 }  // namespace test

@@ -24,11 +24,6 @@ const uint32_t kHeadWords[9] = {0x64636261, 0, 0, 0, 0xFF9B0000, 0, 0, 0, 0};
 const uint32_t kBlankWords[6] = {0xFFFFFF9B, 0x00010002, 0x00200010, 0, 0, 0};
 const uint8_t kVersion[5] = {'1', '.', '0', '.', '4'};
 
-std::vector<uint8_t> Concat(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
-
 std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
     std::vector<uint8_t> bytes;
     for (uint32_t word : words) {

@@ -1,0 +1,110 @@
+// The machine operations of CKeyTransfer: copying the saved key database onto the machine's
+// drive in its boot mode.
+
+#include <array>
+#include <cstring>
+
+#include "link/machine_files.h"
+#include "link/usb_comm.h"
+#include "model/key_files.h"
+#include "model/key_transfer.h"
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+
+namespace {
+
+// Sends files in order. A file the machine refuses is skipped and counted; a machine that
+// stops answering, or a link that is closed, ends the run, since every further command would
+// only wait out its time-out.
+class FileSender {
+  public:
+    explicit FileSender(CUsbComm& link) : link_(link) {}
+
+    void Send(const MachineFile& file) {
+        if (stopped_) {
+            return;
+        }
+        std::string path = platform::WideToMultiByte(platform::AnsiCodePage(), file.path);
+        if (!Step(link_.OpenMachineFile(path.data(), path.size()))) {
+            return;
+        }
+        bool written = Step(link_.BeginFileWrite());
+        for (size_t i = 0; written && i < file.pieces.size(); ++i) {
+            written = Step(SendPiece(file.write, file.pieces[i]));
+        }
+        // Closed even after a refusal, so that the machine lets go of the file.
+        if (!stopped_) {
+            Step(link_.CloseMachineFile());
+        }
+    }
+
+    int failures() const { return failures_; }
+
+  private:
+    bool Step(LinkResult result) {
+        if (result == kLinkOk) {
+            return true;
+        }
+        ++failures_;
+        stopped_ = result == kLinkNotOpen || link_.ReplyMissing();
+        return false;
+    }
+
+    template <size_t N>
+    static std::array<uint32_t, N> Words(const std::vector<uint8_t>& piece) {
+        std::array<uint32_t, N> words{};
+        std::memcpy(words.data(), piece.data(), std::min(piece.size(), sizeof(words)));
+        return words;
+    }
+
+    LinkResult SendPiece(MachineWrite write, const std::vector<uint8_t>& piece) {
+        switch (write) {
+            case MachineWrite::BlankEntry:
+                return link_.WriteBlankEntry(Words<6>(piece));
+            case MachineWrite::HeadEntry:
+                return link_.WriteHeadEntry(Words<9>(piece));
+            case MachineWrite::FileData:
+                break;
+        }
+        return link_.WriteFileData(piece.data(), piece.size());
+    }
+
+    CUsbComm& link_;
+    bool stopped_ = false;
+    int failures_ = 0;
+};
+
+}  // namespace
+
+bool CKeyTransfer::Connect() {
+    return OpenLink() > 0;
+}
+
+int CKeyTransfer::OpenLink() {
+    m_link = std::make_shared<CUsbComm>();
+    if (m_link->HwOpen() != kLinkOk || m_link->EnterBios() != kLinkOk) {
+        // A link left open would keep the next synchronisation from finding the machine.
+        m_link.reset();
+        return 0;
+    }
+    return 1;
+}
+
+bool CKeyTransfer::WriteKeyDataToMachine() {
+    if (!m_link) {
+        return false;
+    }
+    int failures = 0;
+    auto bytes = platform::ReadWholeFile(platform::ToPath(GetAppDirectory() + kKeyDataFile));
+    if (bytes && bytes->size() >= sizeof(KeyDataRecord)) {
+        FileSender sender(*m_link);
+        for (const MachineFile& file : BuildMachineFiles(ParseRecords(*bytes))) {
+            sender.Send(file);
+        }
+        failures = sender.failures();
+    }
+    bool left = m_link->ExitBios() == kLinkOk;
+    m_link->Close();
+    m_link.reset();
+    return left && failures == 0;
+}
