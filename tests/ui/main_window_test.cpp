@@ -1,0 +1,94 @@
+// The main window as start-up makes it, and the program's skins as windows show them.
+
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include "platform/dui/edit.h"
+#include "platform/fs/fs.h"
+#include "ui/app.h"
+#include "ui/frame_wnd.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using ui_test::UiTest;
+
+CDuiFrameWnd* OpenMainWindow() {
+    auto* frame = new CDuiFrameWnd(L"Header.xml");
+    if (frame->Create(nullptr, L"Vellomardstine", dui::WS_POPUP | dui::WS_VISIBLE, 0) == nullptr) {
+        delete frame;
+        return nullptr;
+    }
+    frame->CenterWindow();
+    frame->ShowWindow(true, true);
+    ui_test::Settle();
+    return frame;
+}
+
+// A window on any of the program's skins, for looking at it.
+class SkinWindow : public CXMLWnd {
+  public:
+    using CXMLWnd::CXMLWnd;
+
+  protected:
+    void OnFinalMessage(dui::HWND) override { delete this; }
+};
+
+TEST_F(UiTest, MainWindowComesUpOnItsSkinWithItsTitle) {
+    CDuiFrameWnd* frame = OpenMainWindow();
+    ASSERT_NE(frame, nullptr);
+    QWidget* window = frame->GetHWND();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vellomardstine"));
+    EXPECT_EQ(window->size(), QSize(1005, 690));
+    // Nothing takes the focus by itself: the search box is not typed into unasked.
+    auto* search = frame->GetPaintManager().Find<dui::CEditUI>(L"SearchEdit");
+    ASSERT_NE(search, nullptr);
+    EXPECT_FALSE(search->IsFocused());
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == nullptr || focus == window) << focus->metaObject()->className();
+    std::string path = ui_test::SaveScreenshot(window, "main_window.png");
+    EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
+}
+
+TEST_F(UiTest, CloseButtonEndsTheMainLoop) {
+    CDuiFrameWnd* frame = OpenMainWindow();
+    ASSERT_NE(frame, nullptr);
+    ui_test::Later([frame] { ui_test::Click(frame->GetPaintManager().FindControl(L"CloseBtn")); });
+    // A loop that the close button does not end fails the test after a while instead of hanging.
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
+}
+
+TEST_F(UiTest, WindowManagerCloseEndsTheMainLoopToo) {
+    CDuiFrameWnd* frame = OpenMainWindow();
+    ASSERT_NE(frame, nullptr);
+    ui_test::Later([frame] { frame->GetHWND()->close(); });
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
+}
+
+TEST_F(UiTest, ApplicationKeepsItsIdsAndRefusesAMissingSkin) {
+    EXPECT_EQ(theApp.GetAppId(), L"Vellomardstine.AppID.NoVersion");
+    platform::OverrideProgramFolder(L"/nonexistent/");
+    CVellomardstineApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.GetRegistryKey(), L"Velomardstine");
+}
+
+TEST_F(UiTest, PaneAndWizardSkinsShowTheirControls) {
+    for (const wchar_t* skin : {L"DepthChoose.xml", L"AddKey.xml"}) {
+        auto* window = new SkinWindow(skin);
+        ASSERT_NE(window->Create(nullptr, L"", dui::WS_VISIBLE, 0), nullptr) << skin;
+        window->ShowWindow(true, false);
+        ui_test::Settle();
+        EXPECT_EQ(window->GetHWND()->size(), QSize(745, 539));
+        std::string name = std::wstring(skin) == L"AddKey.xml" ? "add_key.png" : "depth_choose.png";
+        ui_test::SaveScreenshot(window->GetHWND(), name);
+        window->Close(0);
+        ui_test::Settle();
+    }
+}
+
+}  // namespace

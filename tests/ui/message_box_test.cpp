@@ -1,0 +1,203 @@
+// The message box run for real: each case clicks or types while the box's modal loop runs and
+// checks the answer, the key name and what the box showed.
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/afx/ui_thread.h"
+#include "platform/dui/edit.h"
+#include "platform/dui/label.h"
+#include "res/strings.h"
+#include "ui/frame_wnd.h"
+#include "ui/message_script.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using ui_test::Later;
+
+class MessageBoxTest : public ui_test::UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        res::SetUiLanguage(res::kLangEnglish);
+        frame_ = new CDuiFrameWnd(L"Header.xml");
+        ASSERT_NE(frame_->Create(nullptr, L"Vellomardstine", dui::WS_POPUP, 0), nullptr);
+    }
+
+    dui::CControlUI* BoxControl(const std::wstring& name) {
+        return frame_->m_pShowMessage->GetPaintManager().FindControl(name);
+    }
+    // Shows the box and, once it runs, does `act` on it.
+    int Show(const std::wstring& text, int type, std::function<void()> act) {
+        Later(std::move(act));
+        return frame_->ShowMessage(text, type);
+    }
+    int ShowAndClick(int type, const std::wstring& button) {
+        return Show(L"text", type, [this, button] { ui_test::Click(BoxControl(button)); });
+    }
+    // Types ASCII as a user would; other text is put in directly (QTest types ASCII only).
+    void TypeName(const QString& name) {
+        auto* edit = dynamic_cast<dui::CEditUI*>(BoxControl(L"KeyNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->SetText(L"");
+        bool ascii =
+            std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 128; });
+        if (ascii) {
+            QTest::keyClicks(edit->GetWidget()->findChild<QLineEdit*>(), name);
+        } else {
+            edit->SetText(name.toStdWString());
+        }
+    }
+
+    CDuiFrameWnd* frame_ = nullptr;
+};
+
+TEST_F(MessageBoxTest, AnswersByTypeAndButton) {
+    struct Case {
+        int type;
+        const wchar_t* button;
+        int answer;
+    };
+    const Case cases[] = {
+        {0, L"CancelButton", 0}, {0, L"CloseBtn", 0},     {1, L"NoButton", 1},
+        {1, L"CancelButton", 0}, {1, L"CloseBtn", 0},     {3, L"OkButton", 1},
+        {3, L"NoButton", 2},     {3, L"CancelButton", 0}, {3, L"CloseBtn", 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShowAndClick(c.type, c.button), c.answer) << c.type << " " << c.button;
+    }
+}
+
+TEST_F(MessageBoxTest, LaysTheBoxOutByType) {
+    struct Shown {
+        bool ok, no, cancel;
+        std::wstring okText, noText, cancelText, icon;
+    };
+    auto look = [this](int type) {
+        Shown shown;
+        Show(L"Connect to machine failed", type, [&] {
+            shown = {
+                BoxControl(L"OkButton")->IsVisible(),     BoxControl(L"NoButton")->IsVisible(),
+                BoxControl(L"CancelButton")->IsVisible(), BoxControl(L"OkButton")->GetText(),
+                BoxControl(L"NoButton")->GetText(),       BoxControl(L"CancelButton")->GetText(),
+                BoxControl(L"ImageControl")->GetBkImage()};
+            EXPECT_EQ(BoxControl(L"messageLabel")->GetText(), L"Connect to machine failed");
+            EXPECT_EQ(BoxControl(L"HorizontalLayoutUI31")->IsVisible(), type != 2);
+            EXPECT_EQ(BoxControl(L"HorizontalLayoutUI32")->IsVisible(), type == 2);
+            ui_test::SaveScreenshot(frame_->m_pShowMessage->GetHWND(),
+                                    "message_box_" + std::to_string(type) + ".png");
+            ui_test::Click(BoxControl(L"CancelButton"));
+        });
+        return shown;
+    };
+    Shown warning = look(0);
+    EXPECT_FALSE(warning.ok);
+    EXPECT_FALSE(warning.no);
+    EXPECT_TRUE(warning.cancel);
+    EXPECT_EQ(warning.cancelText, L"Ok");
+    EXPECT_EQ(warning.icon, L"warn.png");
+    Shown question = look(1);
+    EXPECT_FALSE(question.ok);
+    EXPECT_EQ(question.noText, L"Ok");
+    EXPECT_EQ(question.cancelText, L"Cancel");
+    EXPECT_EQ(question.icon, L"help.png");
+    Shown yesNo = look(3);
+    EXPECT_EQ(yesNo.okText, L"Yes");
+    EXPECT_EQ(yesNo.noText, L"No");
+    EXPECT_EQ(yesNo.cancelText, L"Cancel");
+    look(2);
+}
+
+TEST_F(MessageBoxTest, KeyNameEntryTakesOnlyAPlainName) {
+    int answer = Show(L"", kMessageKeyName, [this] {
+        auto* edit = dynamic_cast<dui::CEditUI*>(BoxControl(L"KeyNameEdit"));
+        // The entry has the focus from the start.
+        EXPECT_TRUE(edit->IsFocused() || BoxControl(L"keyName")->IsFocused());
+        EXPECT_EQ(frame_->m_pShowMessage->GetHWND()->focusWidget(),
+                  edit->GetWidget()->findChild<QLineEdit*>());
+        for (const QString& refused : {QString(), QStringLiteral("caf\u00e9"),
+                                       QStringLiteral("KEY\u4e2d"), QStringLiteral("\u94a5")}) {
+            TypeName(refused);
+            ui_test::Click(BoxControl(L"NoButton"));
+            // Still open, the entry focused with all its text selected.
+            EXPECT_TRUE(frame_->m_pShowMessage->GetHWND()->isVisible());
+            EXPECT_TRUE(edit->IsFocused());
+            EXPECT_EQ(edit->GetSelectedText(), refused.toStdWString());
+        }
+        TypeName(QStringLiteral("HU66-2_x"));
+        ui_test::Click(BoxControl(L"NoButton"));
+    });
+    EXPECT_EQ(answer, kAnswerOk);
+    EXPECT_EQ(frame_->m_strKeyName, L"HU66-2_x");
+
+    answer = Show(L"", kMessageKeyName, [this] {
+        TypeName(QStringLiteral("ABC"));
+        ui_test::Click(BoxControl(L"CancelButton"));
+    });
+    EXPECT_EQ(answer, kAnswerCancel);
+    EXPECT_EQ(frame_->m_strKeyName, L"");
+}
+
+TEST_F(MessageBoxTest, EscapeAndWindowManagerCloseAnswerCancel) {
+    int answer = Show(L"?", kMessageYesNoCancel, [this] {
+        QTest::keyClick(frame_->m_pShowMessage->GetHWND(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(answer, kAnswerCancel);
+    answer = Show(L"?", kMessageQuestion, [this] { frame_->m_pShowMessage->GetHWND()->close(); });
+    EXPECT_EQ(answer, kAnswerCancel);
+}
+
+TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {
+    frame_->ShowWindow(true, true);
+    int answer = Show(L"?", kMessageQuestion, [this] {
+        QWidget* box = frame_->m_pShowMessage->GetHWND();
+        EXPECT_EQ(QApplication::activeModalWidget(), box);
+        EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(box->parentWidget(), frame_->GetHWND());
+        ui_test::Click(BoxControl(L"NoButton"));
+    });
+    EXPECT_EQ(answer, kAnswerOk);
+}
+
+TEST_F(MessageBoxTest, WorkerShowsTheBoxOnTheUiThreadAndWaits) {
+    int answer = -1;
+    bool shownOnUiThread = false;
+    // The UI thread answers the box once it is up.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (frame_->m_pShowMessage != nullptr && frame_->m_pShowMessage->GetHWND() != nullptr &&
+            frame_->m_pShowMessage->GetHWND()->isVisible()) {
+            poll.stop();
+            shownOnUiThread =
+                frame_->m_pShowMessage->GetHWND()->thread() == QThread::currentThread();
+            ui_test::Click(BoxControl(L"NoButton"));
+        }
+    });
+    poll.start(1);
+    auto worker = afx::BeginThread([&] {
+        answer = frame_->ShowMessage(L"Send success", kMessageYesNoCancel);
+        return 0u;
+    });
+    afx::PumpUntilFinished(worker);
+    EXPECT_EQ(answer, kAnswerNo);
+    EXPECT_TRUE(shownOnUiThread);
+}
+
+TEST_F(MessageBoxTest, ScriptAnswersWithoutShowingABox) {
+    ScopedMessageScript script({{kAnswerOk, L"K1"}, {kAnswerNo, L""}});
+    EXPECT_EQ(frame_->ShowMessage(L"name?", kMessageKeyName), kAnswerOk);
+    EXPECT_EQ(frame_->m_strKeyName, L"K1");
+    EXPECT_EQ(frame_->ShowMessage(L"sure?", kMessageYesNoCancel), kAnswerNo);
+    EXPECT_EQ(frame_->ShowMessage(L"past the end", kMessageWarning), kAnswerCancel);
+    ASSERT_EQ(script.Shown().size(), 3u);
+    EXPECT_EQ(script.Shown()[1].text, L"sure?");
+    EXPECT_EQ(script.Shown()[1].type, kMessageYesNoCancel);
+    EXPECT_EQ(frame_->m_pShowMessage, nullptr);
+}
+
+}  // namespace
