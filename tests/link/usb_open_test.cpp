@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/link_fixture.h"
+#include "platform/d2xx/d2xx_libftdi.h"
 
 namespace test {
 namespace {
@@ -137,6 +138,17 @@ TEST_F(LinkTest, QuickRetryGivesUpAfterFourSeconds) {
     EXPECT_EQ(link_.OpenByDescriptionRetry(), kLinkNotOpen);
     EXPECT_GE(Elapsed(), 4000ms);
     EXPECT_FALSE(LogHas("HW Open : 8"));
+}
+
+// The real converter backend, with whatever USB this computer has: a description no
+// converter carries is never found, and asking costs no fault.
+TEST(LibFtdiBackend, FindsNoConverterByAnUnknownDescription) {
+    uint32_t count = 0;
+    platform::LibFtdiBackend().CountDevices(&count);
+    std::unique_ptr<platform::D2xxDevice> device;
+    EXPECT_NE(platform::LibFtdiBackend().OpenByDescription("no such converter 7f3a", &device),
+              platform::FT_OK);
+    EXPECT_EQ(device, nullptr);
 }
 
 }  // namespace
