@@ -179,6 +179,17 @@ void CContainerUI::SetInternVisible(bool visible) {
     }
 }
 
+QWidget* CContainerUI::FocusWidget() const {
+    QWidget* own = CControlUI::FocusWidget();
+    for (CControlUI* item : m_items) {
+        QWidget* inner = item->FocusWidget();
+        if (inner != nullptr && inner != own) {
+            return inner;
+        }
+    }
+    return own;
+}
+
 Rect CContainerUI::InnerRect() const {
     const Rect& rc = GetPos();
     Rect inner{rc.left + m_rcInset.left, rc.top + m_rcInset.top, rc.right - m_rcInset.right,

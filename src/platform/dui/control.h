@@ -111,6 +111,7 @@ class CControlUI {
 
   protected:
     friend class CPaintManagerUI;
+    friend class CContainerUI;
     virtual std::wstring DoGetText() const { return m_sText; }
     virtual void DoSetText(const std::wstring& text);
     virtual void DoSetVisible(bool visible);
