@@ -41,9 +41,6 @@ TEST_F(KeyInfoPictures, EveryKeyTypeShowsItsDrawingDataAndTypedBitting) {
             typed.push_back(std::min(digit, keypad));
             Press(typed.back());
         }
-        if (keypad == 0) {
-            typed.clear();
-        }
         EXPECT_EQ(pane_->Bitting(), typed);
         EXPECT_EQ(Shown(), Drawn(key, typed));
         EXPECT_EQ(Text(L"l_keyType"), res::LoadString(key_info::KeyTypeStringId(key.keyType)));
