@@ -267,6 +267,8 @@ TEST_F(KeyInfoPane, FixedTextsAndTheTypeNameInEachLanguage) {
         EXPECT_EQ(Text(L"labelKeySlot"), language.slot);
         EXPECT_EQ(Text(L"buttonReset"), language.reset);
         EXPECT_EQ(Text(L"l_keyType"), language.typeName);
+        SaveScreenshot(pane_->GetHWND(),
+                       "key_info_language_" + std::to_string(language.languageId) + ".png");
     }
     res::SetUiLanguage(res::kLangItalian);
     pane_->LoadLanguageTexts();
