@@ -104,6 +104,13 @@ Rect Wnd::GetWindowRect() const {
     return WithWidget<QWidget>(Rect{}, [](QWidget* w) { return FromQRect(w->geometry()); });
 }
 
+Point Wnd::ClientToScreen(Point client) const {
+    return WithWidget<QWidget>(client, [&](QWidget* w) {
+        QPoint screen = w->mapToGlobal(QPoint(client.x, client.y));
+        return Point{screen.x(), screen.y()};
+    });
+}
+
 void Wnd::SetFocus() {
     WithWidget<QWidget>([](QWidget* w) { w->setFocus(Qt::OtherFocusReason); });
 }

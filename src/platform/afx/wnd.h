@@ -33,6 +33,8 @@ class Wnd {
     // Place and size in the parent's client coordinates.
     void MoveWindow(const Rect& rect);
     Rect GetWindowRect() const;
+    // A point of the window's client area in screen coordinates.
+    Point ClientToScreen(Point client) const;
     void SetFocus();
     bool HasFocus() const;
     void SetFont(const Font& font);
