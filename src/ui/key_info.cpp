@@ -27,19 +27,10 @@ const FixedText kFixedTexts[] = {
     {L"labelAlienment", 147}, {L"buttonReset", 138},
 };
 
-const wchar_t kDigitPrefix[] = L"buttonNum";
-
-// Button k enters depth k: "buttonNum1" to "buttonNum9", then "buttonNumA" to "buttonNumF".
-std::wstring DigitButtonName(int k) {
-    const wchar_t digit =
-        k < 10 ? static_cast<wchar_t>(L'0' + k) : static_cast<wchar_t>(L'A' + k - 10);
-    return kDigitPrefix + std::wstring(1, digit);
-}
-
 // The depth a digit button's name stands for, 0 for any other name.
 int DigitOfButton(const std::wstring& name) {
     for (int k = 1; k <= key_info::kDigitButtons; ++k) {
-        if (name == DigitButtonName(k)) {
+        if (name == key_info::DigitButtonName(k)) {
             return k;
         }
     }
@@ -72,7 +63,7 @@ void CDuiKeyInfo::InitWindow() {
     dui::SetStaticPicture(m_hCanvas, *m_pCanvasImage);
 
     for (int k = 1; k <= key_info::kDigitButtons; ++k) {
-        m_pDigitButtons[k - 1] = m_PaintManager.Find<dui::CButtonUI>(DigitButtonName(k));
+        m_pDigitButtons[k - 1] = m_PaintManager.Find<dui::CButtonUI>(key_info::DigitButtonName(k));
     }
     m_pResetButton = m_PaintManager.Find<dui::CButtonUI>(L"buttonReset");
     for (int i = 0; i < kInfoLabelCount; ++i) {

@@ -13,6 +13,12 @@ constexpr int kClampPictureHeight = 134;
 
 }  // namespace
 
+std::wstring DigitButtonName(int k) {
+    const wchar_t digit =
+        k < 10 ? static_cast<wchar_t>(L'0' + k) : static_cast<wchar_t>(L'A' + k - 10);
+    return L"buttonNum" + std::wstring(1, digit);
+}
+
 int KeypadSize(const KeyParams& key) {
     if (key.keyType == KeyTypeDimple) {
         return 0;

@@ -10,6 +10,10 @@ namespace key_info {
 
 inline constexpr int kDigitButtons = 15;
 
+// The skin's name of the button that enters depth k: "buttonNum1" to "buttonNum9", then
+// "buttonNumA" to "buttonNumF".
+std::wstring DigitButtonName(int k);
+
 // How many digit buttons carry a depth: the depths of the first group, at most the fifteen
 // buttons; none for a dimple key.
 int KeypadSize(const KeyParams& key);

@@ -32,9 +32,7 @@ void KeyInfoTest::TearDown() {
 }
 
 dui::CButtonUI* KeyInfoTest::Digit(int k) const {
-    const wchar_t digit =
-        k < 10 ? static_cast<wchar_t>(L'0' + k) : static_cast<wchar_t>(L'A' + k - 10);
-    return pane_->GetPaintManager().Find<dui::CButtonUI>(L"buttonNum" + std::wstring(1, digit));
+    return pane_->GetPaintManager().Find<dui::CButtonUI>(key_info::DigitButtonName(k));
 }
 
 dui::CControlUI* KeyInfoTest::Control(const std::wstring& name) const {

@@ -22,6 +22,13 @@ KeyParams Key(int keyType, int depthsInGroup1, int cuts1, int cuts2) {
     return key;
 }
 
+TEST(KeyInfoRules, DigitButtonsAreNamedInHexadecimal) {
+    EXPECT_EQ(key_info::DigitButtonName(1), L"buttonNum1");
+    EXPECT_EQ(key_info::DigitButtonName(9), L"buttonNum9");
+    EXPECT_EQ(key_info::DigitButtonName(10), L"buttonNumA");
+    EXPECT_EQ(key_info::DigitButtonName(15), L"buttonNumF");
+}
+
 TEST(KeyInfoRules, KeypadCarriesTheFirstGroupsDepthsUpToFifteenButNoneForADimpleKey) {
     EXPECT_EQ(KeypadSize(Key(1, 3, 5, 0)), 3);
     EXPECT_EQ(KeypadSize(Key(9, 15, 5, 0)), 15);
