@@ -1,8 +1,10 @@
 #include "ui_fixture.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "platform/afx/qt_app.h"
 #include "platform/fs/fs.h"
@@ -16,8 +18,13 @@ void UiTest::SetUp() {
 }
 
 void UiTest::TearDown() {
+    // Windows own pop-ups that are top-level too: each goes once.
+    std::vector<QPointer<QWidget>> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        widget->deleteLater();
+        windows.emplace_back(widget);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
     Settle();
 }

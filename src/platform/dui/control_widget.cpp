@@ -35,8 +35,9 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
         return;
     }
     QPointer<ControlWidget> alive(this);
-    if (kind == static_cast<int>(MouseEvent::Press) && m_owner->GetManager() != nullptr &&
-        event->button() == Qt::LeftButton) {
+    bool press = kind == static_cast<int>(MouseEvent::Press) ||
+                 kind == static_cast<int>(MouseEvent::DoubleClick);
+    if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton) {
         // A click moves the focus to the clicked control, edits losing theirs.
         m_owner->GetManager()->SetFocus(m_owner);
     }

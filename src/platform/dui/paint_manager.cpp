@@ -102,6 +102,10 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
 }
 
 void CPaintManagerUI::SetFocus(CControlUI* control) {
+    if (control != nullptr && (!control->IsVisible() || !control->IsEnabled())) {
+        // A hidden or disabled control takes no focus; the old focus is lost all the same.
+        control = nullptr;
+    }
     if (control != m_pFocus) {
         CControlUI* old = m_pFocus;
         m_pFocus = control;

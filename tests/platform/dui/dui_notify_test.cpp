@@ -1,0 +1,200 @@
+// Notifications reach the window inside the call or event that caused them.
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "dui_window_fixture.h"
+#include "platform/afx/ui_thread.h"
+#include "platform/dui/combo.h"
+#include "platform/dui/edit.h"
+#include "platform/dui/label.h"
+#include "platform/dui/list.h"
+
+namespace dui_test {
+namespace {
+
+using Strings = std::vector<std::wstring>;
+
+const char kOptions[] =
+    "<VerticalLayout>"
+    "<Option name='a' group='g' height='20'/><Option name='b' group='g' height='20'/>"
+    "<Option name='c' group='g' height='20'/><CheckBox name='check' height='20'/>"
+    "<Button name='go' height='20'/></VerticalLayout>";
+
+TEST_F(DuiTest, GroupedOptionNotifiesOnceWhenItBecomesSelected) {
+    TestWindow* w = Open(kOptions);
+    auto* a = w->Find<dui::COptionUI>(L"a");
+    auto* b = w->Find<dui::COptionUI>(L"b");
+    a->Selected(true);
+    // Heard before Selected returned; the option that lost its selection says nothing.
+    EXPECT_EQ(Types(*w), Strings({L"selectchanged:a"}));
+    b->Selected(true);
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(Types(*w), Strings({L"selectchanged:a", L"selectchanged:b"}));
+    b->Selected(true);   // unchanged
+    a->Selected(false);  // already unselected
+    b->Selected(false);  // a grouped option going off by code says nothing
+    EXPECT_EQ(w->heard.size(), 2u);
+}
+
+TEST_F(DuiTest, SelectingByCodeNotifiesEvenWhenDisabled) {
+    TestWindow* w = Open(kOptions);
+    auto* c = w->Find<dui::COptionUI>(L"c");
+    c->SetEnabled(false);
+    c->Selected(true);
+    EXPECT_EQ(Types(*w), Strings({L"selectchanged:c"}));
+    // A disabled option does not take the user's click.
+    w->heard.clear();
+    auto* a = w->Find<dui::COptionUI>(L"a");
+    a->SetEnabled(false);
+    Click(a);
+    EXPECT_TRUE(w->heard.empty());
+    EXPECT_FALSE(a->IsSelected());
+}
+
+TEST_F(DuiTest, ClickOnAnOptionNotifiesClickThenSelection) {
+    TestWindow* w = Open(kOptions);
+    Click(w->Find(L"b"));
+    Click(w->Find(L"b"));  // already selected: a click, no selection change
+    Click(w->Find(L"check"));
+    Click(w->Find(L"check"));  // a check box notifies both ways
+    EXPECT_EQ(Types(*w), Strings({L"click:b", L"selectchanged:b", L"click:b", L"click:check",
+                                  L"selectchanged:check", L"click:check", L"selectchanged:check"}));
+    EXPECT_FALSE(w->Find<dui::CCheckBoxUI>(L"check")->GetCheck());
+}
+
+TEST_F(DuiTest, NotificationsNestInsideTheHandlerThatCausedThem) {
+    TestWindow* w = Open(kOptions);
+    Strings order;
+    w->onNotify = [&](dui::TNotifyUI& msg) {
+        if (msg.sType == L"setfocus") {
+            return;
+        }
+        order.push_back(L"enter " + msg.sType + L":" + msg.pSender->GetName());
+        if (msg.pSender->GetName() == L"go") {
+            w->Find<dui::COptionUI>(L"b")->Selected(true);
+        } else if (msg.pSender->GetName() == L"b") {
+            w->Find<dui::CCheckBoxUI>(L"check")->SetCheck(true);
+        }
+        order.push_back(L"leave " + msg.sType + L":" + msg.pSender->GetName());
+    };
+    Click(w->Find(L"go"));
+    EXPECT_EQ(order,
+              Strings({L"enter click:go", L"enter selectchanged:b", L"enter selectchanged:check",
+                       L"leave selectchanged:check", L"leave selectchanged:b", L"leave click:go"}));
+}
+
+TEST_F(DuiTest, ComboPicksNotifyAtOnceAndOnlyOnChange) {
+    TestWindow* w = Open(
+        "<VerticalLayout><Combo name='combo' height='24'>"
+        "<ListLabelElement text='one'/><ListLabelElement text='two'/>"
+        "</Combo></VerticalLayout>");
+    auto* combo = w->Find<dui::CComboUI>(L"combo");
+    ASSERT_EQ(combo->GetCount(), 2);
+    // Qt would pick the first item by itself; the combo has no pick until one is made.
+    EXPECT_EQ(combo->GetCurSel(), -1);
+    combo->Add(new dui::CListLabelElementUI);
+    EXPECT_EQ(combo->GetCurSel(), -1);
+    EXPECT_TRUE(combo->SelectItem(1));
+    EXPECT_EQ(Types(*w), Strings({L"itemselect:combo"}));
+    EXPECT_EQ(combo->GetText(), L"two");
+    combo->SelectItem(1);
+    combo->SetEnabled(false);
+    combo->SelectItem(0);  // by code, disabled or not
+    EXPECT_EQ(Types(*w), Strings({L"itemselect:combo", L"itemselect:combo"}));
+    EXPECT_FALSE(combo->SelectItem(7));
+    combo->RemoveAll();
+    EXPECT_EQ(combo->GetCurSel(), -1);
+}
+
+TEST_F(DuiTest, EditNotifiesTheUsersTypingReturnAndFocusMoves) {
+    TestWindow* w = Open(
+        "<VerticalLayout><Edit name='e1' height='24' numberonly='true' "
+        "maxchar='4'/><Edit name='e2' height='24'/><Button name='b' "
+        "height='24'/></VerticalLayout>");
+    w->GetHWND()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
+    auto* e1 = w->Find<dui::CEditUI>(L"e1");
+    e1->SetText(L"12");  // by code: no textchanged
+    e1->SetFocus();
+    auto* field = e1->GetWidget()->findChild<QLineEdit*>();
+    e1->SetSelAll();
+    QTest::keyClicks(field, "x98765");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(e1->GetText(), L"9876");  // digits only, four at most
+    Click(w->Find(L"b"));               // the click takes the focus from the edit
+    Strings types = Types(*w, true);
+    Strings expected = {L"setfocus:e1"};
+    for (int i = 0; i < 4; ++i) {
+        expected.push_back(L"textchanged:e1");
+    }
+    expected.insert(expected.end(), {L"return:e1", L"killfocus:e1", L"setfocus:b", L"click:b"});
+    EXPECT_EQ(types, expected);
+}
+
+TEST_F(DuiTest, NothingTakesTheFocusWhenTheWindowComesUp) {
+    TestWindow* w = Open(
+        "<VerticalLayout><Edit name='e' height='24'/><Combo name='c' "
+        "height='24'/><Button name='b' height='24'/></VerticalLayout>");
+    w->GetHWND()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
+    EXPECT_EQ(w->GetPaintManager().GetFocus(), nullptr);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == nullptr || focus == w->GetHWND());
+    EXPECT_TRUE(w->heard.empty());
+}
+
+TEST_F(DuiTest, ListRowsTakeTextFromTheCallbackAndNotifySelectionAndActivation) {
+    TestWindow* w = Open(
+        "<VerticalLayout><List name='list'><ListHeader height='20'>"
+        "<ListHeaderItem text='No.' width='40'/><ListHeaderItem text='Value' "
+        "width='100'/></ListHeader></List></VerticalLayout>");
+    auto* list = w->Find<dui::CListUI>(L"list");
+    struct Callback : dui::IListCallbackUI {
+        std::wstring GetItemText(dui::CControlUI* row, int index, int column) override {
+            return row->GetName() + L"/" + std::to_wstring(index) + L"/" + std::to_wstring(column);
+        }
+    } callback;
+    list->SetTextCallback(&callback);
+    for (int i = 0; i < 3; ++i) {
+        auto* row = new dui::CListTextElementUI;
+        row->SetName(L"row");
+        row->SetFixedHeight(16);
+        list->Add(row);
+    }
+    Settle();
+    ASSERT_EQ(list->GetCount(), 3);
+    EXPECT_EQ(list->GetHeader()->GetCount(), 2);
+    EXPECT_EQ(callback.GetItemText(list->GetItemAt(2), 2, 1), L"row/2/1");
+    auto* row = list->GetItemAt(1);
+    QTest::mouseDClick(row->GetWidget(), Qt::LeftButton, {}, row->GetWidget()->rect().center());
+    EXPECT_EQ(list->GetCurSel(), 1);
+    EXPECT_EQ(Types(*w, true), Strings({L"setfocus:row", L"itemselect:list", L"itemactivate:row"}));
+    list->RemoveAt(0);
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_EQ(static_cast<dui::CListElementUI*>(list->GetItemAt(0))->GetIndex(), 0);
+}
+
+TEST_F(DuiTest, WorkerControlCallsRunOnTheUiThread) {
+    TestWindow* w = Open(
+        "<VerticalLayout><Text name='status' height='20'/><Button name='sync' "
+        "height='20'/></VerticalLayout>");
+    auto* status = w->Find(L"status");
+    auto* sync = w->Find(L"sync");
+    std::wstring readBack;
+    auto worker = afx::BeginThread([&] {
+        status->SetText(L"Connecting to machine...");
+        sync->SetEnabled(false);
+        readBack = status->GetText();
+        sync->SetVisible(false);
+        return 0u;
+    });
+    afx::PumpUntilFinished(worker);
+    EXPECT_EQ(readBack, L"Connecting to machine...");
+    EXPECT_FALSE(sync->IsEnabled());
+    EXPECT_FALSE(sync->IsVisible());
+    EXPECT_TRUE(sync->GetWidget()->isHidden());
+}
+
+}  // namespace
+}  // namespace dui_test
