@@ -81,5 +81,28 @@ TEST_F(LinkTest, SendFrameRefusesAPayloadBeyondOneFrame) {
     EXPECT_EQ(machine_.Writes().at(0).size(), UsbFrame::kMaxLength);
 }
 
+// The machine's receiver, which every later test relies on: a request may come in pieces; a
+// request whose check byte or inner length is wrong is dropped without a reply.
+TEST_F(LinkTest, MachineRebuildsRequestsFromPiecesAndDropsBadOnes) {
+    platform::FT_HANDLE handle = nullptr;
+    ASSERT_EQ(platform::FT_OpenEx("Telquist", platform::FT_OPEN_BY_DESCRIPTION, &handle),
+              platform::FT_OK);
+    std::vector<uint8_t> bytes = FrameOf({0xDC, 42});
+    std::vector<uint8_t> badCheck = FrameOf({0xDC, 43});
+    badCheck.back() ^= 1;
+    std::vector<uint8_t> badLength = FrameOf({0xDC, 44});
+    badLength[2] = 1;
+    badLength.back() ^= 2 ^ 1;  // the check byte stays right
+    bytes.insert(bytes.end(), badCheck.begin(), badCheck.end());
+    bytes.insert(bytes.end(), badLength.begin(), badLength.end());
+    for (uint8_t byte : bytes) {
+        ASSERT_EQ(platform::FT_Write(handle, &byte, 1, nullptr), platform::FT_OK);
+    }
+    EXPECT_EQ(machine_.ProgressShown(), std::vector<uint8_t>{42});
+    EXPECT_EQ(machine_.BadFrames(), 2u);
+    EXPECT_EQ(machine_.PendingReplyBytes(), 7u);
+    platform::FT_Close(handle);
+}
+
 }  // namespace
 }  // namespace test
