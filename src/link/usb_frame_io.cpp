@@ -13,6 +13,7 @@ namespace {
 constexpr auto kPollTime = 5500ms;
 constexpr auto kSilenceTime = 20000ms;
 constexpr size_t kDesBlock = 8;
+constexpr size_t kRuleLength = 40;
 // Bounds the drain when the machine keeps sending.
 constexpr size_t kMaxDrained = 1 << 20;
 
@@ -27,7 +28,7 @@ FT_STATUS CUsbComm::SendFrame(const uint8_t* payload, size_t n, bool encrypt) {
     AppendU16(inner, static_cast<uint16_t>(n));
     inner.insert(inner.end(), payload, payload + n);
     if (encrypt) {
-        WriteLog(std::wstring(40, L'-'));
+        WriteLog(std::wstring(kRuleLength, L'-'));
         WriteLog(L"EncryptIn  " + BytesToHex(inner.data(), inner.size(), 0));
         inner.resize((inner.size() + kDesBlock - 1) / kDesBlock * kDesBlock, 0);
         if (inner.size() + 3 > UsbFrame::kMaxLength) {
@@ -88,6 +89,8 @@ LinkResult CUsbComm::ReceiveFrame(uint8_t* out, uint32_t* outLength) {
         }
 
         if (size >= 2) {
+            // A length outside a frame's bounds, or bytes beyond it, never becomes a frame:
+            // waiting on would only end in a time-out, or overrun the buffer.
             size_t total = ReadU16(frame.data());
             if (total < UsbFrame::kOverhead || total > UsbFrame::kMaxLength || size > total) {
                 return kLinkFailed;
