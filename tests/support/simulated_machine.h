@@ -6,6 +6,11 @@
 // drive kept as a map of files, a data image and a firmware. Faults are injected per command
 // occurrence; replies become readable on the clock in force, and an empty status poll lets
 // a little of that clock's time pass, so that a fake clock runs every time-out at once.
+//
+//   test::FakeClock clock;                        platform::ScopedClock clockScope(&clock);
+//   test::SimulatedMachine machine;               platform::ScopedD2xxBackend backend(&machine);
+//   machine.InjectFault(0xD8, 3, test::MachineFault::NoReply());  // the third SD block
+//   ... run the code under test, then look at machine.Files(), DataImage(), Firmware() ...
 
 #include <array>
 #include <chrono>
