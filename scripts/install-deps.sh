@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev libasound2-dev
   qt6-base-dev libgl-dev
-  fonts-wqy-microhei 7zip xvfb xauth
+  fonts-wqy-microhei 7zip xvfb xauth xdotool
 )
 
 missing=()

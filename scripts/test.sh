@@ -13,5 +13,6 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVM_SANITIZE=ON
 cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+bash scripts/xvfb_close_check.sh build-asan/app/vellomardstine
 
 bash scripts/fuzz.sh "${VM_FUZZ_SECONDS:-20}"
