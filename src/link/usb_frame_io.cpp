@@ -100,6 +100,12 @@ LinkResult CUsbComm::ReceiveFrame(uint8_t* out, uint32_t* outLength) {
                 if (n > total - UsbFrame::kOverhead) {
                     return kLinkFailed;
                 }
+                // Accepted all the same: the machine's reply check bytes have never been
+                // relied on, so refusing them could cut off a machine that works. The log
+                // shows a corrupted line.
+                if (UsbFrame::CheckByte(std::span(frame.data(), total - 1)) != frame[total - 1]) {
+                    WriteLog(L"< :  check byte mismatch");
+                }
                 std::memcpy(out, frame.data() + 4, n);
                 *outLength = static_cast<uint32_t>(n);
                 return kLinkOk;
