@@ -124,6 +124,7 @@ constexpr StringEntry kStrings[] = {
     {247, L"Edit"},
     {248, L"Center-axis"},
     {249, L"Key Data Customize Tool"},
+    {252, L"Send failed.(%d)"},
 };
 
 }  // namespace

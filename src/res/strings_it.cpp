@@ -124,6 +124,7 @@ constexpr StringEntry kStrings[] = {
     {247, L"Modifica"},
     {248, L"Asse centrale"},
     {249, L"Strumento di personalizzazione dati chiave"},
+    {252, L"Invio non riuscito.(%d)"},
 };
 
 }  // namespace

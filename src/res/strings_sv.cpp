@@ -124,6 +124,7 @@ constexpr StringEntry kStrings[] = {
     {247, L"Redigera"},
     {248, L"Mittaxel"},
     {249, L"Verktyg för egna nyckeldata"},
+    {252, L"Sändningen misslyckades.(%d)"},
 };
 
 }  // namespace

@@ -126,6 +126,7 @@ constexpr StringEntry kStrings[] = {
     {249, L"钥匙数据自定义工具"},
     {250, L"圆心数："},
     {251, L"槽齿数："},
+    {252, L"发送失败。(%d)"},
 };
 
 }  // namespace

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/afx/ui_thread.h"
+#include "platform/dui/edit.h"
+#include "platform/dui/label.h"
+#include "platform/text/text.h"
+#include "res/dialogs.h"
+#include "ui/key_info.h"
+#include "ui/language.h"
 #include "ui/message_script.h"
 #include "ui/wnd_ui.h"
 
@@ -16,6 +21,16 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
 
 constexpr int kHostedButtonId = 2000;
 
+// Where the child windows lie in the main window.
+constexpr dui::Rect kPanePlace{255, 117, 255 + 745, 117 + 539};
+constexpr afx::Rect kTreePlace{5, 154, 5 + 250, 154 + 507};
+
+// The option sprite "q12.png": 114 pixels an option, normal, hot and pushed, selected.
+std::wstring OptionImage(int index, int frame) {
+    int left = 114 * index + 38 * frame;
+    return platform::Format(L"file='q12.png' source='%d,0,%d,26'", left, left + 38);
+}
+
 }  // namespace
 
 CDuiFrameWnd::CDuiFrameWnd(const std::wstring& xmlPath) : CXMLWnd(xmlPath) {}
@@ -27,7 +42,7 @@ void CDuiFrameWnd::OnFinalMessage(dui::HWND) {
 }
 
 void CDuiFrameWnd::OnSystemClose() {
-    dui::PostQuitMessage(0);
+    Quit();
 }
 
 dui::CControlUI* CDuiFrameWnd::CreateControl(const std::wstring& className) {
@@ -44,17 +59,148 @@ dui::CControlUI* CDuiFrameWnd::CreateControl(const std::wstring& className) {
     return control;
 }
 
+void CDuiFrameWnd::FindControls() {
+    m_pSearchEdit = m_PaintManager.Find<dui::CEditUI>(L"SearchEdit");
+    m_pSearchBtn = m_PaintManager.Find<dui::CButtonUI>(L"SearchBtn");
+    m_pAddkeyBtn = m_PaintManager.Find<dui::CButtonUI>(L"AddkeyBtn");
+    m_pDeleteBtn = m_PaintManager.Find<dui::CButtonUI>(L"DeleteBtn");
+    m_pInputButton = m_PaintManager.Find<dui::CButtonUI>(L"InputButton");
+    m_pOutputButton = m_PaintManager.Find<dui::CButtonUI>(L"OutputButton");
+    m_pCloudServer = m_PaintManager.Find<dui::CButtonUI>(L"CloudServer");
+    m_pSynchServer = m_PaintManager.Find<dui::CButtonUI>(L"SynchServer");
+    m_pUpdateMachine = m_PaintManager.Find<dui::CButtonUI>(L"UpdateMachine");
+    m_pSetting = m_PaintManager.Find<dui::CButtonUI>(L"Setting");
+    m_pVersionLabel = m_PaintManager.FindControl(L"VersionLabel");
+    m_pStatusText = m_PaintManager.Find<dui::CTextUI>(L"TextUI1");
+    for (int i = 0; i < kLanguageOptions; ++i) {
+        m_pLanguage[i] = m_PaintManager.Find<dui::COptionUI>(platform::Format(L"Language%d", i));
+    }
+}
+
+void CDuiFrameWnd::InitWindow() {
+    FindControls();
+    for (int i = 0; i < kLanguageOptions; ++i) {
+        if (dui::COptionUI* option = m_pLanguage[i]) {
+            option->SetNormalImage(OptionImage(i, 0));
+            option->SetHotImage(OptionImage(i, 1));
+            option->SetPushedImage(OptionImage(i, 1));
+            option->SetSelectedImage(OptionImage(i, 2));
+        }
+    }
+    for (dui::CControlUI* control :
+         {static_cast<dui::CControlUI*>(m_pSearchBtn), static_cast<dui::CControlUI*>(m_pAddkeyBtn),
+          static_cast<dui::CControlUI*>(m_pDeleteBtn),
+          static_cast<dui::CControlUI*>(m_pCloudServer)}) {
+        if (control != nullptr)
+            control->SetEnabled(false);
+    }
+    if (m_pSetting != nullptr)
+        m_pSetting->SetVisible(false);
+
+    auto* pane = new CDuiKeyInfo(L"DepthChoose.xml");
+    if (pane->Create(GetHWND(), L"", dui::WS_CHILD | dui::WS_VISIBLE, 0) == nullptr) {
+        delete pane;
+    } else {
+        m_pKeyInfo = pane;
+        pane->MoveWindow(kPanePlace.left, kPanePlace.top, kPanePlace.Width(), kPanePlace.Height());
+        pane->ShowWindow(true, false);
+    }
+
+    m_TreeView.Create(GetHWND());
+    m_TreeView.MoveWindow(kTreePlace);
+    m_TreeView.SetFrameWnd(this);
+    m_TreeView.ShowWindow(true);
+
+    InitLanguage();
+}
+
 void CDuiFrameWnd::Notify(dui::TNotifyUI& msg) {
-    if (msg.sType == dui::kNotifyClick && msg.pSender != nullptr) {
-        OnClick(msg.pSender->GetName());
+    std::wstring sender = msg.pSender != nullptr ? msg.pSender->GetName() : L"";
+    if (msg.sType == dui::kNotifyClick) {
+        OnClick(sender);
+    } else if (msg.sType == dui::kNotifySelectChanged && !m_bSelectingOption) {
+        for (int i = 0; i < kLanguageOptions; ++i) {
+            if (msg.pSender != nullptr && msg.pSender == m_pLanguage[i])
+                SetLanguage(i);
+        }
+    } else if (msg.sType == dui::kNotifySetFocus && sender == L"SearchEdit") {
+        EnterSearchMode();
+    } else if (msg.sType == dui::kNotifyTextChanged && sender == L"SearchEdit") {
+        m_TreeView.FillSearchList(m_pSearchEdit->GetText());
     }
     CXMLWnd::Notify(msg);
 }
 
 void CDuiFrameWnd::OnClick(const std::wstring& sender) {
     if (sender == L"CloseBtn") {
-        dui::PostQuitMessage(0);
+        Quit();
+    } else if (sender == L"hideBtn") {
+        dui::MinimizeWindow(GetHWND());
+    } else if (sender == L"SearchBtn") {
+        LeaveSearchMode();
+    } else if (sender == L"AddkeyBtn") {
+        m_TreeView.AddNewKey();
+    } else if (sender == L"DeleteBtn") {
+        m_TreeView.DeleteKey();
+    } else if (sender == L"SynchServer") {
+        StartSynchronisation();
+    } else if (sender == L"InputButton") {
+        SendMessage(WM_IMPORT_KEY_FILE);
+    } else if (sender == L"OutputButton") {
+        SendMessage(WM_EXPORT_KEY_FILE);
     }
+}
+
+intptr_t CDuiFrameWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) {
+    if (msg == WM_IMPORT_KEY_FILE) {
+        ImportKeyFile();
+    } else if (msg == WM_EXPORT_KEY_FILE) {
+        ExportKeyFile();
+    }
+    return CXMLWnd::HandleMessage(msg, wParam, lParam);
+}
+
+void CDuiFrameWnd::EnterSearchMode() {
+    m_TreeView.GetTreeCtrl().ShowWindow(false);
+    m_TreeView.GetSearchList().ShowWindow(true);
+    if (m_pSearchBtn != nullptr)
+        m_pSearchBtn->SetEnabled(true);
+}
+
+void CDuiFrameWnd::LeaveSearchMode() {
+    m_TreeView.GetTreeCtrl().ShowWindow(true);
+    m_TreeView.GetSearchList().ShowWindow(false);
+    if (m_pSearchEdit != nullptr)
+        m_pSearchEdit->SetText(L"");
+    if (m_pSearchBtn != nullptr) {
+        m_pSearchBtn->SetFocus();
+        m_pSearchBtn->SetEnabled(false);
+    }
+}
+
+void CDuiFrameWnd::EnableAddKeyButton(bool enable) {
+    if (m_pAddkeyBtn != nullptr)
+        m_pAddkeyBtn->SetEnabled(enable);
+}
+
+void CDuiFrameWnd::EnableDeleteButton(bool enable) {
+    if (m_pDeleteBtn != nullptr)
+        m_pDeleteBtn->SetEnabled(enable);
+}
+
+void CDuiFrameWnd::ShowKey(int keyId) {
+    if (m_pKeyInfo != nullptr)
+        m_pKeyInfo->ShowKey(keyId);
+}
+
+void CDuiFrameWnd::Quit() {
+    // A running synchronisation still needs this window, and must take the machine out of its
+    // boot mode: the program ends when it has finished.
+    if (m_bSyncRunning) {
+        m_bQuitPending = true;
+        return;
+    }
+    dui::PostQuitMessage(0);
 }
 
 int CDuiFrameWnd::ShowMessage(const std::wstring& text, int type) {

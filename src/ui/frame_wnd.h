@@ -1,32 +1,113 @@
 #pragma once
-// The program's main window on the skin "Header.xml". The rest of the window (its controls,
-// panes, language) is built on this frame.
+// The program's main window on the skin "Header.xml": toolbar, search box, language options and
+// status text, composing the key tree panel, the key information pane and the key wizard. It
+// keeps the language, and starts import, export and the synchronisation with the machine.
 
 #include <string>
 
+#include "platform/afx/ui_thread.h"
+#include "ui/left_tree_view.h"
 #include "ui/show_message.h"
 #include "ui/xml_wnd.h"
 
-class CDuiFrameWnd : public CXMLWnd {
+class CDuiKeyInfo;
+namespace dui {
+class CButtonUI;
+class CEditUI;
+class COptionUI;
+class CTextUI;
+}  // namespace dui
+
+// Messages the window sends to itself.
+inline constexpr unsigned WM_IMPORT_KEY_FILE = 2025;
+inline constexpr unsigned WM_EXPORT_KEY_FILE = 2026;
+
+class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
   public:
     explicit CDuiFrameWnd(const std::wstring& xmlPath);
     ~CDuiFrameWnd() override;
 
     // Runs the message box modally on the UI thread (a worker waits for it) and answers how it
     // was closed; m_strKeyName then holds the accepted key name or "".
-    int ShowMessage(const std::wstring& text, int type);
+    int ShowMessage(const std::wstring& text, int type) override;
+    void ShowKey(int keyId) override;
+
+    void SetLanguage(int index);
+    void ApplyLanguage(int index);
+    void SaveLanguage();
+    int ReadLanguage();
+    void InitLanguage();
 
     dui::CControlUI* CreateControl(const std::wstring& className) override;
     void Notify(dui::TNotifyUI& msg) override;
 
+    CLeftTreeView& GetTreeView() { return m_TreeView; }
+    // The last synchronisation worker started, for waiting on it.
+    afx::WorkerHandle GetSyncWorker() const { return m_SyncWorker; }
+    bool IsSyncRunning() const { return m_bSyncRunning; }
+
     std::wstring m_strKeyName;
     CShowMessage* m_pShowMessage = nullptr;
+    // The wizard and the pane are skinned child windows that free themselves.
+    IKeyWizard* m_pAddKey = nullptr;
+    CDuiKeyInfo* m_pKeyInfo = nullptr;
 
   protected:
+    void InitWindow() override;
+    intptr_t HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) override;
     void OnFinalMessage(dui::HWND hwnd) override;
     // The window manager's close ends the program as the close button does.
     void OnSystemClose() override;
 
   private:
+    // KeyTreeOwner.
+    void EnableAddKeyButton(bool enable) override;
+    void EnableDeleteButton(bool enable) override;
+    IKeyWizard* GetKeyWizard() override { return m_pAddKey; }
+
+    void FindControls();
     void OnClick(const std::wstring& sender);
+    void EnterSearchMode();
+    void LeaveSearchMode();
+    void ImportKeyFile();
+    void ExportKeyFile();
+    struct SyncTexts {
+        std::wstring sending;
+        std::wstring success;
+        std::wstring failed;
+        std::wstring connectFailed;
+    };
+    void StartSynchronisation();
+    unsigned Synchronise(const SyncTexts& texts);
+    void SetStatusText(const std::wstring& text);
+    void EnableMachineButtons(bool enable);
+    // Ends the program, once no worker runs any more.
+    void Quit();
+
+    CLeftTreeView m_TreeView;
+    dui::CEditUI* m_pSearchEdit = nullptr;
+    dui::CButtonUI* m_pSearchBtn = nullptr;
+    dui::CButtonUI* m_pAddkeyBtn = nullptr;
+    dui::CButtonUI* m_pDeleteBtn = nullptr;
+    dui::CButtonUI* m_pInputButton = nullptr;
+    dui::CButtonUI* m_pOutputButton = nullptr;
+    dui::CButtonUI* m_pCloudServer = nullptr;
+    dui::CButtonUI* m_pSynchServer = nullptr;
+    dui::CButtonUI* m_pUpdateMachine = nullptr;
+    dui::CButtonUI* m_pSetting = nullptr;
+    dui::CControlUI* m_pVersionLabel = nullptr;
+    dui::COptionUI* m_pLanguage[10] = {};
+    dui::CTextUI* m_pStatusText = nullptr;
+    // Texts of the current language.
+    std::wstring m_strExportTitle;
+    std::wstring m_strConnecting;
+    std::wstring m_strSending;
+    std::wstring m_strConnectFailed;
+    std::wstring m_strSendSuccess;
+    std::wstring m_strSendFailed;
+
+    afx::WorkerHandle m_SyncWorker;
+    bool m_bSyncRunning = false;  // from the click until the worker's last call on the UI thread
+    bool m_bQuitPending = false;
+    bool m_bSelectingOption = false;
 };

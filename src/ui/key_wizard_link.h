@@ -22,6 +22,8 @@ class IKeyWizard {
     // Loads the target key into the steps; the image tells the list it lives in.
     virtual void LoadKeyForEdit(int image) = 0;
     virtual void ShowWizard() = 0;
+    // The wizard's texts in the current language.
+    virtual void LoadLanguageTexts() = 0;
 
   protected:
     ~IKeyWizard() = default;

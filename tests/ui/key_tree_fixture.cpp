@@ -20,6 +20,7 @@ KeyDataRecord MakeKey(int16_t id, const std::string& name, uint32_t makerId, int
     record.makerId = makerId;
     record.params.status = status;
     record.params.keyType = KeyTypeStandardSingle;
+    record.params.depths[0] = 100;
     return record;
 }
 

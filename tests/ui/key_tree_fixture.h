@@ -28,12 +28,14 @@ class FakeWizard : public IKeyWizard {
     void SetTarget(const KeyWizardTarget& t) override { target = t; }
     void LoadKeyForEdit(int image) override { loadedImages.push_back(image); }
     void ShowWizard() override { ++shown; }
+    void LoadLanguageTexts() override { ++textsLoaded; }
 
     bool letGo = true;
     int closeAsked = 0;
     KeyWizardTarget target;
     std::vector<int> loadedImages;
     int shown = 0;
+    int textsLoaded = 0;
 };
 
 class FakeOwner : public KeyTreeOwner {

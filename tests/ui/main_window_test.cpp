@@ -6,6 +6,7 @@
 
 #include "platform/dui/edit.h"
 #include "platform/fs/fs.h"
+#include "res/strings.h"
 #include "ui/app.h"
 #include "ui/frame_wnd.h"
 #include "ui_fixture.h"
@@ -40,7 +41,8 @@ TEST_F(UiTest, MainWindowComesUpOnItsSkinWithItsTitle) {
     ASSERT_NE(frame, nullptr);
     QWidget* window = frame->GetHWND();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vellomardstine"));
+    // The title is the language's once the window has applied its language.
+    EXPECT_EQ(window->windowTitle(), QString::fromStdWString(res::LoadString(249)));
     EXPECT_EQ(window->size(), QSize(1005, 690));
     // Nothing takes the focus by itself: the search box is not typed into unasked.
     auto* search = frame->GetPaintManager().Find<dui::CEditUI>(L"SearchEdit");

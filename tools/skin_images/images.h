@@ -34,5 +34,6 @@ void MakeHeaderImages(const QString& folder);
 void MakeMessageImages(const QString& folder);
 void MakePaneImages(const QString& folder);
 void MakeWizardImages(const QString& folder);
+void MakeTreeImages(const QString& folder);
 
 }  // namespace skin

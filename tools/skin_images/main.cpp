@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
     skin::MakeMessageImages(folder);
     skin::MakePaneImages(folder);
     skin::MakeWizardImages(folder);
+    skin::MakeTreeImages(folder);
     return 0;
 }

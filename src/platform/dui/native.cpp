@@ -58,6 +58,12 @@ void ShowWindow(HWND hwnd, bool show) {
     }
 }
 
+void MinimizeWindow(HWND hwnd) {
+    if (IsWindow(hwnd)) {
+        hwnd->showMinimized();
+    }
+}
+
 void SetWindowPos(HWND hwnd, int x, int y, int cx, int cy) {
     if (IsWindow(hwnd)) {
         hwnd->setGeometry(x, y, cx, cy);

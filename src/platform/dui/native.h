@@ -29,6 +29,8 @@ HWND CreateWindowEx(unsigned exStyle, const std::wstring& className, const std::
 bool IsWindow(HWND hwnd);
 void DestroyWindow(HWND hwnd);
 void ShowWindow(HWND hwnd, bool show);
+// Puts a top-level window on the taskbar, as the system's minimize command does.
+void MinimizeWindow(HWND hwnd);
 // Moves and sizes without changing the z-order or activating.
 void SetWindowPos(HWND hwnd, int x, int y, int cx, int cy);
 int GetDlgCtrlID(HWND hwnd);

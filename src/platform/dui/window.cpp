@@ -162,9 +162,9 @@ void WindowImplBase::ShowWindow(bool show, bool takeFocus) {
             m_native->hide();
             return;
         }
-        if (m_native->focusWidget() == nullptr) {
+        if (m_native->isWindow() && m_native->focusWidget() == nullptr) {
             // The window holds the focus itself until a control is given it, so that Qt
-            // does not hand it to the first edit.
+            // does not hand it to the first edit. A child window leaves its top level's focus.
             m_native->setFocus(Qt::OtherFocusReason);
         }
         m_native->show();

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/temp_folder.h"
+#include "ui/language.h"
+
+namespace {
+
+TEST(Language, SavedTextAsIndex) {
+    struct Case {
+        const wchar_t* text;
+        int index;
+    } cases[] = {
+        {L"", kLanguageNone},
+        {L"0", 0},  // a saved Chinese is kept
+        {L"3", 3},
+        {L"14", 14},
+        {L"15", kLanguageNone},
+        {L"-2", kLanguageNone},
+        {L"abc", kLanguageNone},  // no number: the system decides
+        {L"12abc", 12},
+        {L" 7", 7},
+        {L"99999999999999", kLanguageNone},
+        {L"-0", kLanguageNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseLanguageText(c.text), c.index) << std::wstring(c.text).size();
+}
+
+TEST(Language, TableOfIdentifiersAndPictures) {
+    const int ids[] = {2052, 1033, 1036, 1040, 1045, 2070, 1034, 1122,
+                       1053, 1055, 1033, 1033, 1028, 1033, 1049};
+    for (int i = 0; i < kLanguageCount; ++i)
+        EXPECT_EQ(LanguageIdOf(i), ids[i]) << i;
+    EXPECT_EQ(LanguageIdOf(kLanguageNone), 1033);
+    EXPECT_EQ(std::wstring(LanguageImagesOf(0).headerBackground), L"top_bg_ch.png");
+    EXPECT_EQ(std::wstring(LanguageImagesOf(3).treeButtons), L"treebtn_ita.png");
+    EXPECT_EQ(std::wstring(LanguageImagesOf(8).headerBackground), L"top_bg_swe.png");
+    for (int english : {1, 2, 4, 12, 14})
+        EXPECT_EQ(std::wstring(LanguageImagesOf(english).treeButtons), L"treeBtnEn.png");
+}
+
+TEST(Language, StartLanguageFromTheSystem) {
+    EXPECT_EQ(LanguageForSystem(2052), 0);
+    EXPECT_EQ(LanguageForSystem(1053), 8);
+    EXPECT_EQ(LanguageForSystem(1033), 1);
+    EXPECT_EQ(LanguageForSystem(1028), 1);
+    EXPECT_EQ(LanguageForSystem(1031), 1);
+    // The languages the table has an option for start in it; Dutch has none.
+    EXPECT_EQ(LanguageForSystem(1040), 3);
+    EXPECT_EQ(LanguageForSystem(1036), 2);
+    EXPECT_EQ(LanguageForSystem(1034), 6);
+    EXPECT_EQ(LanguageForSystem(1045), 4);
+    EXPECT_EQ(LanguageForSystem(1046), 5);
+    EXPECT_EQ(LanguageForSystem(1055), 9);
+    EXPECT_EQ(LanguageForSystem(1049), 14);
+    EXPECT_EQ(LanguageForSystem(1043), 1);
+}
+
+TEST(Language, LocaleNamesAsLanguageIdentifiers) {
+    EXPECT_EQ(LanguageIdForLocale("zh_CN.UTF-8"), 2052);
+    EXPECT_EQ(LanguageIdForLocale("zh_TW.UTF-8"), 1028);
+    EXPECT_EQ(LanguageIdForLocale("sv_SE"), 1053);
+    EXPECT_EQ(LanguageIdForLocale("it_IT@euro"), 1040);
+    EXPECT_EQ(LanguageIdForLocale("pt_BR.UTF-8"), 1046);
+    EXPECT_EQ(LanguageIdForLocale("pt_PT"), 2070);
+    EXPECT_EQ(LanguageIdForLocale("en_GB.UTF-8"), 1033);
+    EXPECT_EQ(LanguageIdForLocale("C"), 1033);
+    EXPECT_EQ(LanguageIdForLocale("POSIX"), 1033);
+    EXPECT_EQ(LanguageIdForLocale(""), 1033);
+    {
+        ScopedSystemLanguage swedish(1053);
+        EXPECT_EQ(SystemDefaultLangId(), 1053);
+    }
+}
+
+TEST(Language, StoredBesideTheProgram) {
+    test::TempFolder folder;
+    test::ScopedProgramFolder program(folder);
+    EXPECT_EQ(ReadLanguageIndex(), kLanguageNone);
+    SaveLanguageIndex(0);
+    EXPECT_EQ(ReadLanguageIndex(), 0);
+    std::ofstream(folder / "config.ini") << "[key]\nID=-120\n[LanguageKey]\nLanguage=8\n";
+    EXPECT_EQ(ReadLanguageIndex(), 8);
+    SaveLanguageIndex(3);
+    std::ifstream file(folder / "config.ini");
+    std::string text((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(text, "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
+}
+
+}  // namespace
