@@ -115,7 +115,8 @@ void Save(const QImage& image, const QString& folder, const QString& name) {
     QString path = QDir(folder).filePath(name);
     const char* format = name.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
     QImage out = format[0] == 'B' ? image.convertToFormat(QImage::Format_RGB32) : image;
-    if (!out.save(path, format)) {
+    // Stored without compression: the program decodes its pictures at start-up.
+    if (!out.save(path, format, format[0] == 'P' ? 100 : -1)) {
         std::fprintf(stderr, "skin_images: cannot write %s\n", qPrintable(path));
         std::exit(1);
     }

@@ -8,22 +8,8 @@
 
 namespace dui {
 
-namespace {
-
-const QString kComboStyle = QStringLiteral(
-    "QComboBox{background:#FFFFFF;border:1px solid #C5CED9;border-radius:3px;padding:0 6px;"
-    "color:#1F2933;}"
-    "QComboBox:hover{border-color:#4775CC;}"
-    "QComboBox:disabled{background:#F1F3F6;color:#A7A6AA;}"
-    "QComboBox::drop-down{border:none;width:18px;}"
-    "QComboBox QAbstractItemView{border:1px solid #C5CED9;selection-background-color:#D6E4FA;"
-    "selection-color:#1F2933;}");
-
-}  // namespace
-
 CComboUI::CComboUI() : m_box(new QComboBox(GetWidget())) {
     m_box->setFocusPolicy(Qt::ClickFocus);
-    m_box->setStyleSheet(kComboStyle);
     // Only the user's pick comes through Qt; picks by code notify from SelectItem.
     QObject::connect(m_box, &QComboBox::activated, [this](int index) { SelectItem(index); });
 }

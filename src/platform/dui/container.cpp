@@ -108,28 +108,37 @@ void CContainerUI::SetChildPadding(int padding) {
 
 void CContainerUI::EnableScrollBar(bool vertical) {
     m_bScroll = vertical;
-    if (m_bScroll && m_scrollBar == nullptr) {
+    NeedParentUpdate();
+}
+
+// Made when the content first overflows: most containers that may scroll never do.
+QScrollBar* CContainerUI::ScrollBar() {
+    if (m_scrollBar == nullptr) {
         m_scrollBar = new QScrollBar(Qt::Vertical, GetWidget());
         m_scrollBar->setFocusPolicy(Qt::NoFocus);
-        m_scrollBar->setStyleSheet(ScrollBarStyle({}, {}, {}, {}));
+        m_scrollBar->setStyleSheet(ScrollBarStyle(m_scrollImages[0], m_scrollImages[1],
+                                                  m_scrollImages[2], m_scrollImages[3]));
         m_scrollBar->hide();
         QObject::connect(m_scrollBar, &QScrollBar::valueChanged,
                          [this](int value) { SetScrollPos(value); });
     }
-    NeedParentUpdate();
+    return m_scrollBar;
 }
 
 void CContainerUI::SetScrollBarImages(const std::wstring& up, const std::wstring& down,
                                       const std::wstring& thumb, const std::wstring& thumbHot) {
+    m_scrollImages[0] = up;
+    m_scrollImages[1] = down;
+    m_scrollImages[2] = thumb;
+    m_scrollImages[3] = thumbHot;
+    if (m_scrollBar != nullptr) {
+        m_scrollBar->setStyleSheet(ScrollBarStyle(up, down, thumb, thumbHot));
+    }
     EnableScrollBar(true);
-    m_scrollBar->setStyleSheet(ScrollBarStyle(up, down, thumb, thumbHot));
 }
 
 void CContainerUI::SetScrollPos(int y) {
-    y = std::max(0, y);
-    if (m_scrollBar != nullptr) {
-        y = std::min(y, m_scrollBar->maximum());
-    }
+    y = std::clamp(y, 0, m_scrollBar != nullptr ? m_scrollBar->maximum() : 0);
     if (y == m_scrollY) {
         return;
     }
@@ -216,6 +225,10 @@ void CContainerUI::SetPos(const Rect& rc) {
 
 void CContainerUI::UpdateScrollBar(int contentHeight, int viewHeight) {
     int range = std::max(0, contentHeight - viewHeight);
+    if (range == 0 && m_scrollBar == nullptr) {
+        return;
+    }
+    ScrollBar();
     bool wasShown = m_scrollBar->isVisible();
     m_scrollBar->setRange(0, range);
     m_scrollBar->setPageStep(std::max(1, viewHeight));

@@ -63,6 +63,7 @@ class CContainerUI : public CControlUI {
 
   private:
     void UpdateScrollBar(int contentHeight, int viewHeight);
+    QScrollBar* ScrollBar();
 
     std::vector<CControlUI*> m_items;
     Rect m_rcInset;
@@ -70,6 +71,7 @@ class CContainerUI : public CControlUI {
     bool m_bScroll = false;
     int m_scrollY = 0;
     QScrollBar* m_scrollBar = nullptr;
+    std::wstring m_scrollImages[4];
 };
 
 class CVerticalLayoutUI : public CContainerUI {

@@ -19,8 +19,11 @@ class EditField : public QLineEdit {
         setFrame(false);
         // Click focus only: nothing takes the focus by itself when a window comes up.
         setFocusPolicy(Qt::ClickFocus);
-        setAttribute(Qt::WA_MacShowFocusRect, false);
-        setStyleSheet(QStringLiteral("QLineEdit{background:transparent;border:none;}"));
+        // The control draws the frame; a palette (not a style sheet, slow to build per edit)
+        // keeps the field see-through.
+        QPalette see = palette();
+        see.setColor(QPalette::Base, Qt::transparent);
+        setPalette(see);
         connect(this, &QLineEdit::textEdited, [this] { m_owner->OnUserEdit(); });
     }
 
