@@ -112,6 +112,8 @@ TEST_F(MainWindowTest, StartUpStateOfTheControlsAndThePlaces) {
     EXPECT_FALSE(Control(L"Setting")->IsVisible());
     EXPECT_TRUE(Control(L"SynchServer")->IsEnabled());
     EXPECT_EQ(frame_->GetTreeView().GetWindowRect(), (afx::Rect{5, 154, 255, 661}));
+    // A child dialog lies inside the main window, not beside it as a window of its own.
+    EXPECT_FALSE(frame_->GetTreeView().GetSafeWidget()->isWindow());
     ASSERT_NE(frame_->m_pKeyInfo, nullptr);
     EXPECT_EQ(frame_->GetTreeView().GetCarFactory().size(), 37u);  // the build's sample list
 }

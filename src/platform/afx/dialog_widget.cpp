@@ -71,6 +71,9 @@ ItemsWidget* CreateItems(const ControlTemplate& control, QWidget* parent) {
 DialogWidget::DialogWidget(Dialog& owner, QWidget* parent)
     : QDialog(parent, FlagsOf(owner.GetTemplate().frame)), owner_(owner) {
     const DialogTemplate& t = owner.GetTemplate();
+    // QDialog makes itself a window whatever it is given; a child dialog lies inside its parent.
+    if (t.frame == DialogFrame::Child && parent != nullptr)
+        setWindowFlags(Qt::Widget);
     BaseUnits units = owner.GetBaseUnits();
     setFont(ToQFont(t.font));
     setWindowTitle(ToQString(t.caption));
