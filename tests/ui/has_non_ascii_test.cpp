@@ -9,4 +9,6 @@ TEST(HasNonAscii, OnlyCodesAbove127Count) {
     EXPECT_TRUE(HasNonAscii(L"\u4e2d"));
     EXPECT_TRUE(HasNonAscii(L"AB\u94a5"));
     EXPECT_TRUE(HasNonAscii(L"\x80"));
+    // Beyond 16 bits: not taken for the ASCII letter its low bits spell.
+    EXPECT_TRUE(HasNonAscii(L"\U00010041"));
 }

@@ -150,6 +150,14 @@ TEST_F(MessageBoxTest, EscapeAndWindowManagerCloseAnswerCancel) {
     EXPECT_EQ(answer, kAnswerCancel);
     answer = Show(L"?", kMessageQuestion, [this] { frame_->m_pShowMessage->GetHWND()->close(); });
     EXPECT_EQ(answer, kAnswerCancel);
+    // Escape typed into the key-name entry closes the box too.
+    answer = Show(L"", kMessageKeyName, [this] {
+        TypeName(QStringLiteral("ABC"));
+        QTest::keyClick(BoxControl(L"KeyNameEdit")->GetWidget()->findChild<QLineEdit*>(),
+                        Qt::Key_Escape);
+    });
+    EXPECT_EQ(answer, kAnswerCancel);
+    EXPECT_EQ(frame_->m_strKeyName, L"");
 }
 
 TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {

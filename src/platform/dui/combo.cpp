@@ -15,6 +15,7 @@ CComboUI::CComboUI() : m_box(new QComboBox(GetWidget())) {
 }
 
 CComboUI::~CComboUI() {
+    QObject::disconnect(m_box, nullptr, nullptr, nullptr);
     for (CControlUI* item : m_items) {
         delete item;
     }

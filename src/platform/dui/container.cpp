@@ -47,6 +47,9 @@ QString ScrollBarStyle(const std::wstring& up, const std::wstring& down, const s
 CContainerUI::CContainerUI() = default;
 
 CContainerUI::~CContainerUI() {
+    if (m_scrollBar != nullptr) {
+        QObject::disconnect(m_scrollBar, nullptr, nullptr, nullptr);
+    }
     for (CControlUI* item : m_items) {
         delete item;
     }

@@ -24,31 +24,40 @@ class EditField : public QLineEdit {
         QPalette see = palette();
         see.setColor(QPalette::Base, Qt::transparent);
         setPalette(see);
-        connect(this, &QLineEdit::textEdited, [this] { m_owner->OnUserEdit(); });
+        connect(this, &QLineEdit::textEdited, [this] {
+            if (m_owner != nullptr) {
+                m_owner->OnUserEdit();
+            }
+        });
     }
 
   protected:
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
-        if (IsRealFocusMove(event->reason())) {
+        if (m_owner != nullptr && IsRealFocusMove(event->reason())) {
             m_owner->OnFocusChanged(true);
         }
     }
     void focusOutEvent(QFocusEvent* event) override {
         QPointer<EditField> alive(this);
         QLineEdit::focusOutEvent(event);
-        if (IsRealFocusMove(event->reason())) {
+        if (m_owner != nullptr && IsRealFocusMove(event->reason())) {
             // The window may remove this edit while it hears of the lost focus.
             m_owner->OnFocusChanged(false);
         }
     }
     void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (m_owner != nullptr &&
+            (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
             m_owner->OnReturn();
             return;
         }
         QLineEdit::keyPressEvent(event);
     }
+
+  public:
+    // The edit is gone; the field only waits for its deferred deletion.
+    void Detach() { m_owner = nullptr; }
 
   private:
     CEditUI* m_owner;
@@ -58,6 +67,8 @@ CEditUI::CEditUI() : m_field(new EditField(this, GetWidget())) {
     m_field->setMaxLength(m_maxChar);
     m_rcTextPadding = {4, 0, 4, 0};
 }
+
+CEditUI::~CEditUI() { m_field->Detach(); }
 
 QWidget* CEditUI::FocusWidget() const {
     return m_field;

@@ -13,6 +13,7 @@ class EditField;
 class CEditUI : public CLabelUI {
   public:
     CEditUI();
+    ~CEditUI() override;
     std::wstring GetClass() const override { return L"EditUI"; }
     void SetMaxChar(int count);
     int GetMaxChar() const { return m_maxChar; }
