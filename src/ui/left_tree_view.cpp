@@ -210,7 +210,7 @@ void CLeftTreeView::OnCommand(int commandId) {
             DeleteKey(m_hRightClicked);
             break;
         default:
-            // Enter and Escape would end the dialog: the panel must stay.
+            Dialog::OnCommand(commandId);
             break;
     }
 }
