@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/dui/container.h"
 #include "platform/dui/edit.h"
 #include "platform/fs/fs.h"
 #include "res/strings.h"
@@ -86,8 +87,20 @@ TEST_F(UiTest, PaneAndWizardSkinsShowTheirControls) {
         window->ShowWindow(true, false);
         ui_test::Settle();
         EXPECT_EQ(window->GetHWND()->size(), QSize(745, 539));
-        std::string name = std::wstring(skin) == L"AddKey.xml" ? "add_key.png" : "depth_choose.png";
-        ui_test::SaveScreenshot(window->GetHWND(), name);
+        if (std::wstring(skin) == L"DepthChoose.xml") {
+            ui_test::SaveScreenshot(window->GetHWND(), "depth_choose.png");
+        } else {
+            // Every page of the wizard, as its steps will show them.
+            auto* pages = window->GetPaintManager().Find<dui::CTabLayoutUI>(L"switch");
+            ASSERT_NE(pages, nullptr);
+            ASSERT_EQ(pages->GetCount(), 6);
+            for (int page = 0; page < 6; ++page) {
+                pages->SelectItem(page);
+                window->GetPaintManager().UpdateLayout();
+                ui_test::SaveScreenshot(window->GetHWND(),
+                                        "add_key_page" + std::to_string(page) + ".png");
+            }
+        }
         window->Close(0);
         ui_test::Settle();
     }
