@@ -6,6 +6,7 @@
 #include "platform/dui/combo.h"
 #include "platform/dui/container.h"
 #include "platform/dui/edit.h"
+#include "platform/dui/image.h"
 #include "platform/dui/label.h"
 #include "platform/dui/list.h"
 #include "platform/dui/paint_manager.h"
@@ -46,6 +47,19 @@ void AddFont(const SkinNode& node, int order, CPaintManagerUI* manager) {
     font.italic = ParseBool(node.Attribute(L"italic"));
     std::wstring id = node.Attribute(L"id");
     manager->AddFont(id.empty() ? order : ParseInt(id), font);
+}
+
+// The picture files that a skin's image attributes name.
+void CollectPictures(const SkinNode& node, std::vector<std::wstring>& files) {
+    for (const auto& [name, value] : node.attributes) {
+        ImageDescription image;
+        if (name.ends_with(L"image") && ParseImageDescription(value, image)) {
+            files.push_back(image.file);
+        }
+    }
+    for (const SkinNode& child : node.children) {
+        CollectPictures(child, files);
+    }
 }
 
 }  // namespace
@@ -90,6 +104,9 @@ CControlUI* CDialogBuilder::Create(const SkinNode& window, IDialogBuilderCallbac
     if (window.element != L"Window") {
         return Build(window, callback, manager, 0);
     }
+    std::vector<std::wstring> pictures;
+    CollectPictures(window, pictures);
+    PreloadImages(pictures);
     ApplyWindowSettings(window, manager);
     int fontOrder = 0;
     CControlUI* root = nullptr;

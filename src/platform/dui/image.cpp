@@ -1,8 +1,11 @@
 #include "platform/dui/image.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <future>
 
 #include "platform/dui/paint_manager.h"
 
@@ -15,12 +18,28 @@ QHash<QString, QPixmap>& Cache() {
     return cache;
 }
 
+// Pictures being decoded on other threads (decoding a QImage needs no UI thread).
+QHash<QString, std::shared_future<QImage>>& Pending() {
+    static QHash<QString, std::shared_future<QImage>> pending;
+    return pending;
+}
+
+QString PathOf(const std::wstring& file) {
+    return QString::fromStdWString(CPaintManagerUI::GetResourcePath() + file);
+}
+
 const QPixmap* LoadPicture(const std::wstring& file) {
-    QString path = QString::fromStdWString(CPaintManagerUI::GetResourcePath() + file);
+    QString path = PathOf(file);
     auto& cache = Cache();
     auto it = cache.find(path);
     if (it == cache.end()) {
-        it = cache.insert(path, QPixmap(path));
+        auto pending = Pending().find(path);
+        if (pending != Pending().end()) {
+            it = cache.insert(path, QPixmap::fromImage(pending->get()));
+            Pending().erase(pending);
+        } else {
+            it = cache.insert(path, QPixmap(path));
+        }
     }
     return it->isNull() ? nullptr : &*it;
 }
@@ -119,7 +138,27 @@ Size ImageSize(const std::wstring& file) {
     return picture ? Size{picture->width(), picture->height()} : Size{};
 }
 
+void PreloadImages(const std::vector<std::wstring>& files) {
+    static const bool registered = [] {
+        // No decoding may outlive the application object, nor a picture its GUI.
+        qAddPostRoutine(ClearImageCache);
+        return true;
+    }();
+    (void)registered;
+    for (const std::wstring& file : files) {
+        QString path = PathOf(file);
+        if (!Cache().contains(path) && !Pending().contains(path)) {
+            Pending().insert(
+                path, std::async(std::launch::async, [path] { return QImage(path); }).share());
+        }
+    }
+}
+
 void ClearImageCache() {
+    for (const auto& pending : Pending()) {
+        pending.wait();
+    }
+    Pending().clear();
     Cache().clear();
 }
 

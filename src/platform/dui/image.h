@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/dui/geometry.h"
 
@@ -27,6 +28,10 @@ bool DrawImage(QPainter& painter, const Rect& bounds, std::wstring_view descript
 
 // Width and height of a picture of the resource path; 0 × 0 when it cannot be read.
 Size ImageSize(const std::wstring& file);
+
+// Starts decoding pictures of the resource path on other threads, so that a window being
+// built meanwhile finds them ready when it first paints.
+void PreloadImages(const std::vector<std::wstring>& files);
 
 // Forgets the pictures read so far (after the resource path changed, or in tests).
 void ClearImageCache();

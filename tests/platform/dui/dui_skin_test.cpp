@@ -108,6 +108,19 @@ TEST_F(ImageTest, SourceRectanglePicksTheFrame) {
     EXPECT_EQ(dui::ImageSize(L"sprite.png").cx, 40);
 }
 
+TEST_F(ImageTest, PicturesDecodedAheadDrawTheSame) {
+    dui::PreloadImages({L"sprite.png", L"sprite.png", L"missing.png"});
+    QImage target(10, 10, QImage::Format_ARGB32);
+    QPainter painter(&target);
+    EXPECT_TRUE(dui::DrawImage(painter, {0, 0, 10, 10}, L"file='sprite.png' source='10,0,20,10'"));
+    EXPECT_FALSE(dui::DrawImage(painter, {0, 0, 10, 10}, L"missing.png"));
+    painter.end();
+    EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::green));
+    // Forgetting waits for decodings still under way.
+    dui::PreloadImages({L"sprite.png"});
+    dui::ClearImageCache();
+}
+
 TEST_F(ImageTest, ButtonsAndOptionsDrawTheImageOfTheirState) {
     TestWindow* w = Open(
         "<VerticalLayout><Button name='b' height='20' "
