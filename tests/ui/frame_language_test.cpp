@@ -5,9 +5,13 @@
 #include <QApplication>
 #include <QTest>
 
+#include "key_tree_fixture.h"
 #include "main_window_fixture.h"
+#include "model/key_files.h"
 #include "platform/dui/edit.h"
 #include "res/strings.h"
+#include "ui/key_info.h"
+#include "ui/message_script.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -137,6 +141,36 @@ TEST_F(MainWindowTest, SearchModeEnteredAndLeft) {
     EXPECT_FALSE(Control(L"SearchBtn")->IsEnabled());
     EXPECT_TRUE(tree.GetTreeCtrl().IsWindowVisible());
     EXPECT_FALSE(tree.GetSearchList().IsWindowVisible());
+}
+
+TEST_F(MainWindowTest, KeyButtonsActOnTheTreeSelection) {
+    SaveKeyData({ui_test::MakeKey(-101, "A4_U", 1), ui_test::MakeKey(-102, "Q7_U", 1)});
+    ASSERT_NE(Open(), nullptr);
+    ui_test::FakeWizard wizard;
+    frame_->m_pAddKey = &wizard;
+    CLeftTreeView& panel = frame_->GetTreeView();
+    panel.GetTreeCtrl().SelectItem(panel.FindKeyItem(kImageKey, -102));
+    EXPECT_TRUE(Control(L"AddkeyBtn")->IsEnabled());
+    EXPECT_TRUE(Control(L"DeleteBtn")->IsEnabled());
+    EXPECT_EQ(frame_->m_pKeyInfo->Bitting().size(), 0u);  // the pane was handed the key
+
+    ui_test::Click(Control(L"AddkeyBtn"));
+    EXPECT_EQ(wizard.shown, 1);
+    EXPECT_EQ(wizard.target.makerName, L"AUDI");
+
+    ScopedMessageScript script({{kAnswerOk, L""}});
+    ui_test::Click(Control(L"DeleteBtn"));
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_EQ(script.Shown()[0].text, L"Delect key Q7_U ？");
+    EXPECT_EQ(panel.GetTotalKeys(), 1);
+    EXPECT_EQ(g_KeyData[1].params.status, KeyStatusDeleted);
+    frame_->m_pAddKey = nullptr;
+}
+
+TEST_F(MainWindowTest, HideButtonIconifies) {
+    ASSERT_NE(Open(), nullptr);
+    ui_test::Click(Control(L"hideBtn"));
+    EXPECT_TRUE(frame_->GetHWND()->isMinimized());
 }
 
 }  // namespace
