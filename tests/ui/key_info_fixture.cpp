@@ -49,7 +49,11 @@ void KeyInfoTest::Press(int k) const {
 }
 
 QImage KeyInfoTest::Shown() const {
-    return pane_->GetCanvasWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return ui_test::Shown(*pane_);
+}
+
+QImage Shown(const CDuiKeyInfo& pane) {
+    return pane.GetCanvasWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QImage Drawn(const KeyParams& key, const std::vector<int32_t>& bitting) {

@@ -35,6 +35,9 @@ class KeyInfoTest : public UiTest {
     KeyDataList savedEditKeys_;
 };
 
+// What the pane's canvas window shows.
+QImage Shown(const CDuiKeyInfo& pane);
+
 // The key drawn straight through CKeyDrawer on a canvas of the pane's size.
 QImage Drawn(const KeyParams& key, const std::vector<int32_t>& bitting);
 
