@@ -18,18 +18,29 @@ QHash<QString, QPixmap>& Cache() {
     return cache;
 }
 
+constexpr qsizetype kMaxPreloads = 64;
+
 // Pictures being decoded on other threads (decoding a QImage needs no UI thread).
 QHash<QString, std::shared_future<QImage>>& Pending() {
     static QHash<QString, std::shared_future<QImage>> pending;
     return pending;
 }
 
+// Skin pictures lie in the skin folder: a name that leaves it (absolute, "..") names none.
 QString PathOf(const std::wstring& file) {
-    return QString::fromStdWString(CPaintManagerUI::GetResourcePath() + file);
+    QString name = QString::fromStdWString(file).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) ||
+        name.split(QLatin1Char('/')).contains(QStringLiteral(".."))) {
+        return {};
+    }
+    return QString::fromStdWString(CPaintManagerUI::GetResourcePath()) + name;
 }
 
 const QPixmap* LoadPicture(const std::wstring& file) {
     QString path = PathOf(file);
+    if (path.isEmpty()) {
+        return nullptr;
+    }
     auto& cache = Cache();
     auto it = cache.find(path);
     if (it == cache.end()) {
@@ -147,7 +158,9 @@ void PreloadImages(const std::vector<std::wstring>& files) {
     (void)registered;
     for (const std::wstring& file : files) {
         QString path = PathOf(file);
-        if (!Cache().contains(path) && !Pending().contains(path)) {
+        // A window names a few dozen pictures; more are read when drawn.
+        if (!path.isEmpty() && !Cache().contains(path) && !Pending().contains(path) &&
+            Pending().size() < kMaxPreloads) {
             Pending().insert(
                 path, std::async(std::launch::async, [path] { return QImage(path); }).share());
         }

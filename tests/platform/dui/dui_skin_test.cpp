@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <filesystem>
+#include <fstream>
 
 #include "dui_window_fixture.h"
 #include "platform/dui/builder.h"
@@ -103,6 +105,13 @@ TEST_F(ImageTest, SourceRectanglePicksTheFrame) {
     QPainter painter(&target);
     EXPECT_TRUE(dui::DrawImage(painter, {0, 0, 20, 20}, L"file='sprite.png' source='20,0,30,10'"));
     EXPECT_FALSE(dui::DrawImage(painter, {0, 0, 20, 20}, L"file='missing.png'"));
+    // Only pictures of the skin folder are read.
+    std::ofstream(folder_ / ".." / "outside.png") << "x";
+    EXPECT_FALSE(dui::DrawImage(painter, {0, 0, 20, 20}, L"../outside.png"));
+    std::filesystem::remove(folder_ / ".." / "outside.png");
+    EXPECT_FALSE(
+        dui::DrawImage(painter, {0, 0, 20, 20},
+                       QString::fromStdString((folder_ / "sprite.png").string()).toStdWString()));
     painter.end();
     EXPECT_EQ(target.pixelColor(10, 10), QColor(Qt::blue));
     EXPECT_EQ(dui::ImageSize(L"sprite.png").cx, 40);
