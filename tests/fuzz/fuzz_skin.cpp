@@ -48,5 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         manager.AttachDialog(control);
     }
     manager.DestroyRoot();
+    dui::ClearImageCache();
     return 0;
 }
