@@ -92,7 +92,7 @@ TEST_F(LinkTest, MachineRebuildsRequestsFromPiecesAndDropsBadOnes) {
     badCheck.back() ^= 1;
     std::vector<uint8_t> badLength = FrameOf({0xDC, 44});
     badLength[2] = 1;
-    badLength.back() ^= 2 ^ 1;  // the check byte stays right
+    badLength.back() ^= 0x2 ^ 0x1;  // the check byte stays right
     bytes.insert(bytes.end(), badCheck.begin(), badCheck.end());
     bytes.insert(bytes.end(), badLength.begin(), badLength.end());
     for (uint8_t byte : bytes) {
