@@ -10,7 +10,6 @@ namespace {
 using key_info::BittingCapacity;
 using key_info::ClampImage;
 using key_info::KeypadSize;
-using key_info::KeyTypeStringId;
 
 KeyParams Key(int keyType, int depthsInGroup1, int cuts1, int cuts2) {
     KeyParams key;
@@ -20,13 +19,6 @@ KeyParams Key(int keyType, int depthsInGroup1, int cuts1, int cuts2) {
     key.cutsPerGroup[0] = static_cast<int8_t>(cuts1);
     key.cutsPerGroup[1] = static_cast<int8_t>(cuts2);
     return key;
-}
-
-TEST(KeyInfoRules, DigitButtonsAreNamedInHexadecimal) {
-    EXPECT_EQ(key_info::DigitButtonName(1), L"buttonNum1");
-    EXPECT_EQ(key_info::DigitButtonName(9), L"buttonNum9");
-    EXPECT_EQ(key_info::DigitButtonName(10), L"buttonNumA");
-    EXPECT_EQ(key_info::DigitButtonName(15), L"buttonNumF");
 }
 
 TEST(KeyInfoRules, KeypadCarriesTheFirstGroupsDepthsUpToFifteenButNoneForADimpleKey) {
@@ -44,14 +36,6 @@ TEST(KeyInfoRules, BittingRoomIsTheFirstGroupOrTheFirstTwoTogetherWhicheverIsMor
     EXPECT_EQ(BittingCapacity(Key(4, 4, 6, -2)), 6);
     EXPECT_EQ(BittingCapacity(Key(1, 3, -5, 0)), 0);
     EXPECT_EQ(BittingCapacity(Key(1, 3, 127, 127)), 254);
-}
-
-TEST(KeyInfoRules, TypeNamesByStoredTypeWithNoneForSixOrUnknownTypes) {
-    const int want[] = {0, 150, 151, 152, 153, 154, 0, 155, 156, 157, 0};
-    for (int type = 0; type <= 10; ++type) {
-        EXPECT_EQ(KeyTypeStringId(type), want[type]) << type;
-    }
-    EXPECT_EQ(KeyTypeStringId(-1), 0);
 }
 
 TEST(KeyInfoRules, FirstClampShowsOneBandOfItsStripByPicture) {

@@ -100,19 +100,6 @@ TEST_F(KeyInfoPane, ShowingAKeyAgainStartsANewBitting) {
     EXPECT_EQ(Shown(), Drawn(FiveCutKey(), {}));
 }
 
-TEST_F(KeyInfoPane, TwoGroupsTakeTheirCutsTogether) {
-    KeyParams key = FiveCutKey();
-    key.keyType = KeyTypeFourTrackExternal;
-    key.groupCount = 2;
-    key.cutsPerGroup[1] = 4;
-    g_KeyData = {Record(kKeyId, key, "TWO")};
-    pane_->ShowKey(kKeyId);
-    for (int i = 0; i < 12; ++i) {
-        pane_->AddDepth(1 + i % 3);
-    }
-    EXPECT_EQ(pane_->Bitting().size(), 9u);
-}
-
 TEST_F(KeyInfoPane, DimpleKeyLeavesTheKeypadBlankButCanBeReset) {
     KeyParams key = FiveCutKey();
     key.keyType = KeyTypeDimple;
