@@ -30,7 +30,6 @@ class CContainerUI : public CControlUI {
     virtual bool RemoveAt(int index);
     virtual void RemoveAll();
 
-    const Rect& GetInset() const { return m_rcInset; }
     void SetInset(const Rect& inset);
     void SetChildPadding(int padding);
     void EnableScrollBar(bool vertical = true);

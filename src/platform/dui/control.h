@@ -53,8 +53,6 @@ class CControlUI {
     void SetToolTip(const std::wstring& text);
     const std::wstring& GetUserData() const { return m_sUserData; }
     void SetUserData(const std::wstring& data) { m_sUserData = data; }
-    uintptr_t GetTag() const { return m_tag; }
-    void SetTag(uintptr_t tag) { m_tag = tag; }
 
     // Visible by its own flag and within its container (a tab page not selected hides its
     // controls); whether the window itself is shown does not count.
@@ -135,7 +133,6 @@ class CControlUI {
     std::wstring m_sToolTip;
     std::wstring m_sUserData;
     std::wstring m_sBkImage;
-    uintptr_t m_tag = 0;
     bool m_bVisible = true;
     bool m_bInternVisible = true;
     bool m_bEnabled = true;
