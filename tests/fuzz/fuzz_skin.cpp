@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dui::CPaintManagerUI manager;
     manager.Init(&window);
     dui::CDialogBuilder builder;
+    builder.SetPreloadPictures(true);
     if (dui::CControlUI* control = builder.Create(*root, nullptr, &manager)) {
         manager.AttachDialog(control);
     }

@@ -104,9 +104,11 @@ CControlUI* CDialogBuilder::Create(const SkinNode& window, IDialogBuilderCallbac
     if (window.element != L"Window") {
         return Build(window, callback, manager, 0);
     }
-    std::vector<std::wstring> pictures;
-    CollectPictures(window, pictures);
-    PreloadImages(pictures);
+    if (m_preloadPictures) {
+        std::vector<std::wstring> pictures;
+        CollectPictures(window, pictures);
+        PreloadImages(pictures);
+    }
     ApplyWindowSettings(window, manager);
     int fontOrder = 0;
     CControlUI* root = nullptr;

@@ -18,6 +18,9 @@ CControlUI* CreateBuiltinControl(const std::wstring& className);
 
 class CDialogBuilder {
   public:
+    // A window about to be shown has its pictures decoded meanwhile on other threads; one
+    // built hidden reads them when it first paints.
+    void SetPreloadPictures(bool preload) { m_preloadPictures = preload; }
     // Reads the skin file from the resource path; nullptr when it cannot be read or parsed.
     CControlUI* Create(const std::wstring& xmlFile, IDialogBuilderCallback* callback,
                        CPaintManagerUI* manager);
@@ -27,6 +30,8 @@ class CDialogBuilder {
   private:
     CControlUI* Build(const SkinNode& node, IDialogBuilderCallback* callback,
                       CPaintManagerUI* manager, int depth);
+
+    bool m_preloadPictures = false;
 };
 
 }  // namespace dui

@@ -126,6 +126,7 @@ HWND WindowImplBase::Create(HWND parent, const std::wstring& title, unsigned sty
     m_hWnd = native;
     m_PaintManager.Init(native);
     CDialogBuilder builder;
+    builder.SetPreloadPictures((style & WS_VISIBLE) != 0);
     CControlUI* root = builder.Create(GetSkinFile(), this, &m_PaintManager);
     if (root == nullptr) {
         m_native = nullptr;
