@@ -13,8 +13,7 @@ namespace ui_test {
 
 MainWindowTest::MainWindowTest() : system_(std::make_unique<ScopedSystemLanguage>(1033)) {
     afx_test::App();
-    std::filesystem::create_directory_symlink(std::filesystem::path(VM_APP_DIR) / "skin",
-                                              program_ / "skin");
+    LinkBuildSkin(program_);
     std::filesystem::copy_file(std::filesystem::path(VM_APP_DIR) / "carFactory.ini",
                                current_ / "carFactory.ini");
 }

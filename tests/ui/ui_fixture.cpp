@@ -4,17 +4,21 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <vector>
 
 #include "platform/afx/qt_app.h"
-#include "platform/fs/fs.h"
-#include "platform/text/text.h"
 
 namespace ui_test {
 
+void LinkBuildSkin(const test::TempFolder& folder) {
+    std::filesystem::create_directory_symlink(std::filesystem::path(VM_APP_DIR) / "skin",
+                                              folder / "skin");
+}
+
 void UiTest::SetUp() {
     afx_test::App();
-    platform::OverrideProgramFolder(platform::Utf8ToWide(VM_APP_DIR));
+    LinkBuildSkin(program_);
 }
 
 void UiTest::TearDown() {

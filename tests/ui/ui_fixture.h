@@ -1,6 +1,6 @@
 #pragma once
-// Window tests run on the program folder the build lays out (its skin and pictures), on Qt's
-// offscreen platform.
+// Window tests run on Qt's offscreen platform, in a program folder of their own that links in the
+// skin and pictures the build lays out, so that what they save never lands beside the program.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,20 @@
 
 #include "platform/dui/control.h"
 #include "platform/dui/window.h"
+#include "support/temp_folder.h"
 
 namespace ui_test {
+
+// Links the build's skin folder into folder.
+void LinkBuildSkin(const test::TempFolder& folder);
 
 class UiTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+
+    test::TempFolder program_;
+    test::ScopedProgramFolder programScope_{program_};
 };
 
 // Clicks a control with the mouse, as a user would.
