@@ -68,7 +68,9 @@ CEditUI::CEditUI() : m_field(new EditField(this, GetWidget())) {
     m_rcTextPadding = {4, 0, 4, 0};
 }
 
-CEditUI::~CEditUI() { m_field->Detach(); }
+CEditUI::~CEditUI() {
+    m_field->Detach();
+}
 
 QWidget* CEditUI::FocusWidget() const {
     return m_field;
