@@ -22,7 +22,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (!run.error_occurred && run.iterations > 0) {
+                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -39,7 +41,10 @@ inline int RunWithRatios(int argc, char** argv, const std::vector<BenchmarkPair>
     for (const BenchmarkPair& pair : pairs) {
         auto measured = reporter.times().find(pair.measured);
         auto baseline = reporter.times().find(pair.baseline);
-        if (measured == reporter.times().end() || baseline == reporter.times().end()) {
+        if (measured == reporter.times().end() || baseline == reporter.times().end() ||
+            baseline->second <= 0) {
+            std::printf("%-28s / %-28s : not measured\n", pair.measured.c_str(),
+                        pair.baseline.c_str());
             continue;
         }
         double ratio = measured->second / baseline->second;
