@@ -5,4 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVM_TESTS=OFF
 cmake --build build
-exec build/app/vellomardstine "$@"
+# The program reads its car-maker list and key-id counter from the current folder, which is its
+# own folder when it is started as a user would start it.
+cd build/app
+exec ./vellomardstine "$@"
