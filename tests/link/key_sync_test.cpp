@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -22,8 +23,9 @@ KeyDataRecord Record(int16_t id, const char* maker, const char* model, bool live
     record.params.status = live ? KeyStatusLive : KeyStatusDeleted;
     std::memcpy(record.params.keyName, record.keyName, sizeof(record.keyName));
     record.params.keyLength = 3000 + id;
-    std::strncpy(record.makerName, maker, sizeof(record.makerName));
-    std::strncpy(record.modelName, model, sizeof(record.modelName));
+    // A name may fill its whole field, with no NUL.
+    std::memcpy(record.makerName, maker, std::min(std::strlen(maker), sizeof(record.makerName)));
+    std::memcpy(record.modelName, model, std::min(std::strlen(model), sizeof(record.modelName)));
     record.blankCount = blankCount;
     for (int b = 0; b < 2; ++b) {
         record.blanks[b].keyId = static_cast<uint32_t>(id);

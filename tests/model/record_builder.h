@@ -1,6 +1,7 @@
 #pragma once
 // Records for tests, built field by field.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -8,11 +9,17 @@
 
 namespace test {
 
+// Copies text into a fixed field, cut so that a NUL always follows.
+template <size_t N>
+void PutName(char (&field)[N], const std::string& text) {
+    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
 inline KeyDataRecord MakeRecord(int16_t id, const std::string& name, int32_t firstDepth = 100,
                                 int32_t status = KeyStatusLive) {
     KeyDataRecord record{};
-    std::strncpy(record.keyName, name.c_str(), sizeof record.keyName - 1);
-    std::strncpy(record.params.keyName, name.c_str(), sizeof record.params.keyName - 1);
+    PutName(record.keyName, name);
+    PutName(record.params.keyName, name);
     record.keyId = id;
     record.params.status = status;
     record.params.depths[0] = firstDepth;
