@@ -15,8 +15,8 @@ cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 bash scripts/xvfb_close_check.sh build-asan/app/vellomardstine
 
-# The optimiser sees what a Debug build does not: the program and benchmarks must build warning-free
-# as users and scripts/bench.sh build them.
+# The optimiser sees what a Debug build does not: the program and benchmarks must build with
+# warnings as errors, as users and scripts/bench.sh build them.
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-release
 
