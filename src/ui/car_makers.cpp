@@ -3,25 +3,9 @@
 #include <cwctype>
 
 #include "platform/profile/profile.h"
+#include "platform/text/text.h"
 
 namespace {
-
-// The leading decimal of the text, as _wtoi reads it: 0 when there is none.
-int LeadingNumber(std::wstring_view text) {
-    size_t i = 0;
-    while (i < text.size() && std::iswspace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+'))
-        negative = text[i++] == L'-';
-    long long value = 0;
-    for (; i < text.size() && std::iswdigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - L'0');
-        if (value > 0x7fffffffLL)
-            return 0;  // no maker id this large; such a line names no maker we can match
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 std::wstring Bounded(std::wstring_view text) {
     return std::wstring(text.substr(0, kCarNameLength));
@@ -41,7 +25,8 @@ std::vector<CarFactoryEntry> ParseCarFactoryLines(const std::vector<std::wstring
             continue;
         std::wstring_view value = std::wstring_view(line).substr(equals + 1);
         CarFactoryEntry entry;
-        entry.id = LeadingNumber(std::wstring_view(line).substr(0, equals));
+        // An id too large for an int names no maker we can match: 0.
+        entry.id = platform::LeadingInt(std::wstring_view(line).substr(0, equals)).value_or(0);
         size_t semicolon = value.find(L';');
         if (semicolon == std::wstring_view::npos) {
             entry.displayName = Bounded(value);

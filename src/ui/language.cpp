@@ -41,20 +41,8 @@ LanguageImages LanguageImagesOf(int index) {
 }
 
 int ParseLanguageText(std::wstring_view text) {
-    size_t i = 0;
-    while (i < text.size() && std::iswspace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+'))
-        negative = text[i++] == L'-';
-    if (i == text.size() || !std::iswdigit(text[i]))
-        return kLanguageNone;
-    long value = 0;
-    for (; i < text.size() && std::iswdigit(text[i]) && value <= kLanguageCount; ++i)
-        value = value * 10 + (text[i] - L'0');
-    if (negative || value >= kLanguageCount)
-        return kLanguageNone;
-    return static_cast<int>(value);
+    std::optional<int> value = platform::LeadingInt(text);
+    return value && *value >= 0 && *value < kLanguageCount ? *value : kLanguageNone;
 }
 
 std::wstring LanguageConfigPath() {

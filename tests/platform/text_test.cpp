@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/text/text.h"
 
 namespace {
@@ -35,6 +37,18 @@ TEST(Utf8, RoundTripsAndReplacesBrokenSequences) {
     EXPECT_EQ(platform::Utf8ToWide(platform::WideToUtf8(text)), text);
     EXPECT_EQ(platform::Utf8ToWide("a\xC3"), L"a\uFFFD");
     EXPECT_EQ(platform::Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong '/'
+}
+
+TEST(LeadingInt, ReadsTheLeadingDecimalLikeWtoi) {
+    EXPECT_EQ(platform::LeadingInt(L"  -105 "), -105);
+    EXPECT_EQ(platform::LeadingInt(L"12abc"), 12);
+    EXPECT_EQ(platform::LeadingInt(L"+7"), 7);
+    EXPECT_EQ(platform::LeadingInt(L"-2147483648"), std::numeric_limits<int>::min());
+    EXPECT_EQ(platform::LeadingInt(L"2147483647"), std::numeric_limits<int>::max());
+    for (const wchar_t* none :
+         {L"", L"abc", L"-", L"- 5", L"2147483648", L"99999999999999999999"}) {
+        EXPECT_EQ(platform::LeadingInt(none), std::nullopt) << none;
+    }
 }
 
 TEST(Format, TakesTheSystemsPrintfFlags) {

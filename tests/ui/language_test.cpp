@@ -22,7 +22,6 @@ TEST(Language, SavedTextAsIndex) {
         {L"12abc", 12},
         {L" 7", 7},
         {L"99999999999999", kLanguageNone},
-        {L"-0", kLanguageNone},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseLanguageText(c.text), c.index) << std::wstring(c.text).size();

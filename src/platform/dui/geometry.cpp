@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <limits>
 
+#include "platform/text/text.h"
+
 namespace dui {
 
 namespace {
@@ -31,23 +33,7 @@ int ParseInts(std::wstring_view text, int* values, int count) {
 }  // namespace
 
 int ParseInt(std::wstring_view text) {
-    size_t i = 0;
-    while (i < text.size() && std::iswspace(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
-        negative = text[i] == L'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10 + (text[i] - L'0');
-        if (value > std::numeric_limits<int>::max()) {
-            value = std::numeric_limits<int>::max();
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
+    return platform::LeadingInt(text).value_or(0);
 }
 
 bool ParseBool(std::wstring_view text) {

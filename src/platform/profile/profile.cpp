@@ -147,19 +147,7 @@ int ReadProfileInt(const std::wstring& file, const std::wstring& section, const 
     if (!range || !FindKey(ini.lines, *range, key)) {
         return defaultValue;
     }
-    std::wstring value = ReadProfileString(file, section, key, L"");
-    size_t i = 0;
-    bool negative = false;
-    if (i < value.size() && (value[i] == L'-' || value[i] == L'+')) {
-        negative = value[i] == L'-';
-        ++i;
-    }
-    // Wraps like the 32-bit arithmetic of the Win32 reader.
-    uint32_t number = 0;
-    for (; i < value.size() && value[i] >= L'0' && value[i] <= L'9'; ++i) {
-        number = number * 10u + static_cast<uint32_t>(value[i] - L'0');
-    }
-    return static_cast<int>(negative ? 0u - number : number);
+    return LeadingInt(ReadProfileString(file, section, key, L"")).value_or(0);
 }
 
 std::vector<std::wstring> ReadProfileSection(const std::wstring& file,

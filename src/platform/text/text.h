@@ -4,6 +4,7 @@
 #include <fmt/printf.h>
 #include <fmt/xchar.h>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ std::string WideToMultiByte(int codePage, std::wstring_view text,
                             size_t maxBytes = std::string::npos);
 // Converts from a code page; bytes that form no character become U+FFFD.
 std::wstring MultiByteToWide(int codePage, std::string_view bytes);
+
+// The signed decimal at the start of a text, after blanks, as _wtoi reads it ("12abc" is 12);
+// nullopt when no digit follows or the number does not fit an int.
+std::optional<int> LeadingInt(std::wstring_view text);
 
 // A fixed record field: the bytes up to the first NUL, never past the field's end.
 std::string_view FieldText(std::span<const char> field);
