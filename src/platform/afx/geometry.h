@@ -5,27 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/geometry.h"
+
 namespace afx {
 
-struct Point {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
-
-// Right and bottom lie just outside, as in a Windows RECT.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool Contains(Point p) const {
-        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-    }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
+using Point = platform::Point;
+using Rect = platform::Rect;
 
 using ColorRef = uint32_t;
 constexpr ColorRef Rgb(int r, int g, int b) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/geometry.h"
+
 namespace platform {
 
 struct Color {
@@ -19,12 +21,6 @@ struct Color {
 constexpr Color Rgb(int r, int g, int b) {
     return Color{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)};
 }
-
-struct Point {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
 
 // Every pen is one pixel wide. A dotted pen alternates three pixels on, three off.
 enum class PenStyle { Solid, Dot };
