@@ -40,18 +40,18 @@ struct ResolvedFont {
 };
 
 // A positive height is the cell height, as Windows takes it; the em size is scaled to match.
-ResolvedFont ResolveFont(const Font& spec) {
+ResolvedFont ResolveFont(const Font& wanted) {
     QFont font;
-    QStringList families{QString::fromStdWString(spec.face)};
+    QStringList families{QString::fromStdWString(wanted.face)};
     families.append(kFallbackFamilies);
     font.setFamilies(families);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
-    int em = spec.height > 0 ? spec.height : std::max(1, -spec.height);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
+    int em = wanted.height > 0 ? wanted.height : std::max(1, -wanted.height);
     font.setPixelSize(em);
-    if (spec.height > 0) {
+    if (wanted.height > 0) {
         const double cell = QFontMetricsF(font).height();
         if (cell > 0) {
-            em = std::max(1, static_cast<int>(std::lround(spec.height * em / cell)));
+            em = std::max(1, static_cast<int>(std::lround(wanted.height * em / cell)));
             font.setPixelSize(em);
         }
     }
@@ -113,22 +113,22 @@ struct ImageCanvas::Impl {
                       image.height() + 2 * kMargin);
     }
 
-    const ResolvedFont& FontFor(const Font& spec) {
-        auto key = std::make_tuple(spec.height, spec.weight, spec.face);
+    const ResolvedFont& FontFor(const Font& wanted) {
+        auto key = std::make_tuple(wanted.height, wanted.weight, wanted.face);
         auto it = fonts.find(key);
         if (it == fonts.end()) {
-            it = fonts.emplace(std::move(key), ResolveFont(spec)).first;
+            it = fonts.emplace(std::move(key), ResolveFont(wanted)).first;
         }
         return it->second;
     }
 
     // One-pixel pens with flat ends, so that a line leaves its end pixel out.
-    void UsePen(const Pen& spec) {
-        QPen pen(ToQColor(spec.color));
+    void UsePen(const Pen& wanted) {
+        QPen pen(ToQColor(wanted.color));
         pen.setWidth(1);
         pen.setCosmetic(true);
         pen.setCapStyle(Qt::FlatCap);
-        if (spec.style == PenStyle::Dot) {
+        if (wanted.style == PenStyle::Dot) {
             pen.setDashPattern({3, 3});
         }
         Painter().setPen(pen);
