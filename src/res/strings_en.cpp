@@ -125,6 +125,7 @@ constexpr StringEntry kStrings[] = {
     {248, L"Center-axis"},
     {249, L"Key Data Customize Tool"},
     {252, L"Send failed.(%d)"},
+    {253, L"No key id is left: no more keys can be added."},
 };
 
 }  // namespace

@@ -125,6 +125,7 @@ constexpr StringEntry kStrings[] = {
     {248, L"Asse centrale"},
     {249, L"Strumento di personalizzazione dati chiave"},
     {252, L"Invio non riuscito.(%d)"},
+    {253, L"Non ci sono più ID chiave liberi: non si possono aggiungere altre chiavi."},
 };
 
 }  // namespace

@@ -125,6 +125,7 @@ constexpr StringEntry kStrings[] = {
     {248, L"Mittaxel"},
     {249, L"Verktyg för egna nyckeldata"},
     {252, L"Sändningen misslyckades.(%d)"},
+    {253, L"Inga nyckel-ID finns kvar: fler nycklar kan inte läggas till."},
 };
 
 }  // namespace

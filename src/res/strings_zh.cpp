@@ -127,6 +127,7 @@ constexpr StringEntry kStrings[] = {
     {250, L"圆心数："},
     {251, L"槽齿数："},
     {252, L"发送失败。(%d)"},
+    {253, L"钥匙编号已用完，无法再添加钥匙。"},
 };
 
 }  // namespace

@@ -23,8 +23,10 @@ void CDuiFrameWnd::ImportKeyFile() {
     dialog.SetInitialFolder(GetAppDirectory());
     if (dialog.DoModal(GetHWND()) != afx::kIdOk)
         return;
-    CKeyTransfer().ImportKeyFile(dialog.GetPathName());
+    ImportOutcome outcome = CKeyTransfer().ImportKeyFile(dialog.GetPathName());
     m_TreeView.RebuildTree();
+    if (outcome.outOfIds)
+        ShowMessage(res::LoadString(253), kMessageWarning);
 }
 
 void CDuiFrameWnd::ExportKeyFile() {

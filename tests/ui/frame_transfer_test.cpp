@@ -72,6 +72,19 @@ TEST_F(FrameTransferTest, ImportCancelledLeavesTheTreeAndImportedKeysShowUnderTh
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(FrameTransferTest, ImportThatRunsOutOfKeyIdsSaysSo) {
+    std::ofstream(current_ / "config.ini") << "[key]\nID=-32767\n";
+    KeyDataList file = {MakeKey(-101, "X5_U", 2), MakeKey(-102, "POLO_U", 4)};
+    std::ofstream(current_ / "shared.u", std::ios::binary)
+        .write(reinterpret_cast<const char*>(RecordBytes(file).data()),
+               static_cast<std::streamsize>(RecordBytes(file).size()));
+    ASSERT_NE(Open(), nullptr);
+    afx::FileDialog::ScriptNextAnswer((current_ / "shared.u").wstring());
+    ui_test::Click(Control(L"InputButton"));
+    EXPECT_EQ(g_KeyData.size(), 1u);
+    EXPECT_EQ(Shown(), Texts{L"No key id is left: no more keys can be added."});
+}
+
 TEST_F(FrameTransferTest, ExportWithoutKeysSaysSoAndWithKeysWritesThem) {
     ASSERT_NE(Open(), nullptr);
     afx::FileDialog::ScriptNextAnswer(std::nullopt);
