@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
+# Fontconfig keeps its caches for the life of the process.
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVM_FUZZ=ON -DVM_TESTS=OFF
 cmake --build build-fuzz
 for target in build-fuzz/tests/fuzz/fuzz_*; do
@@ -13,6 +15,12 @@ for target in build-fuzz/tests/fuzz/fuzz_*; do
   seeds="tests/fuzz/corpus/${name#fuzz_}"
   [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/
   echo "== $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" 2>&1 | tail -n 3
-  rm -rf "$work"
+  log="$work.log"
+  if ! "$target" -max_total_time="$seconds" -artifact_prefix="$work/" "$work" >"$log" 2>&1; then
+    cat "$log"
+    echo "$name found a fault; the input is in $work/"
+    exit 1
+  fi
+  tail -n 1 "$log"
+  rm -rf "$work" "$log"
 done
