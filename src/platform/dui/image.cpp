@@ -5,7 +5,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
+#include <atomic>
 #include <future>
+#include <map>
+#include <memory>
+#include <thread>
+#include <vector>
 
 #include "platform/dui/paint_manager.h"
 
@@ -18,13 +24,36 @@ QHash<QString, QPixmap>& Cache() {
     return cache;
 }
 
-constexpr qsizetype kMaxPreloads = 64;
+constexpr size_t kMaxPreloads = 64;
+constexpr size_t kMaxWorkers = 4;
 
-// Pictures being decoded on other threads (decoding a QImage needs no UI thread).
-QHash<QString, std::shared_future<QImage>>& Pending() {
-    static QHash<QString, std::shared_future<QImage>> pending;
+// Pictures being decoded on other threads (decoding a QImage needs no UI thread), by a few
+// workers that share the pictures a window names.
+struct Decoding {
+    std::map<QString, std::future<QImage>> pictures;
+    std::vector<std::future<void>> workers;
+};
+
+Decoding& Pending() {
+    static Decoding pending;
     return pending;
 }
+
+// A picture as the raster engine keeps it, so that the UI thread only wraps it in a pixmap.
+QImage Decode(const QString& path) {
+    QImage image(path);
+    if (image.hasAlphaChannel()) {
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
+    return image;
+}
+
+// The pictures one window names, taken in turn by its workers.
+struct Batch {
+    std::vector<QString> paths;
+    std::vector<std::promise<QImage>> results;
+    std::atomic<size_t> next = 0;
+};
 
 // Skin pictures lie in the skin folder: a name that leaves it (absolute, "..") names none.
 QString PathOf(const std::wstring& file) {
@@ -44,10 +73,11 @@ const QPixmap* LoadPicture(const std::wstring& file) {
     auto& cache = Cache();
     auto it = cache.find(path);
     if (it == cache.end()) {
-        auto pending = Pending().find(path);
-        if (pending != Pending().end()) {
-            it = cache.insert(path, QPixmap::fromImage(pending->get()));
-            Pending().erase(pending);
+        auto& pictures = Pending().pictures;
+        auto pending = pictures.find(path);
+        if (pending != pictures.end()) {
+            it = cache.insert(path, QPixmap::fromImage(pending->second.get()));
+            pictures.erase(pending);
         } else {
             it = cache.insert(path, QPixmap(path));
         }
@@ -156,22 +186,34 @@ void PreloadImages(const std::vector<std::wstring>& files) {
         return true;
     }();
     (void)registered;
+    auto batch = std::make_shared<Batch>();
     for (const std::wstring& file : files) {
         QString path = PathOf(file);
         // A window names a few dozen pictures; more are read when drawn.
-        if (!path.isEmpty() && !Cache().contains(path) && !Pending().contains(path) &&
-            Pending().size() < kMaxPreloads) {
-            Pending().insert(
-                path, std::async(std::launch::async, [path] { return QImage(path); }).share());
+        if (!path.isEmpty() && !Cache().contains(path) && !Pending().pictures.contains(path) &&
+            Pending().pictures.size() < kMaxPreloads) {
+            batch->paths.push_back(path);
+            batch->results.emplace_back();
+            Pending().pictures.emplace(path, batch->results.back().get_future());
         }
+    }
+    // A thread for each picture would cost the UI thread more to start than it gains.
+    size_t workers = std::min<size_t>(
+        {batch->paths.size(), kMaxWorkers, std::max(1u, std::thread::hardware_concurrency())});
+    for (size_t i = 0; i < workers; ++i) {
+        Pending().workers.push_back(std::async(std::launch::async, [batch] {
+            for (size_t next; (next = batch->next++) < batch->paths.size();) {
+                batch->results[next].set_value(Decode(batch->paths[next]));
+            }
+        }));
     }
 }
 
 void ClearImageCache() {
-    for (const auto& pending : Pending()) {
-        pending.wait();
+    for (auto& worker : Pending().workers) {
+        worker.wait();
     }
-    Pending().clear();
+    Pending() = {};
     Cache().clear();
 }
 
