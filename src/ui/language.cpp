@@ -56,8 +56,13 @@ int ReadLanguageIndex() {
 }
 
 void SaveLanguageIndex(int index) {
-    platform::WriteProfileString(LanguageConfigPath(), L"LanguageKey", L"Language",
-                                 platform::Format(L"%d", index));
+    // Every start saves the language it has just read: a file that holds it already is left
+    // alone rather than written and synced to disk again.
+    std::wstring value = platform::Format(L"%d", index);
+    if (platform::ReadProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", L"") !=
+        value) {
+        platform::WriteProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", value);
+    }
 }
 
 int LanguageForSystem(int languageId) {

@@ -88,4 +88,16 @@ TEST(Language, StoredBesideTheProgram) {
     EXPECT_EQ(text, "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
 }
 
+TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {
+    test::TempFolder folder;
+    test::ScopedProgramFolder program(folder);
+    std::ofstream(folder / "config.ini", std::ios::binary) << "[LanguageKey]\r\nLanguage = 3\r\n";
+    SaveLanguageIndex(3);
+    std::ifstream file(folder / "config.ini", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(text, "[LanguageKey]\r\nLanguage = 3\r\n");
+    SaveLanguageIndex(4);
+    EXPECT_EQ(ReadLanguageIndex(), 4);
+}
+
 }  // namespace
