@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "png_file.h"
+
 namespace skin {
 
 QImage NewImage(int width, int height, QColor fill) {
@@ -113,10 +115,10 @@ void DrawCentredText(QPainter& painter, const QRectF& rect, const QString& text,
 
 void Save(const QImage& image, const QString& folder, const QString& name) {
     QString path = QDir(folder).filePath(name);
-    const char* format = name.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
-    QImage out = format[0] == 'B' ? image.convertToFormat(QImage::Format_RGB32) : image;
-    // Stored without compression: the program decodes its pictures at start-up.
-    if (!out.save(path, format, format[0] == 'P' ? 100 : -1)) {
+    bool written = name.endsWith(QLatin1String(".bmp"))
+                       ? image.convertToFormat(QImage::Format_RGB32).save(path, "BMP")
+                       : WritePng(image, path);
+    if (!written) {
         std::fprintf(stderr, "skin_images: cannot write %s\n", qPrintable(path));
         std::exit(1);
     }
