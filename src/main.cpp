@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "ui/app.h"
 
@@ -62,5 +64,10 @@ void InstallTestHooks() {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     InstallTestHooks();
-    return theApp.Run();
+    // Reading the system's fonts takes milliseconds; it goes on while the main window's skin is
+    // read and its first controls are made, until one of them needs a font.
+    std::thread fonts([] { QFontDatabase::families(); });
+    int code = theApp.Run();
+    fonts.join();
+    return code;
 }
