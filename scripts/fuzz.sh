@@ -16,7 +16,13 @@ for target in build-fuzz/tests/fuzz/fuzz_*; do
   [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/
   echo "== $name for ${seconds}s"
   log="$work.log"
-  if ! "$target" -max_total_time="$seconds" -artifact_prefix="$work/" "$work" >"$log" 2>&1; then
+  # Extra flags of a target, one per line, in tests/fuzz/<target>.options ('#' lines explain).
+  options=()
+  [ -f "tests/fuzz/$name.options" ] && mapfile -t options < <(grep -v '^#' "tests/fuzz/$name.options")
+  # A fixed seed: a run explores the same inputs in the same order each time, so CI reads the
+  # same verdict as the developer who ran it longer.
+  if ! "$target" -seed=1 -max_total_time="$seconds" -artifact_prefix="$work/" "${options[@]}" \
+      "$work" >"$log" 2>&1; then
     cat "$log"
     echo "$name found a fault; the input is in $work/"
     exit 1
