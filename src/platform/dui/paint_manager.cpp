@@ -26,12 +26,12 @@ const FontSpec& DefaultFont() {
 }  // namespace
 
 QFont SkinFont(const CPaintManagerUI* manager, int index) {
-    const FontSpec& spec = manager != nullptr ? manager->GetFont(index) : DefaultFont();
-    QFont font(ToQString(spec.family));
-    font.setPixelSize(spec.size > 0 ? spec.size : 12);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
-    font.setItalic(spec.italic);
+    const FontSpec& wanted = manager != nullptr ? manager->GetFont(index) : DefaultFont();
+    QFont font(ToQString(wanted.family));
+    font.setPixelSize(wanted.size > 0 ? wanted.size : 12);
+    font.setBold(wanted.bold);
+    font.setUnderline(wanted.underline);
+    font.setItalic(wanted.italic);
     return font;
 }
 
