@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev libasound2-dev
+  libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev
   qt6-base-dev libgl-dev
   fonts-wqy-microhei 7zip xvfb xauth xdotool
 )
