@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/text/text.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "link/usb_comm.h"
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/clock/clock.h"
 
 using namespace platform;

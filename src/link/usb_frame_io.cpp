@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "link/log.h"
+#include "log/log.h"
 #include "link/usb_comm.h"
 #include "platform/clock/clock.h"
 

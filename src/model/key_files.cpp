@@ -6,7 +6,7 @@
 #include <limits>
 #include <set>
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"

@@ -1,6 +1,6 @@
 #include "update/server_blocks.h"
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/text/text.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/guid/guid.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/text/text.h"

@@ -5,7 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "link/log.h"
+#include "log/log.h"
 #include "platform/text/text.h"
 #include "server_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "link/log.h"
+#include "log/log.h"
 
 #include <fcntl.h>
 #include <unistd.h>
