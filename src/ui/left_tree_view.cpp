@@ -28,14 +28,6 @@ std::wstring CountedLabel(const std::wstring& name, int count) {
     return platform::Format(L"%s（%d）", name, count);
 }
 
-std::wstring Capitals(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    }
-    return text;
-}
-
 bool IsKeyImage(int image) {
     return image == kImageKey || image == kImageUnfinishedKey;
 }
@@ -341,17 +333,17 @@ void CLeftTreeView::FillSearchList(const std::wstring& text) {
         }
         return;
     }
-    std::wstring wanted = Capitals(text);
+    std::wstring wanted = platform::AsciiUpper(text);
     for (auto [list, image] :
          {std::pair{&g_KeyData, kImageKey}, std::pair{&g_KeyDataEdit, kImageUnfinishedKey}}) {
         for (const KeyDataRecord& record : *list) {
             std::wstring name = KeyName(record);
-            if (Capitals(name).find(wanted) != std::wstring::npos)
+            if (platform::AsciiUpper(name).find(wanted) != std::wstring::npos)
                 AddSearchResult(name, image, record.keyId);
         }
     }
     for (const CarFactoryEntry& entry : m_CarFactory) {
-        if (Capitals(entry.displayName).find(wanted) != std::wstring::npos)
+        if (platform::AsciiUpper(entry.displayName).find(wanted) != std::wstring::npos)
             AddSearchResult(entry.displayName, kImageMaker, entry.id);
     }
 }

@@ -58,4 +58,8 @@ TEST(Format, TakesTheSystemsPrintfFlags) {
     EXPECT_EQ(platform::Format(L"%s-%.2d", std::wstring(L"\u5B9D"), 7), L"\u5B9D-07");
 }
 
+TEST(AsciiUpper, RaisesOnlyAsciiLetters) {
+    EXPECT_EQ(platform::AsciiUpper(L"hu66-äé中z"), L"HU66-äé中Z");
+}
+
 }  // namespace

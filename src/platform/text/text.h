@@ -34,6 +34,9 @@ std::wstring MultiByteToWide(int codePage, std::string_view bytes);
 // nullopt when no digit follows or the number does not fit an int.
 std::optional<int> LeadingInt(std::wstring_view text);
 
+// Letters a to z made capitals; every other character, non-ASCII ones included, kept.
+std::wstring AsciiUpper(std::wstring text);
+
 // A fixed record field: the bytes up to the first NUL, never past the field's end.
 std::string_view FieldText(std::span<const char> field);
 
