@@ -33,9 +33,10 @@ int GetViceType(int keyType);
 int GetVicePosition(int keyType, const KeyParams& key, int clampType);
 int GetViceImageIndex(const KeyParams& key, int clampType);
 
-// Sorts values[start .. start+count-1] as unsigned numbers, largest first when descending;
-// entries beyond the span are never touched.
-void BubbleSortU32(std::span<int32_t> values, int count, int start, bool descending);
+// Sorts values[start .. start+count-1] as unsigned numbers, largest first when descending,
+// moving the same entries of `companion` along; entries beyond the span are never touched.
+void BubbleSortU32(std::span<int32_t> values, int count, int start, bool descending,
+                   std::span<uint8_t> companion = {});
 // Largest of the first n values as unsigned numbers, the scan ending at the first 0.
 uint32_t MaxUntilZero(std::span<const int32_t> values, int n);
 // Smallest of the first n values from 3000 on, the scan ending after the first 0.
