@@ -120,7 +120,7 @@ void LoadLists(int choice, const KeyParams& params, WizardInputs& inputs) {
     const int side = SidePick(choice, params);
     inputs.picks[kComboDepths] = d0 - 2;
     FillList(inputs, kListE, params.depths, 0, d0);
-    if (choice == 1 || choice == 3 || choice == 6 || side == 0) {
+    if (choice == 1 || choice == 3 || choice == 6 || (choice != 7 && side == 0)) {
         const bool sideB = side == 1 && choice != 2 && choice != 4 && choice != 5;
         inputs.picks[sideB ? kComboCutsB : kComboCutsA] = c0 - 2;
         FillSide(inputs, sideB, params, 0, c0);

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "wizard/step_checks.h"
 #include "wizard/wizard_inputs.h"
 
 namespace test {
@@ -43,6 +46,44 @@ inline WizardInputs PagesFor(int type, int side = 0) {
     inputs.edits[kEditEdgeDistanceB].shown = type == 8 && side == 1;
     inputs.picks = {0, side, 6, 6, 2, 2, 2};
     return inputs;
+}
+
+// A key of the type that passes every step: spaces 800, 1200, 400 and 500, 900, three depths,
+// every offset edit typed.
+inline WizardInputs DefinedPages(int type, int side, int locating, bool offsetsFirst) {
+    WizardInputs inputs = PagesFor(type, side);
+    inputs.picks = {locating, side, 1, 0, 1, 1, 0};
+    const int values[] = {0, 2500, 1000, 300, 100, 200, 300, 70, 60, 30, 150, 0, 0, 0, 0, 160};
+    for (int edit = kEditLength; edit <= kEditEdgeDistanceB; ++edit) {
+        SetEdit(inputs, static_cast<WizardEdit>(edit), values[edit]);
+    }
+    inputs.edits[kEditName].text = L"AB12";
+    inputs.edits[kEditModel].text = L"X5";
+    SetList(inputs, kListA, Texts({800, 1200, 400}));
+    SetList(inputs, kListB, Texts({500, 900}));
+    SetList(inputs, kListC, Texts({80, 120, 40}));
+    SetList(inputs, kListD, Texts({50, 90}));
+    SetList(inputs, kListE, type <= 2 ? Texts({900, 800, 700}) : Texts({450, 300, 100}));
+    SetList(inputs, kListF, type <= 2 ? Texts({880, 780, 690}) : Texts({420, 310, 120}));
+    inputs.useDefaultClamp = false;
+    inputs.offsetA1 = inputs.offsetB1 = offsetsFirst;
+    inputs.makerName = L"Audi";
+    inputs.makerId = 7;
+    return inputs;
+}
+
+// Every step passed forward, and the clamp recommended as the last step is entered.
+inline KeyParams PassAllSteps(const WizardInputs& inputs, KeyParams key) {
+    key.keyType = inputs.keyType == 6 ? KeyTypeChannelTrack : inputs.keyType;
+    for (int step = 0; step <= 4; ++step) {
+        StepResult result = CheckLeaveStep(inputs, key, step);
+        EXPECT_TRUE(result.Passed()) << "step " << step << ": " << result.messageId;
+        key = result.params;
+    }
+    key.clampType = static_cast<int8_t>(GetViceType(inputs.keyType));
+    key.clampSide = static_cast<int8_t>(GetVicePosition(inputs.keyType, key, key.clampType));
+    key.clampPicture = GetViceImageIndex(key, key.clampType);
+    return key;
 }
 
 }  // namespace test
