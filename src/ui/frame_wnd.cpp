@@ -106,6 +106,17 @@ void CDuiFrameWnd::InitWindow() {
         pane->ShowWindow(true, false);
     }
 
+    // The wizard waits hidden in the pane's place until the key tree shows it.
+    auto* wizard = new CAddKey(L"AddKey.xml");
+    m_hAddKey = wizard->Create(GetHWND(), L"", dui::WS_CHILD, 0, kPanePlace.left, kPanePlace.top,
+                               kPanePlace.Width(), kPanePlace.Height());
+    if (m_hAddKey == nullptr) {
+        delete wizard;
+    } else {
+        wizard->SetFrameWnd(this);
+        m_pAddKey = wizard;
+    }
+
     m_TreeView.Create(GetHWND());
     m_TreeView.MoveWindow(kTreePlace);
     m_TreeView.SetFrameWnd(this);
@@ -191,6 +202,14 @@ void CDuiFrameWnd::EnableDeleteButton(bool enable) {
 void CDuiFrameWnd::ShowKey(int keyId) {
     if (m_pKeyInfo != nullptr)
         m_pKeyInfo->ShowKey(keyId);
+}
+
+void CDuiFrameWnd::AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) {
+    m_TreeView.AddKeyItem(name, makerId, keyId, image);
+}
+
+void CDuiFrameWnd::UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) {
+    m_TreeView.UpdateKeyItem(image, keyId, name, newImage);
 }
 
 void CDuiFrameWnd::Quit() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/afx/ui_thread.h"
+#include "ui/add_key.h"
 #include "ui/left_tree_view.h"
 #include "ui/show_message.h"
 #include "ui/xml_wnd.h"
@@ -22,7 +23,7 @@ class CTextUI;
 inline constexpr unsigned WM_IMPORT_KEY_FILE = 2025;
 inline constexpr unsigned WM_EXPORT_KEY_FILE = 2026;
 
-class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
+class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
   public:
     explicit CDuiFrameWnd(const std::wstring& xmlPath);
     ~CDuiFrameWnd() override;
@@ -31,6 +32,11 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     // was closed; m_strKeyName then holds the accepted key name or "".
     int ShowMessage(const std::wstring& text, int type) override;
     void ShowKey(int keyId) override;
+    // AddKeyOwner.
+    std::wstring GetKeyName() const override { return m_strKeyName; }
+    void SetKeyName(const std::wstring& name) override { m_strKeyName = name; }
+    void AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) override;
+    void UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) override;
 
     void SetLanguage(int index);
     void ApplyLanguage(int index);
@@ -51,6 +57,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     // The wizard and the pane are skinned child windows that free themselves.
     IKeyWizard* m_pAddKey = nullptr;
     CDuiKeyInfo* m_pKeyInfo = nullptr;
+    dui::HWND m_hAddKey = nullptr;
 
   protected:
     void InitWindow() override;

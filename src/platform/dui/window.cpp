@@ -169,6 +169,10 @@ void WindowImplBase::ShowWindow(bool show, bool takeFocus) {
             m_native->setFocus(Qt::OtherFocusReason);
         }
         m_native->show();
+        if (!m_native->isWindow()) {
+            // A child window shown over its siblings' place lies above them.
+            m_native->raise();
+        }
         m_PaintManager.UpdateLayout();
         if (takeFocus && m_native->isWindow()) {
             m_native->raise();
