@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "log/log.h"
 #include "model/key_files.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -76,6 +77,21 @@ bool UpsertKeyData(KeyDataRecord record) {
 
 bool UpsertKeyDataEdit(KeyDataRecord record) {
     return Upsert(g_KeyDataEdit, record, SaveKeyDataEdit);
+}
+
+bool FinishKeyEdit(KeyDataRecord record) {
+    KeyDataList finished = g_KeyData;
+    if (!UpsertKeyData(record)) {
+        return false;
+    }
+    if (RemoveKeyEdit(record.keyId)) {
+        return true;
+    }
+    g_KeyData = std::move(finished);
+    if (!SaveKeyData(g_KeyData)) {
+        WriteLog(L"Key " + std::to_wstring(record.keyId) + L" is left in both key files");
+    }
+    return false;
 }
 
 void MarkKeyDeleted(int id) {

@@ -23,6 +23,11 @@ KeyDataRecord* FindEditKeyById(KeyDataRecord* buffer, int id);
 bool UpsertKeyData(KeyDataRecord record);
 bool UpsertKeyDataEdit(KeyDataRecord record);
 
+// An unfinished key finished: the record goes into g_KeyData and its id out of g_KeyDataEdit,
+// both saved. False when either file could not be written: both lists are then as they were,
+// so that the key is never in both.
+bool FinishKeyEdit(KeyDataRecord record);
+
 // Marks the first record with the id deleted (status 0); saves in any case.
 void MarkKeyDeleted(int id);
 // Removes the first unfinished record with the id; saves in any case. False when the file

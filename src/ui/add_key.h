@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ class COptionUI;
 class CTabLayoutUI;
 }  // namespace dui
 
+struct LoadedKey;
+struct StepResult;
 struct WizardInputs;
 
 // What the wizard uses of the main window.
@@ -109,10 +112,11 @@ class CAddKey : public CXMLWnd, public dui::IListCallbackUI, public IKeyWizard {
     // "EditUI%d" to focus, 0 for none.
     std::wstring CheckStep(int step, int& focusEdit);
 
-    // The finish and the saves.
+    // The finish and the saves. A save answers false when it refused the key or could not
+    // write it; it has then shown why, and the wizard keeps what the user typed.
     void FinishKey();
-    void SaveKeyAndClose();
-    void SaveUnfinishedKey();
+    bool SaveKeyAndClose();
+    bool SaveUnfinishedKey();
 
     // The kept text of string `id` in the current language.
     const std::wstring& KeptText(int id) const;
@@ -131,6 +135,15 @@ class CAddKey : public CXMLWnd, public dui::IListCallbackUI, public IKeyWizard {
     void OnFinalMessage(dui::HWND hwnd) override;
 
   private:
+    // The close question's yes: false when the wizard must stay open.
+    bool SaveOnClose();
+    // A refused finish or save: its message, and the focus in the edit it names.
+    void ShowRefusal(const StepResult& result);
+    // The id a save stores: the edited key's, or a new one; none (and said so) when no id
+    // can be given.
+    std::optional<int> KeyIdToSave();
+    void ShowLoadedKey(const LoadedKey& loaded);
+
     void EnterStep(int n);
     void SetUpClamp();
     void OnComboPick(int comboIndex, int pick);
