@@ -305,6 +305,7 @@ void CAddKey::CreateListEdit(int listIndex, dui::CControlUI* row) {
     }
     // One editor at a time: an open one stores its cell first.
     CloseListEdit(true);
+    m_PaintManager.UpdateLayout();
     // Over the row's second column, beside its number.
     dui::CControlUI* numbers = list->GetHeader()->GetItemAt(0);
     const dui::Rect& box = parent->GetPos();
