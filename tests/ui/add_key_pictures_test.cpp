@@ -1,5 +1,6 @@
 // Every step page of a standard and of a dimple key in Chinese and in English: pictures go into
-// the build tree ("add_key_<type>_<language>_step<n>.png") for people to look at.
+// the build tree ("add_key_<type>_<language>_step<n>.png", and the flat page
+// with its own values) for people to look at.
 
 #include "add_key_fixture.h"
 #include "platform/text/text.h"
@@ -27,6 +28,12 @@ TEST_F(AddKeyTest, EveryStepPageOfAStandardAndADimpleKeyInChineseAndEnglish) {
                 Settle();
                 SaveScreenshot(wizard_->GetHWND(), prefix + std::to_string(step + 1) + ".png");
             }
+            // The flat page with its own values instead of the defaults.
+            Press(L"step4");
+            Press(L"Step4Option");
+            Press(L"Step4showImage");
+            Settle();
+            SaveScreenshot(wizard_->GetHWND(), prefix + "4_values.png");
             Press(L"CancelBtn");
             wizard_->ShowWizard();
         }
