@@ -14,7 +14,7 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-const wchar_t* const kRows[] = {L"LocatingContainer", L"LenghtContainer",   L"WidthContainer",
+const wchar_t* const kRows[] = {L"LocatingContainer", L"LenghtContainer",    L"WidthContainer",
                                 L"BladeContainer",    L"KeyZDepthContainer", L"SlotWidthContainer"};
 
 TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
@@ -64,6 +64,9 @@ TEST_F(AddKeyTest, BadEntryKeepsTheStepAndFocusesItsEdit) {
     EXPECT_TRUE(Find<dui::COptionUI>(L"step2")->IsSelected());
     EXPECT_TRUE(Control(L"EditUI2")->IsFocused());
     EXPECT_EQ(Find<dui::CEditUI>(L"EditUI2")->GetSelectedText(), L"399");
+    // What is stored in 16 bits takes no more than four digits.
+    EXPECT_EQ(Find<dui::CEditUI>(L"EditUI5")->GetMaxChar(), 4);
+    EXPECT_EQ(Find<dui::CEditUI>(L"EditUI15")->GetMaxChar(), 4);
 }
 
 TEST_F(AddKeyTest, PreviousIsOffOnTheKeyShapeStepWhileEditing) {
