@@ -25,9 +25,6 @@ const wchar_t* const kComboNames[kCombos] = {L"LocatingPartyComb", L"keyEdgeComb
                                              L"grooveCombo"};
 const wchar_t* const kListNames[kCellLists] = {L"Step3ListA", L"Step3ListB", L"Step4ListC",
                                                L"Step4ListD", L"Step5ListE", L"Step5ListF"};
-// The names of the rows, by which the text callback knows their list.
-const wchar_t* const kRowNames[kCellLists] = {L"listA", L"listB", L"listC",
-                                              L"listD", L"listE", L"listF"};
 const wchar_t* const kOffsetPictureNames[4] = {L"step4xiaoA1", L"step4xiaoA2", L"step4xiaoB1",
                                                L"step4xiaoB2"};
 const wchar_t* const kOffsetOptionNames[4] = {L"OptionA1", L"OptionA2", L"OptionB1", L"OptionB2"};
@@ -35,10 +32,10 @@ const wchar_t* const kOffsetOptionNames[4] = {L"OptionA1", L"OptionA2", L"Option
 const int kHeaderIds[kCellLists][2] = {{201, 202}, {201, 202}, {201, 203},
                                        {201, 203}, {205, 204}, {205, 204}};
 
-constexpr int kRowHeight = 16;
 constexpr int kInitialRows = 8;
 constexpr int kCutItems = 14;
 constexpr int kDepthItems = 7;
+constexpr int kShortFieldChars = 4;
 
 int IndexOfName(const wchar_t* const* names, int count, const std::wstring& name) {
     for (int i = 0; i < count; ++i) {
@@ -181,6 +178,13 @@ void CAddKey::InitControls() {
             edit->SetEnabled(false);
         }
     }
+    // Internal depth, clamp offsets and centre distances are stored in 16 bits: four digits
+    // always fit.
+    for (int number : {5, 6, 7, 8, 9, 10, 15}) {
+        if (dui::CEditUI* edit = Edit(number)) {
+            edit->SetMaxChar(kShortFieldChars);
+        }
+    }
 }
 
 void CAddKey::InitComboItems() {
@@ -212,7 +216,7 @@ void CAddKey::FillCombo(int comboIndex, const std::vector<std::wstring>& texts, 
     combo->RemoveAll();
     for (const std::wstring& text : texts.empty() ? wizard::NumberItems(count) : texts) {
         auto* item = new dui::CListLabelElementUI;
-        item->SetFixedHeight(kRowHeight);
+        item->SetFixedHeight(wizard::kCellRowHeight);
         item->SetText(text);
         combo->Add(item);
     }
@@ -247,115 +251,6 @@ void CAddKey::OnComboPick(int comboIndex, int pick) {
     }
 }
 
-void CAddKey::AddListRow(int listIndex, const std::wstring& text) {
-    m_listTexts[listIndex].push_back(text);
-    if (m_pList[listIndex] == nullptr) {
-        return;
-    }
-    auto* row = new dui::CListTextElementUI;
-    row->SetName(kRowNames[listIndex]);
-    row->SetFixedHeight(kRowHeight);
-    m_pList[listIndex]->Add(row);
-}
-
-void CAddKey::SetListRows(int listIndex, int rows) {
-    std::vector<std::wstring>& texts = m_listTexts[listIndex];
-    dui::CListUI* list = m_pList[listIndex];
-    if (list != nullptr) {
-        list->RemoveAll();
-    }
-    for (int r = 0; r < rows; ++r) {
-        if (static_cast<int>(texts.size()) <= r) {
-            texts.push_back(wizard::DefaultCellText(listIndex, m_nKeyType));
-        }
-        if (list != nullptr) {
-            auto* row = new dui::CListTextElementUI;
-            row->SetName(kRowNames[listIndex]);
-            row->SetFixedHeight(kRowHeight);
-            list->Add(row);
-        }
-    }
-}
-
-void CAddKey::ClearList(int listIndex) {
-    if (m_pList[listIndex] != nullptr) {
-        m_pList[listIndex]->RemoveAll();
-    }
-    m_listTexts[listIndex].clear();
-}
-
-std::wstring CAddKey::GetItemText(dui::CControlUI* row, int index, int column) {
-    if (column == 0) {
-        return platform::Format(L"%d", index + 1);
-    }
-    const int list = row != nullptr ? IndexOfName(kRowNames, kCellLists, row->GetName()) : -1;
-    if (column != 1 || list < 0 || index < 0 ||
-        index >= static_cast<int>(m_listTexts[list].size())) {
-        return {};
-    }
-    return m_listTexts[list][index];
-}
-
-void CAddKey::CreateListEdit(int listIndex, dui::CControlUI* row) {
-    dui::CListUI* list = m_pList[listIndex];
-    auto* parent = list != nullptr ? dynamic_cast<dui::CContainerUI*>(list->GetParent()) : nullptr;
-    const int rowIndex = list != nullptr ? list->GetItemIndex(row) : -1;
-    if (parent == nullptr || rowIndex < 0) {
-        return;
-    }
-    // One editor at a time: an open one stores its cell first.
-    CloseListEdit(true);
-    // Over the row's second column, beside its number.
-    dui::CControlUI* numbers = list->GetHeader()->GetItemAt(0);
-    const dui::Rect& box = parent->GetPos();
-    const int x = (numbers != nullptr ? numbers->GetPos().right : row->GetPos().left) - box.left;
-    auto* edit = new dui::CEditUI;
-    edit->SetName(L"ListEdit");
-    edit->SetBorderSize(1);
-    edit->SetBorderColor(0xFF4775CC);
-    edit->SetNumberOnly(true);
-    edit->SetMaxChar(wizard::kCellMaxChars);
-    edit->SetFixedHeight(18);
-    edit->SetFixedWidth(80);
-    edit->SetFloat(true);
-    edit->SetFixedXY({x, row->GetPos().top - box.top});
-    parent->Add(edit);
-    m_pListEdit = edit;
-    m_nEditRow = rowIndex;
-    m_nEditList = listIndex;
-    edit->SetFocus();
-}
-
-void CAddKey::CloseListEdit(bool store) {
-    dui::CEditUI* edit = m_pListEdit;
-    if (edit == nullptr) {
-        return;
-    }
-    m_pListEdit = nullptr;
-    std::vector<std::wstring>& texts = m_listTexts[m_nEditList];
-    const std::wstring text = edit->GetText();
-    if (store && !text.empty() && m_nEditRow >= 0 && m_nEditRow < static_cast<int>(texts.size())) {
-        texts[m_nEditRow] = text;
-        m_pList[m_nEditList]->Invalidate();
-    }
-    if (auto* parent = dynamic_cast<dui::CContainerUI*>(edit->GetParent())) {
-        parent->RemoveLater(edit);
-    }
-}
-
-void CAddKey::FillListSequence(int64_t start, int64_t step, int listIndex, int comboIndex) {
-    dui::CComboUI* combo = m_pCombo[comboIndex];
-    const int count = wizard::RowsOfPick(combo != nullptr ? combo->GetCurSel() : -1);
-    std::vector<std::wstring>& texts = m_listTexts[listIndex];
-    const std::vector<std::wstring> sequence = wizard::FillSequence(start, step, count);
-    for (size_t r = 0; r < sequence.size() && r < texts.size(); ++r) {
-        texts[r] = sequence[r];
-    }
-    if (m_pList[listIndex] != nullptr) {
-        m_pList[listIndex]->Invalidate();
-    }
-}
-
 void CAddKey::SetSpriteBkImage(dui::CControlUI* control, int mode, const std::wstring& fileName,
                                int n, int column) {
     if (control == nullptr) {
@@ -381,7 +276,7 @@ void CAddKey::Notify(dui::TNotifyUI& msg) {
             OnComboPick(combo, static_cast<int>(msg.wParam));
         }
     } else if (msg.sType == dui::kNotifyItemActivate) {
-        const int list = IndexOfName(kRowNames, kCellLists, sender);
+        const int list = wizard::ListOfRowName(sender);
         if (list >= 0) {
             CreateListEdit(list, msg.pSender);
         }

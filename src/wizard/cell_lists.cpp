@@ -1,6 +1,7 @@
 #include "wizard/cell_lists.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/text/text.h"
 
@@ -11,11 +12,26 @@ namespace {
 enum { kListC = 2, kListD = 3 };
 enum { kComboCutsA = 2, kComboCutsB = 3, kComboDepths = 4, kComboCircle = 5, kComboGroove = 6 };
 
+const wchar_t* const kRowNames[] = {L"listA", L"listB", L"listC", L"listD", L"listE", L"listF"};
+
 int64_t NumberOf(const std::wstring& text) {
     return platform::LeadingInt(text).value_or(0);
 }
 
 }  // namespace
+
+const wchar_t* RowName(int listIndex) {
+    return kRowNames[listIndex];
+}
+
+int ListOfRowName(const std::wstring& name) {
+    for (int list = 0; list < static_cast<int>(std::size(kRowNames)); ++list) {
+        if (name == kRowNames[list]) {
+            return list;
+        }
+    }
+    return -1;
+}
 
 std::wstring DefaultCellText(int listIndex, int wizardType) {
     const bool flatsA = listIndex == kListC && wizardType != 7 && wizardType != 8;

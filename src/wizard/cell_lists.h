@@ -9,6 +9,12 @@
 
 namespace wizard {
 
+inline constexpr int kCellRowHeight = 16;
+// The skin's names of the rows of lists 0..5 ("listA" .. "listF"), and the list of a row
+// name (-1 for none).
+const wchar_t* RowName(int listIndex);
+int ListOfRowName(const std::wstring& name);
+
 // A cell holds at most four digits, as its editor takes them.
 inline constexpr int kCellMaxChars = 4;
 inline constexpr int64_t kCellMaxValue = 9999;

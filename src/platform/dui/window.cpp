@@ -150,6 +150,9 @@ HWND WindowImplBase::Create(HWND parent, const std::wstring& title, unsigned sty
     InitWindow();
     if ((style & WS_VISIBLE) != 0 && m_hWnd != nullptr) {
         ShowWindow(true, false);
+    } else if (m_hWnd != nullptr) {
+        // Hidden until shown: also when the parent comes up after it.
+        native->hide();
     }
     return m_hWnd;
 }
