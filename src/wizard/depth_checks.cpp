@@ -10,9 +10,9 @@ StepResult Refuse(const KeyParams& key, int messageId) {
     return {messageId, kNoEdit, key};
 }
 
-// The first n entries of a table of the block, never beyond it.
-std::span<const int32_t> Leading(const int32_t (&table)[kMaxCuts], int n) {
-    return std::span<const int32_t>(table, std::clamp(n, 0, kMaxCuts));
+// The first n entries of a table, never beyond it.
+std::span<const int32_t> Leading(const CutTable& table, int n) {
+    return std::span<const int32_t>(table).first(std::clamp(n, 0, kMaxCuts));
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ StepResult CheckDepths(const WizardInputs& inputs, const KeyParams& key) {
     }
     KeyParams next = key;
     std::fill(std::begin(next.depthsPerGroup), std::end(next.depthsPerGroup), 0);
-    PassWriter writer(next.depths, next.depthLabels);
+    PassWriter writer;
     if (shownE) {
         const int passes = PassesA(type);
         for (int pass = 0; pass < passes; ++pass) {
@@ -76,6 +76,7 @@ StepResult CheckDepths(const WizardInputs& inputs, const KeyParams& key) {
         writer.Repeat(writer.Count());
         next.depthsPerGroup[1] = static_cast<int8_t>(picked);
     }
+    writer.Store(next.depths, next.depthLabels);
     next.depthCount = writer.Count();
     return {0, kNoEdit, next};
 }
@@ -99,7 +100,8 @@ int GetVicePosition(int keyType, const KeyParams& key, int clampType) {
         case 5:
             return 2;
         case 6: {
-            auto depths = Leading(key.depths, key.depthCount);
+            const CutTable table = TableOf(key.depths);
+            auto depths = Leading(table, key.depthCount);
             const int n = static_cast<int>(depths.size());
             const int64_t rest =
                 int64_t{key.keyWidth} - key.internalDepth - MaxUntilZero(depths, n);
@@ -118,12 +120,13 @@ int GetViceImageIndex(const KeyParams& key, int clampType) {
     if (clampType != 1) {
         return 2;
     }
+    const CutTable spaces = TableOf(key.spaces);
     uint32_t largest = 0;
     int start = 0;
     const int groups = std::clamp<int>(key.groupCount, 0, std::size(key.cutsPerGroup));
     for (int g = 0; g < groups; ++g) {
         const int n = std::clamp<int>(key.cutsPerGroup[g], 0, kMaxCuts - start);
-        largest = std::max(largest, MaxUntilZero(std::span(key.spaces).subspan(start), n));
+        largest = std::max(largest, MaxUntilZero(std::span(spaces).subspan(start), n));
         start += n;
     }
     const int64_t reach = int64_t{largest} + 200;

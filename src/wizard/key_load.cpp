@@ -25,7 +25,8 @@ bool ValidDepths(int depths) {
 // The side the pages pick: the count of groups for the four-track types, else the edge as
 // the pages showed it.
 int SidePick(int choice, const KeyParams& params) {
-    return choice == 4 || choice == 5 ? params.groupCount - 1 : params.edgeSide;
+    const bool fourTrack = choice == 4 || choice == 5;
+    return fourTrack && params.groupCount > 0 ? params.groupCount - 1 : params.edgeSide;
 }
 
 // The second list's cut count as the groups carry it.
@@ -33,21 +34,24 @@ int CutsB(int choice, const KeyParams& params) {
     return choice == 7 ? params.cutsPerGroup[2] : params.cutsPerGroup[1];
 }
 
-// The record is what the wizard makes for its choice: its groups are the groups its picks
-// would make, every count lies within its combo, and all of it fits the block.
-bool SoundRecord(int choice, const KeyDataRecord& record, const KeyParams& params) {
-    if (choice == 0 || params.locating > 1 || params.edgeSide > 1 || record.blankCount > 2 ||
-        (choice == 2 && params.edgeSide != 0)) {
-        return false;
-    }
+// Side A alone: the one-sided types, and the others picked with one side.
+bool OneSide(int choice, int side) {
+    return choice == 1 || choice == 3 || choice == 6 || (choice != 7 && side == 0);
+}
+
+// An unfinished key may be saved before its spaces or depths step was passed.
+bool HasSpaces(const KeyParams& params) {
+    return params.groupCount != 0;
+}
+bool HasDepths(const KeyParams& params) {
+    return params.depthsPerGroup[0] != 0;
+}
+
+bool SoundSpaces(int choice, const KeyParams& params) {
     const int side = SidePick(choice, params);
     const int cutsA = params.cutsPerGroup[0];
-    const bool twoLists =
-        choice == 7 || ((choice == 2 || choice == 4 || choice == 5 || choice == 8) && side == 1);
-    const int cutsB = twoLists ? CutsB(choice, params) : cutsA;
-    if (!InRange(side, 0, 1) || !ValidCuts(cutsA) || !ValidCuts(cutsB) ||
-        !ValidDepths(params.depthsPerGroup[0]) ||
-        (choice == 7 && !ValidDepths(params.depthsPerGroup[2]))) {
+    const int cutsB = OneSide(choice, side) ? cutsA : CutsB(choice, params);
+    if (!InRange(side, 0, 1) || !ValidCuts(cutsA) || !ValidCuts(cutsB)) {
         return false;
     }
     const CutGroups groups = GroupCuts(choice, side, cutsA, cutsB);
@@ -63,6 +67,21 @@ bool SoundRecord(int choice, const KeyDataRecord& record, const KeyParams& param
     return true;
 }
 
+// The record is what the wizard makes for its choice: its groups are the groups its picks
+// would make, every count lies within its combo, and all of it fits the block.
+bool SoundRecord(int choice, const KeyDataRecord& record) {
+    const KeyParams& params = record.params;
+    if (choice == 0 || params.locating > 1 || params.edgeSide > 1 || record.blankCount > 2 ||
+        (choice == 2 && params.edgeSide != 0)) {
+        return false;
+    }
+    if (HasSpaces(params) && !SoundSpaces(choice, params)) {
+        return false;
+    }
+    return !HasDepths(params) || (ValidDepths(params.depthsPerGroup[0]) &&
+                                  (choice != 7 || ValidDepths(params.depthsPerGroup[2])));
+}
+
 std::wstring Decimal(int value) {
     return platform::Format(L"%d", value);
 }
@@ -72,11 +91,12 @@ void SetEdit(WizardInputs& inputs, WizardEdit edit, const std::wstring& text) {
 }
 
 // Entries first+1 .. first+count of a table (1-based as the pages count rows).
-template <typename T>
-void FillList(WizardInputs& inputs, WizardList list, const T* table, int first, int count) {
+template <typename T, size_t N>
+void FillList(WizardInputs& inputs, WizardList list, const std::array<T, N>& table, int first,
+              int count) {
     WizardListInput& input = inputs.lists[list];
     input.texts.clear();
-    for (int i = first; i < first + count; ++i) {
+    for (int i = first; i < std::min<int>(first + count, N); ++i) {
         input.texts.push_back(Decimal(table[i]));
     }
     input.rows = count;
@@ -85,8 +105,10 @@ void FillList(WizardInputs& inputs, WizardList list, const T* table, int first, 
 
 // Lists A and C (or B and D) with the same entries of spaces and flats.
 void FillSide(WizardInputs& inputs, bool sideB, const KeyParams& params, int first, int count) {
-    FillList(inputs, sideB ? kListB : kListA, params.spaces, first, count);
-    FillList(inputs, sideB ? kListD : kListC, params.flats, first, count);
+    std::array<uint8_t, kMaxCuts> flats;
+    std::copy(std::begin(params.flats), std::end(params.flats), flats.begin());
+    FillList(inputs, sideB ? kListB : kListA, TableOf(params.spaces), first, count);
+    FillList(inputs, sideB ? kListD : kListC, flats, first, count);
 }
 
 void LoadClamp(const KeyDataRecord& record, bool finished, int choice, WizardInputs& inputs) {
@@ -115,29 +137,32 @@ void LoadClamp(const KeyDataRecord& record, bool finished, int choice, WizardInp
 }
 
 void LoadLists(int choice, const KeyParams& params, WizardInputs& inputs) {
-    const int c0 = params.cutsPerGroup[0];
-    const int d0 = params.depthsPerGroup[0];
     const int side = SidePick(choice, params);
-    inputs.picks[kComboDepths] = d0 - 2;
-    FillList(inputs, kListE, params.depths, 0, d0);
-    if (choice == 1 || choice == 3 || choice == 6 || (choice != 7 && side == 0)) {
-        const bool sideB = side == 1 && choice != 2 && choice != 4 && choice != 5;
-        inputs.picks[sideB ? kComboCutsB : kComboCutsA] = c0 - 2;
-        FillSide(inputs, sideB, params, 0, c0);
-        return;
-    }
-    const int cB = CutsB(choice, params);
-    inputs.picks[kComboCutsA] = c0 - 2;
-    inputs.picks[kComboCutsB] = cB - 2;
-    FillSide(inputs, false, params, 0, c0);
+    const bool oneSide = OneSide(choice, side);
     // The dimple types hold side A twice before side B.
     const bool dimple = choice == 7 || choice == 8;
-    FillSide(inputs, true, params, dimple ? 2 * c0 : c0, cB);
-    const int dF = choice == 7 ? params.depthsPerGroup[2] : d0;
-    FillList(inputs, kListF, params.depths, dimple ? 2 * d0 : d0, dF);
-    if (choice == 7) {
-        inputs.picks[kComboCircle] = d0 - 2;
-        inputs.picks[kComboGroove] = dF - 2;
+    if (HasSpaces(params)) {
+        const int c0 = params.cutsPerGroup[0];
+        const bool sideB = oneSide && side == 1 && choice != 2 && choice != 4 && choice != 5;
+        inputs.picks[sideB ? kComboCutsB : kComboCutsA] = c0 - 2;
+        FillSide(inputs, sideB, params, 0, c0);
+        if (!oneSide) {
+            const int cB = CutsB(choice, params);
+            inputs.picks[kComboCutsB] = cB - 2;
+            FillSide(inputs, true, params, dimple ? 2 * c0 : c0, cB);
+        }
+    }
+    if (HasDepths(params)) {
+        const int d0 = params.depthsPerGroup[0];
+        const int dF = choice == 7 ? params.depthsPerGroup[2] : d0;
+        inputs.picks[choice == 7 ? kComboCircle : kComboDepths] = d0 - 2;
+        FillList(inputs, kListE, TableOf(params.depths), 0, d0);
+        if (!oneSide) {
+            FillList(inputs, kListF, TableOf(params.depths), dimple ? 2 * d0 : d0, dF);
+        }
+        if (choice == 7) {
+            inputs.picks[kComboGroove] = dF - 2;
+        }
     }
 }
 
@@ -162,7 +187,7 @@ int KeyChoiceOf(int storedType) {
 
 std::optional<LoadedKey> LoadKeyRecord(const KeyDataRecord& record, bool finished) {
     const int choice = KeyChoiceOf(record.params.keyType);
-    if (!SoundRecord(choice, record, record.params)) {
+    if (!SoundRecord(choice, record)) {
         return std::nullopt;
     }
     LoadedKey loaded;

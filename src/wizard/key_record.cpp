@@ -167,7 +167,9 @@ KeyDataRecord BuildFinishedRecord(const WizardInputs& inputs, const KeyParams& k
     record.params = PrepareParams(inputs, key, inputs.Text(kEditName));
     KeyParams& params = record.params;
     params.status = KeyStatusLive;
-    std::fill(std::begin(params.statusMarks), std::end(params.statusMarks), -1);
+    for (int32_t& mark : params.statusMarks) {
+        mark = -1;
+    }
     WideToAnsi(inputs.Text(kEditModel), params.modelName);
     WideToAnsi(inputs.Text(kEditModel), record.modelName);
     record.blankCount = 0;

@@ -166,13 +166,14 @@ StepResult CheckSpaces(const WizardInputs& inputs, const KeyParams& key) {
     std::copy(groups.cuts.begin(), groups.cuts.end(), next.cutsPerGroup);
     std::fill(next.groupModes, next.groupModes + groups.groupCount, 2);
     next.edgeSide = static_cast<uint8_t>(side);
-    PassWriter writer(next.spaces, next.spaceLabels);
+    PassWriter writer;
     for (int pass = 0; pass < passesA; ++pass) {
         writer.Append(valuesA);
     }
     for (int pass = 0; pass < passesB; ++pass) {
         writer.Append(valuesB);
     }
+    writer.Store(next.spaces, next.spaceLabels);
     next.spaceCount = writer.Count();
     return Pass(next);
 }

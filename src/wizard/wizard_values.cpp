@@ -1,6 +1,7 @@
 #include "wizard/wizard_values.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/text/text.h"
 #include "wizard/step_checks.h"
@@ -85,9 +86,11 @@ std::vector<Run> SpacePasses(const KeyParams& key) {
 }
 
 void SortSpacePasses(KeyParams& key, bool descending) {
+    CutTable spaces = TableOf(key.spaces);
     for (const Run& run : SpacePasses(key)) {
-        BubbleSortU32(key.spaces, run.count, run.start, descending, key.flats);
+        BubbleSortU32(spaces, run.count, run.start, descending, key.flats);
     }
+    StoreTable(key.spaces, spaces);
 }
 
 char RowLabel(int row) {
@@ -95,16 +98,20 @@ char RowLabel(int row) {
     return row >= 1 && row <= 15 ? kDigits[row] : '0';
 }
 
-PassWriter::PassWriter(std::span<int32_t> values, std::span<char> labels)
-    : m_values(values), m_labels(labels) {
-    std::fill(m_values.begin(), m_values.end(), 0);
-    std::fill(m_labels.begin(), m_labels.end(), '\0');
+CutTable TableOf(const void* field) {
+    CutTable table;
+    std::memcpy(table.data(), field, sizeof table);
+    return table;
+}
+
+void StoreTable(void* field, const CutTable& table) {
+    std::memcpy(field, table.data(), sizeof table);
 }
 
 void PassWriter::Append(std::span<const int> values) {
     int row = 0;
     for (int value : values) {
-        if (m_count >= static_cast<int>(m_values.size())) {
+        if (m_count >= kMaxCuts) {
             return;
         }
         m_values[m_count] = value;

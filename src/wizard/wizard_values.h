@@ -2,6 +2,8 @@
 // What the wizard's rules share: reading numbers from the inputs, the messages by string id,
 // and how a key's cuts lie in its parameter block (groups and written passes).
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -73,17 +75,29 @@ void SortSpacePasses(KeyParams& key, bool descending);
 // 15.
 char RowLabel(int row);
 
-// Clears a table with its labels and appends passes of values to it, never beyond the table.
+// A table of spaces or depths, copied out of the packed block so that it can be walked:
+// the block's fields need not lie on their natural alignment.
+using CutTable = std::array<int32_t, kMaxCuts>;
+CutTable TableOf(const void* field);
+void StoreTable(void* field, const CutTable& table);
+
+// Fills a table with its labels pass by pass, never beyond the table.
 class PassWriter {
   public:
-    PassWriter(std::span<int32_t> values, std::span<char> labels);
     void Append(std::span<const int> values);
     // Appends the first n entries once more, labelled afresh.
     void Repeat(int n);
     int Count() const { return m_count; }
+    // Replaces the block's table and labels with what was written, zeros behind it.
+    template <size_t N>
+    void Store(void* values, char (&labels)[N]) const {
+        StoreTable(values, m_values);
+        std::fill(std::begin(labels), std::end(labels), '\0');
+        std::copy(m_labels.begin(), m_labels.begin() + m_count, labels);
+    }
 
   private:
-    std::span<int32_t> m_values;
-    std::span<char> m_labels;
+    CutTable m_values{};
+    std::array<char, kMaxCuts> m_labels{};
     int m_count = 0;
 };

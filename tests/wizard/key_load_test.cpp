@@ -69,6 +69,18 @@ TEST(KeyLoad, TipKeyShowsItsSpacesAscendingWithTheirFlats) {
     EXPECT_EQ(loaded->inputs.lists[kListC].texts, test::Texts({40, 80, 120}));
 }
 
+TEST(KeyLoad, UnfinishedKeyBeforeItsSpacesComesBackAsItWas) {
+    WizardInputs pages = DefinedPages(4, 1, 0, true);
+    KeyParams key{};
+    key.keyType = KeyTypeFourTrackExternal;
+    key = CheckKeyShape(pages, key).params;
+    const KeyDataRecord draft = BuildUnfinishedRecord(pages, key, L"CD", -102);
+    auto loaded = LoadKeyRecord(draft, false);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_TRUE(loaded->inputs.lists[kListA].texts.empty());
+    EXPECT_TRUE(SameBytes(BuildUnfinishedRecord(loaded->inputs, loaded->params, L"CD", 0), draft));
+}
+
 TEST(KeyLoad, RecordsTheWizardCouldNotMakeAreRefused) {
     WizardInputs pages = DefinedPages(8, 1, 0, true);
     const KeyDataRecord good = BuildFinishedRecord(pages, PassAllSteps(pages, {}), -101);
@@ -86,7 +98,6 @@ TEST(KeyLoad, RecordsTheWizardCouldNotMakeAreRefused) {
             p.cutsPerGroup[0] = p.cutsPerGroup[1] = p.cutsPerGroup[2] = p.cutsPerGroup[3] = 15;
         },
         [](KeyParams& p) { p.depthsPerGroup[0] = 9; },
-        [](KeyParams& p) { p.depthsPerGroup[0] = 0; },
         [](KeyParams& p) {
             p.keyType = 7;
             p.groupCount = 3;
