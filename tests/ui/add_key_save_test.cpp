@@ -83,7 +83,7 @@ class SaveKeyTest : public AddKeyTest {
     }
 
     // From the key-type page (or the key-shape page of a loaded key) to the last step.
-    void DefineKey(int type, int side, const std::wstring& name);
+    void DefineKey(int type, int side, const std::wstring& name, int locating = 0);
     void WalkLoadedKeyToSave() {
         for (int step = 1; step < 5; ++step) {
             Press(L"NextBtn");
@@ -98,8 +98,9 @@ class SaveKeyTest : public AddKeyTest {
     ScopedMessageScript unexpected_{{}};
 };
 
-void SaveKeyTest::DefineKey(int type, int side, const std::wstring& name) {
+void SaveKeyTest::DefineKey(int type, int side, const std::wstring& name, int locating) {
     Press(platform::Format(L"keyType%d", type));
+    Pick(L"LocatingPartyComb", locating);
     const wchar_t* shape[] = {L"2500", L"1000", L"300", L"100", L"200"};
     for (int edit = 1; edit <= 5; ++edit) {
         if (Shown(platform::Format(L"EditUI%d", edit))) {
@@ -141,7 +142,7 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
         Tree().AddNewKey(Tree().FindMakerItem(kAudi));
         ASSERT_TRUE(WizardShown());
         const std::wstring name = platform::Format(L"K%d", type);
-        DefineKey(type, type == 4 || type == 8 ? 1 : 0, name);
+        DefineKey(type, type == 4 || type == 8 ? 1 : 0, name, type == 2 || type == 6 ? 1 : 0);
         ScopedMessageScript none({});
         Press(L"NextBtn");
         EXPECT_TRUE(none.Shown().empty());
@@ -149,6 +150,7 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
         const KeyDataRecord& saved = g_KeyData.back();
         EXPECT_EQ(AnsiToWide(saved.keyName), name + L"_U");
         EXPECT_EQ(saved.keyId, -100 - type);
+        EXPECT_EQ(saved.params.locating, type == 2 || type == 6 ? 1 : 0);
         EXPECT_NE(Tree().FindKeyItem(kImageKey, saved.keyId), nullptr);
         EXPECT_EQ(PaneText(L"l_keyName"), name + L"_U");
         EXPECT_EQ(ui_test::Shown(*frame_->m_pKeyInfo), Drawn(saved.params, {}));
@@ -263,6 +265,21 @@ TEST_F(SaveKeyTest, FinishedKeyStaysFinishedAndABadRecordLeavesNoTrace) {
     EXPECT_EQ(wizard_->GetKeyType(), 0);
     EXPECT_EQ(Text(L"EditUI11"), L"");
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), files);
+}
+
+TEST_F(SaveKeyTest, LastStepShowsItsClampInEnglishAndChinese) {
+    for (int language : {1, 0}) {
+        frame_->SetLanguage(language);
+        for (int type : {1, 3, 7}) {
+            Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+            DefineKey(type, 0, L"SHOT", type == 7 ? 1 : 0);
+            EXPECT_NE(Control(L"ControlUI13")->GetBkImage(), L"");
+            Settle();
+            SaveScreenshot(wizard_->GetHWND(), platform::WideToUtf8(platform::Format(
+                                                   L"add_key_clamp_%d_%d.png", language, type)));
+            Press(L"CancelBtn");
+        }
+    }
 }
 
 }  // namespace
