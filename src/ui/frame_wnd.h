@@ -70,7 +70,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // KeyTreeOwner.
     void EnableAddKeyButton(bool enable) override;
     void EnableDeleteButton(bool enable) override;
-    IKeyWizard* GetKeyWizard() override { return m_pAddKey; }
+    IKeyWizard* GetKeyWizard() override;
+    void CreateKeyWizard();
 
     void FindControls();
     void OnClick(const std::wstring& sender);
