@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 
 #include "link/machine_files.h"
 #include "link/usb_comm.h"
@@ -94,8 +95,11 @@ bool CKeyTransfer::WriteKeyDataToMachine() {
     if (!m_link) {
         return false;
     }
-    int failures = 0;
-    auto bytes = platform::ReadWholeFile(platform::ToPath(GetAppDirectory() + kKeyDataFile));
+    std::filesystem::path database = platform::ToPath(GetAppDirectory() + kKeyDataFile);
+    auto bytes = platform::ReadWholeFile(database);
+    // A database that is there but cannot be read is no empty one: nothing of it was copied.
+    std::error_code error;
+    int failures = !bytes && std::filesystem::exists(database, error) ? 1 : 0;
     if (bytes && bytes->size() >= sizeof(KeyDataRecord)) {
         FileSender sender(*m_link);
         for (const MachineFile& file : BuildMachineFiles(ParseRecords(*bytes))) {

@@ -6,6 +6,7 @@
 #include "model/model_fixture.h"
 #include "model/record_builder.h"
 #include "platform/profile/profile.h"
+#include "platform/text/text.h"
 
 namespace {
 
@@ -77,6 +78,17 @@ TEST_F(KeyTransfer, ImportGivesNewIdsAndSkipsNamesAlreadyThere) {
         }
     }
     EXPECT_EQ(platform::ReadProfileInt(folder_.wide() + L"config.ini", L"key", L"ID", 0), -107);
+}
+
+TEST_F(KeyTransfer, NamesDifferingOnlyInBytesThatCp1252LeavesUnassignedAreDistinct) {
+    platform::SetAnsiCodePage(1252);
+    KeyDataList file;
+    for (const char* name : {"K\x81", "K\x8D", "K\x8F", "K\x90", "K\x9D"}) {
+        file.push_back(MakeRecord(-101, name));
+    }
+    WriteRecords("in.u", file);
+    EXPECT_EQ(transfer_.ImportKeyFile(Path("in.u")).imported, 5);
+    platform::SetAnsiCodePage(0);
 }
 
 TEST_F(KeyTransfer, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) {

@@ -54,6 +54,20 @@ TEST_F(ServerFaults, ResetReplyIsResumedBehindTheBytesReceivedWithANewKey) {
     EXPECT_TRUE(LogHas("xor data : " + Hex(requests[1].key)));
 }
 
+TEST_F(ServerFaults, ALargeReplyResetPartWayResumesExactlyWhereItWasCut) {
+    Records parts{std::vector<uint8_t>(1 << 20, 0x3C)};
+    server_.SetFirmware(std::vector<uint8_t>(10, 0x55), parts);
+    server_.QueueFault(ServerFault::kResetAfter, 500000);
+    CServerComm comm(0);
+    AddHead(comm, kOperationFirmware);
+    comm.Transact();
+    ASSERT_EQ(comm.ReplyCount(), 2);
+    EXPECT_EQ(comm.ReplyRecord(1).size(), parts[0].size());
+    auto requests = server_.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].resumeOffset, 500000u);
+}
+
 TEST_F(ServerFaults, ThirtyAttemptsAtMost) {
     ThreeHundredByteFirmware(server_);
     for (int i = 0; i < 29; ++i) {
