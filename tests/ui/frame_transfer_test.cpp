@@ -175,6 +175,7 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     const std::wstring waiting = L"The program closes once the machine is released...";
     EXPECT_EQ(TextOf(L"TextUI1"), waiting);
     EXPECT_FALSE(Control(L"CloseBtn")->IsEnabled());
+    ui_test::SaveScreenshot(frame_->GetHWND(), "closing_during_sync.png");
     QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
     // The loop ended only after the worker had reported and let go of the machine.
