@@ -42,6 +42,11 @@ struct IniText {
     std::string lineEnd = "\n";
 };
 
+// The bytes of a line's end: "\r\n", "\n", or none on a last line without one.
+size_t LineEndLength(std::string_view raw) {
+    return raw.ends_with("\r\n") ? 2 : raw.ends_with('\n') ? 1 : 0;
+}
+
 IniText ReadIni(const std::wstring& file) {
     IniText ini;
     auto content = ReadWholeFile(ToPath(file));
@@ -54,10 +59,7 @@ IniText ReadIni(const std::wstring& file) {
         size_t end = text.find('\n');
         std::string_view raw = text.substr(0, end == std::string_view::npos ? end : end + 1);
         text.remove_prefix(raw.size());
-        std::string_view line = raw.substr(0, raw.find('\n'));
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+        std::string_view line = raw.substr(0, raw.size() - LineEndLength(raw));
         if (first && raw.size() > line.size()) {
             ini.lineEnd = raw.substr(line.size());
             first = false;
@@ -187,8 +189,7 @@ bool WriteProfileString(const std::wstring& file, const std::wstring& section,
     if (auto range = FindSection(ini.lines, section)) {
         if (auto index = FindKey(ini.lines, *range, key)) {
             std::string& line = ini.bytes[*index];
-            size_t end = line.find_first_of("\r\n");
-            line.replace(0, end == std::string::npos ? line.size() : end, WideToUtf8(entry));
+            line.replace(0, line.size() - LineEndLength(line), WideToUtf8(entry));
         } else {
             size_t insertAt = range->last;
             while (insertAt > range->first && Trim(ini.lines[insertAt - 1]).empty()) {
