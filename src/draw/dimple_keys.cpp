@@ -38,11 +38,6 @@ Layout MakeLayout(const KeyParams& key, const KeyRect& rect) {
     return l;
 }
 
-void DrawStopLine(platform::Canvas& dc, const Layout& l, const KeyRect& rect) {
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{l.StopX(), 30}, PointF{l.StopX(), rect.height - 30.0});
-}
-
 // The marks and labels of group 1, up to its first 0 position, below and/or above the blade.
 void DrawGroupOneMarks(platform::Canvas& dc, const Layout& l, bool below, bool above) {
     for (int i = 0; i < l.g1 && l.spaces[i] != 0; ++i) {
@@ -132,7 +127,7 @@ void CKeyDrawer::DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect,
     dc.SelectPen(kGuidePen);
     for (int d = 0; d < depths.count; ++d) {
         const double y = yT + s * depths.px[d];
-        Line(dc, PointF{l.StopX(), y}, PointF{l.tip ? l.end - l.cutsPx : l.x0 + l.cutsPx, y});
+        Line(dc, PointF{l.StopX(), y}, PointF{l.CutsEnd(), y});
     }
     for (int k = 0; k < l.g3; ++k) {
         const int32_t position = l.Space(trackFirst + k);

@@ -57,6 +57,15 @@ BladeLayout LayBlade(const KeyParams& key, const DrawerConstants& k, const KeyRe
     return b;
 }
 
+int FarthestSpace(const KeyParams& key, int first, int count) {
+    return LargestSignedUntilZero(count, [&](int i) { return Entry(key.spaces, first + i); });
+}
+
+void DrawStopLine(platform::Canvas& dc, const BladeLayout& b, const KeyRect& rect) {
+    dc.SelectPen(kStopPen);
+    Line(dc, PointF{b.StopX(), 30}, PointF{b.StopX(), rect.height - 30.0});
+}
+
 int DepthTable::LargestSignedUntilZero() const {
     return draw::LargestSignedUntilZero(count, [this](int i) { return px[i]; });
 }

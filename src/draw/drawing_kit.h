@@ -97,6 +97,8 @@ struct BladeLayout {
     double end = 0;    // the square end, or the point of the bevel
 
     double StopX() const { return tip ? end : x0; }
+    // The far end of the stretch of cuts, seen from the stop.
+    double CutsEnd() const { return tip ? end - cutsPx : x0 + cutsPx; }
     double CutX(int32_t space) const {
         const double p = (space / 10) * scale;
         return tip ? end - p : x0 + p;
@@ -104,6 +106,10 @@ struct BladeLayout {
 };
 BladeLayout LayBlade(const KeyParams& key, const DrawerConstants& k, const KeyRect& rect,
                      int farthest, BladeEnd shape);
+// The largest of the cut positions first .. first + count - 1, as LargestSignedUntilZero scans.
+int FarthestSpace(const KeyParams& key, int first, int count);
+// The dotted stop line across the canvas at the blade's stop.
+void DrawStopLine(platform::Canvas& dc, const BladeLayout& b, const KeyRect& rect);
 
 // Depths in pixels, depths[first] .. depths[first + count - 1], at most kMaxDepths of them.
 struct DepthTable {

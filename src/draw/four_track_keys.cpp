@@ -34,23 +34,21 @@ Layout MakeLayout(const KeyParams& key, const DrawerConstants& k, const KeyRect&
     const bool twoGroups = key.groupCount != 1;
     const int k1 = ClampCount(key.cutsPerGroup[0], kMaxCuts);
     const int k2 = twoGroups ? ClampCount(key.cutsPerGroup[1], kMaxCuts - k1) : 0;
-    auto space = [&key](int c) { return key.spaces[c]; };
-    Layout l(key, LayBlade(key, k, rect, LargestSignedUntilZero(k1 + k2, space), BladeEnd::Square));
+    Layout l(key, LayBlade(key, k, rect, FarthestSpace(key, 0, k1 + k2), BladeEnd::Square));
     l.twoGroups = twoGroups;
     l.k1 = k1;
     l.k2 = k2;
     l.n = k1 + k2;
     l.depths = ReadDepths(key.depths, 0, twoGroups ? key.depthCount / 2 : key.depthCount);
-    l.r1 = LargestSignedUntilZero(k1, space);
-    l.r2 = LargestSignedUntilZero(k2, [&](int j) { return key.spaces[k1 + j]; });
+    l.r1 = FarthestSpace(key, 0, k1);
+    l.r2 = FarthestSpace(key, k1, k2);
     const double r1px = (l.r1 / 10) * l.scale;
     l.xT = l.x0 + r1px + Trunc(l.lengthPx * l.scale - r1px);
     return l;
 }
 
 void DrawStopAndGuides(platform::Canvas& dc, const Layout& l, const KeyRect& rect) {
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{l.StopX(), 30}, PointF{l.StopX(), rect.height - 30.0});
+    DrawStopLine(dc, l, rect);
     dc.SelectPen(kGuidePen);
     const double dir = l.tip ? -1 : 1;
     const double firstEnd = l.StopX() + dir * (l.r1 / 10) * l.scale;

@@ -14,7 +14,7 @@ void CKeyDrawer::DrawStandardKey(platform::Canvas& dc, const KeyRect& rect,
                                  const Bitting& bitting) {
     const KeyParams& key = m_key;
     const int n = ClampCount(key.cutsPerGroup[0], kMaxCuts);
-    const int longest = LargestSignedUntilZero(n, [&](int i) { return key.spaces[i]; });
+    const int longest = FarthestSpace(key, 0, n);
     const BladeLayout b = LayBlade(key, kStandardConstants, rect, longest, BladeEnd::Bevelled);
     const bool isDouble = key.keyType == KeyTypeStandardDouble;
     const bool upper = isDouble || key.edgeSide != 0;
@@ -25,18 +25,16 @@ void CKeyDrawer::DrawStandardKey(platform::Canvas& dc, const KeyRect& rect,
     auto mirroredLevel = [&](int d) { return b.yU + d; };
 
     PenScope penScope(dc);
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{b.StopX(), 30}, PointF{b.StopX(), stopY2});
+    DrawStopLine(dc, b, rect);
 
     dc.SelectPen(kGuidePen);
     const DepthTable depths = ReadDepths(key.depths, 0, key.depthCount);
-    const double guideTo = b.tip ? b.end - b.cutsPx : b.x0 + b.cutsPx;
     for (int d = depths.count - 1; d >= 0; --d) {
         const double y = cutLevel(depths.px[d]);
-        Line(dc, PointF{b.StopX(), y}, PointF{guideTo, y});
+        Line(dc, PointF{b.StopX(), y}, PointF{b.CutsEnd(), y});
         if (isDouble) {
             const double y2 = mirroredLevel(depths.px[d]);
-            Line(dc, PointF{b.StopX(), y2}, PointF{guideTo, y2});
+            Line(dc, PointF{b.StopX(), y2}, PointF{b.CutsEnd(), y2});
         }
     }
 

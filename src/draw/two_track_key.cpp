@@ -14,7 +14,7 @@ void CKeyDrawer::DrawExternal2TrackKey(platform::Canvas& dc, const KeyRect& rect
                                        const Bitting& bitting) {
     const KeyParams& key = m_key;
     const int n = ClampCount(key.cutsPerGroup[0], kMaxCuts);
-    const int longest = LargestSignedUntilZero(n, [&](int i) { return key.spaces[i]; });
+    const int longest = FarthestSpace(key, 0, n);
     const BladeLayout b = LayBlade(key, kTwoTrackConstants, rect, longest, BladeEnd::Square);
     const int tipExtra = Trunc(b.lengthPx * b.scale - b.cutsPx);
     const double bladeRight = b.x0 + b.lengthPx;
@@ -27,14 +27,13 @@ void CKeyDrawer::DrawExternal2TrackKey(platform::Canvas& dc, const KeyRect& rect
     auto level = [&](int d) { return variantA ? b.yU + d : b.yL - d; };
 
     PenScope penScope(dc);
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{b.StopX(), 30}, PointF{b.StopX(), stopY2});
+    DrawStopLine(dc, b, rect);
 
     dc.SelectPen(kGuidePen);
     const DepthTable depths = ReadDepths(key.depths, 0, key.depthCount);
     for (int d = 0; d < depths.count; ++d) {
         const double y = level(depths.px[d]);
-        Line(dc, PointF{b.StopX(), y}, PointF{b.tip ? b.end - b.cutsPx : b.x0 + b.cutsPx, y});
+        Line(dc, PointF{b.StopX(), y}, PointF{b.CutsEnd(), y});
     }
 
     BittingRow row(bitting, n);
