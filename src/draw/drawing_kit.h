@@ -78,14 +78,14 @@ class PenScope {
 
 // The blade: centred on the canvas's middle line, as wide as the key and a fifth longer than
 // its farthest cut position. Positions count from the shoulder, or back from the blade's end
-// for a key that stops at its tip. Every length is whole pixels, halves for the half width.
+// for a key that stops at its tip.
 enum class BladeEnd { Square, Bevelled };
 struct BladeLayout {
     bool tip = false;  // the key stops at its tip
     double scale = 1;
     int lengthPx = 0;   // the blade
     double cutsPx = 0;  // the stretch the cuts lie in, up to the farthest position
-    int w = 0;
+    int w = 0;          // the width, its half, third and fifth
     double hw = 0;
     int w3 = 0;
     int w5 = 0;
