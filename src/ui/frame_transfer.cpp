@@ -1,9 +1,9 @@
 // The main window's key files and synchronisation: import and export through the file
 // dialogs, and the worker that copies the key database onto the machine.
 
+#include "link/key_transfer.h"
 #include "link/usb_comm.h"
 #include "model/key_lists.h"
-#include "model/key_transfer.h"
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/dui/label.h"
