@@ -106,17 +106,6 @@ void CDuiFrameWnd::InitWindow() {
         pane->ShowWindow(true, false);
     }
 
-    // The wizard waits hidden in the pane's place until the key tree shows it.
-    auto* wizard = new CAddKey(L"AddKey.xml");
-    m_hAddKey = wizard->Create(GetHWND(), L"", dui::WS_CHILD, 0, kPanePlace.left, kPanePlace.top,
-                               kPanePlace.Width(), kPanePlace.Height());
-    if (m_hAddKey == nullptr) {
-        delete wizard;
-    } else {
-        wizard->SetFrameWnd(this);
-        m_pAddKey = wizard;
-    }
-
     m_TreeView.Create(GetHWND());
     m_TreeView.MoveWindow(kTreePlace);
     m_TreeView.SetFrameWnd(this);
@@ -204,6 +193,28 @@ void CDuiFrameWnd::ShowKey(int keyId) {
         m_pKeyInfo->ShowKey(keyId);
 }
 
+IKeyWizard* CDuiFrameWnd::GetKeyWizard() {
+    if (m_pAddKey == nullptr) {
+        CreateKeyWizard();
+    }
+    return m_pAddKey;
+}
+
+void CDuiFrameWnd::CreateKeyWizard() {
+    // Made hidden in the pane's place when the key tree first needs it: start-up does not
+    // build its six pages.
+    auto* wizard = new CAddKey(L"AddKey.xml");
+    m_hAddKey = wizard->Create(GetHWND(), L"", dui::WS_CHILD, 0, kPanePlace.left, kPanePlace.top,
+                               kPanePlace.Width(), kPanePlace.Height());
+    if (m_hAddKey == nullptr) {
+        delete wizard;
+        return;
+    }
+    wizard->SetFrameWnd(this);
+    wizard->LoadLanguageTexts();
+    m_pAddKey = wizard;
+}
+
 void CDuiFrameWnd::AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) {
     m_TreeView.AddKeyItem(name, makerId, keyId, image);
 }
@@ -217,6 +228,10 @@ void CDuiFrameWnd::Quit() {
     // boot mode: the program ends when it has finished.
     if (m_bSyncRunning) {
         m_bQuitPending = true;
+        SetStatusText(m_strClosing);
+        if (dui::CControlUI* close = m_PaintManager.FindControl(L"CloseBtn")) {
+            close->SetEnabled(false);
+        }
         return;
     }
     dui::PostQuitMessage(0);

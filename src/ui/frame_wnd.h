@@ -70,7 +70,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // KeyTreeOwner.
     void EnableAddKeyButton(bool enable) override;
     void EnableDeleteButton(bool enable) override;
-    IKeyWizard* GetKeyWizard() override { return m_pAddKey; }
+    IKeyWizard* GetKeyWizard() override;
+    void CreateKeyWizard();
 
     void FindControls();
     void OnClick(const std::wstring& sender);
@@ -87,6 +88,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     void StartSynchronisation();
     unsigned Synchronise(const SyncTexts& texts);
     void SetStatusText(const std::wstring& text);
+    // The worker's status text; once a close waits for the worker, the status says so instead.
+    void ShowSyncStatus(const std::wstring& text);
     void EnableMachineButtons(bool enable);
     // Ends the program, once no worker runs any more.
     void Quit();
@@ -112,6 +115,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     std::wstring m_strConnectFailed;
     std::wstring m_strSendSuccess;
     std::wstring m_strSendFailed;
+    std::wstring m_strClosing;
 
     afx::WorkerHandle m_SyncWorker;
     bool m_bSyncRunning = false;  // from the click until the worker's last call on the UI thread

@@ -15,10 +15,6 @@ int StoredKeyType(int wizardType) {
     return wizardType == kChannelTrack ? kStoredChannelTrack : wizardType;
 }
 
-int WizardKeyType(int storedType) {
-    return storedType == kStoredChannelTrack ? kChannelTrack : storedType;
-}
-
 ParamRowLayout RowLayoutOf(int wizardType) {
     switch (wizardType) {
         case 1:

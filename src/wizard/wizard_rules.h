@@ -10,9 +10,8 @@
 namespace wizard {
 
 // The wizard numbers its eight type buttons 1..8; the stored key type is the same except that
-// the wizard's 6 (Channel Track) is stored as 9.
+// the wizard's 6 (Channel Track) is stored as 9 (the way back: KeyChoiceOf).
 int StoredKeyType(int wizardType);
-int WizardKeyType(int storedType);
 
 // The key-shape page shows parameter rows 0..n, each moved down from its preset place.
 struct ParamRowLayout {

@@ -132,20 +132,22 @@ TEST_F(AddKeyTest, ResetThenASecondRunWithAnotherType) {
 
 using WizardInMainWindow = MainWindowTest;
 
-TEST_F(WizardInMainWindow, WaitsHiddenInThePanesPlaceUntilTheTreeShowsIt) {
+TEST_F(WizardInMainWindow, IsMadeHiddenInThePanesPlaceWhenTheTreeFirstNeedsIt) {
     UseSystemLanguage(1033);
     ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(frame_->m_pAddKey, nullptr);  // nothing of it at start-up
+    CLeftTreeView& tree = frame_->GetTreeView();
+    tree.GetTreeCtrl().SelectItem(tree.FindMakerItem(tree.GetCarFactory()[0].id));
+    Click(Control(L"AddkeyBtn"));
     auto* wizard = dynamic_cast<CAddKey*>(frame_->m_pAddKey);
     ASSERT_NE(wizard, nullptr);
     QWidget* window = wizard->GetHWND();
     EXPECT_EQ(window->geometry(), QRect(255, 117, 745, 539));
-    EXPECT_FALSE(dui::IsWindowVisible(window));
-    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"Key type");
-    CLeftTreeView& tree = frame_->GetTreeView();
-    tree.GetTreeCtrl().SelectItem(tree.FindMakerItem(tree.GetCarFactory()[0].id));
-    Click(Control(L"AddkeyBtn"));
     EXPECT_TRUE(dui::IsWindowVisible(window));
     EXPECT_TRUE(window->isAncestorOf(frame_->GetHWND()->childAt(600, 300)));
+    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"Key type");
+    frame_->SetLanguage(0);
+    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"钥匙类型");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "wizard/cell_lists.h"
+#include "wizard/key_load.h"
 #include "wizard/wizard_rules.h"
 
 namespace wizard {
@@ -13,7 +14,7 @@ using Shifts = std::vector<std::optional<int>>;
 TEST(WizardRules, TypesAreStoredAsTheirNumberExceptChannelTrack) {
     for (int type = 1; type <= 8; ++type) {
         EXPECT_EQ(StoredKeyType(type), type == 6 ? 9 : type);
-        EXPECT_EQ(WizardKeyType(StoredKeyType(type)), type);
+        EXPECT_EQ(KeyChoiceOf(StoredKeyType(type)), type);
     }
 }
 
