@@ -58,7 +58,7 @@ class SaveKeyTest : public AddKeyTest {
                   nullptr);
         frame_->ShowWindow(true, true);
         Settle();
-        wizard_ = dynamic_cast<CAddKey*>(frame_->m_pAddKey);
+        wizard_ = dynamic_cast<CAddKey*>(frame_->GetKeyWizard());
         ASSERT_NE(wizard_, nullptr);
     }
     void Restart() {
