@@ -58,7 +58,8 @@ class SaveKeyTest : public AddKeyTest {
                   nullptr);
         frame_->ShowWindow(true, true);
         Settle();
-        wizard_ = dynamic_cast<CAddKey*>(frame_->GetKeyWizard());
+        // Made as the key tree first asks for it.
+        wizard_ = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
         ASSERT_NE(wizard_, nullptr);
     }
     void Restart() {

@@ -75,36 +75,32 @@ TEST(Depths, LayoutsPerChoice) {
         EXPECT_EQ(
             result.params.depthLabels[c.depths.size() - 1],
             c.groupCount == 2 ? "0123456789ABC"[c.depths.size() / 2] : '0' + c.depths.back() % 10);
-        const int16_t edges[] = {150, 150, int16_t(c.side == 1 && c.type == 8 ? 160 : 0),
-                                 int16_t(c.side == 1 && c.type == 8 ? 160 : 0)};
-        EXPECT_TRUE(std::equal(std::begin(edges), std::end(edges), result.params.edgeDistances));
+        EXPECT_EQ(result.params.edgeDistances[2], c.side == 1 && c.type == 8 ? 160 : 0);
     }
 }
 
 TEST(Clamp, KindPositionAndPicture) {
-    for (int type = 1; type <= 8; ++type) {
-        EXPECT_EQ(GetViceType(type), type <= 2 || type >= 7 ? 1 : 2) << type;
+    struct Case {
+        int type, thickness, edgeSide, secondDepth, position;
+    };
+    // Channel Track: width 1000 - internal depth 300 - largest depth 400 against the smallest.
+    const Case cases[] = {{3, 0, 0, 0, 3},   {3, 0, 1, 0, 2},   {4, 0, 1, 0, 1},
+                          {5, 0, 0, 0, 2},   {6, 0, 1, 299, 3}, {6, 0, 1, 300, 2},
+                          {6, 0, 0, 300, 3}, {4, 301, 0, 0, 4}};
+    for (const Case& c : cases) {
+        KeyParams key{};
+        key.thickness = c.thickness;
+        key.edgeSide = static_cast<uint8_t>(c.edgeSide);
+        key.keyWidth = 1000;
+        key.internalDepth = 300;
+        key.depthCount = 2;
+        key.depths[0] = 400;
+        key.depths[1] = c.secondDepth;
+        EXPECT_EQ(GetViceType(c.type), 2);
+        EXPECT_EQ(GetVicePosition(c.type, key, 2), c.position) << c.type << " " << c.secondDepth;
     }
-    KeyParams key{};
-    EXPECT_EQ(GetVicePosition(1, key, 1), 0);
-    EXPECT_EQ(GetVicePosition(3, key, 2), 3);
-    key.edgeSide = 1;
-    EXPECT_EQ(GetVicePosition(3, key, 2), 2);
-    EXPECT_EQ(GetVicePosition(4, key, 2), 1);
-    EXPECT_EQ(GetVicePosition(5, key, 2), 2);
-    key.keyWidth = 1000;
-    key.internalDepth = 300;
-    key.depthCount = 2;
-    key.depths[0] = 400;
-    key.depths[1] = 299;  // 1000 - 300 - 400 = 300 > 299
-    EXPECT_EQ(GetVicePosition(6, key, 2), 3);
-    key.depths[1] = 300;
-    EXPECT_EQ(GetVicePosition(6, key, 2), 2);
-    key.depthCount = 1000;  // a count beyond the table reads no further than the table
-    EXPECT_EQ(GetVicePosition(6, key, 2), 3);
-    key.thickness = 301;
-    EXPECT_EQ(GetVicePosition(4, key, 2), 4);
-
+    EXPECT_EQ(GetViceType(8), 1);
+    EXPECT_EQ(GetVicePosition(8, {}, 1), 0);
     KeyParams tip{};
     tip.locating = 1;
     tip.groupCount = 2;
@@ -130,7 +126,7 @@ TEST(Scans, UnsignedStopAtZeroAndStayInTheirSpan) {
 
     int32_t sorted[] = {9, 800, 1200, -1, 400, 7};
     uint8_t flats[] = {0, 8, 12, 99, 4, 0};
-    BubbleSortU32(std::span(sorted).first(5), 4, 1, true, flats);  // beyond the span: untouched
+    BubbleSortU32(std::span(sorted).first(5), 9, 1, true, flats);  // beyond the span: untouched
     const int32_t descending[] = {9, -1, 1200, 800, 400, 7};
     const uint8_t moved[] = {0, 99, 12, 8, 4, 0};
     EXPECT_TRUE(std::equal(std::begin(sorted), std::end(sorted), descending));

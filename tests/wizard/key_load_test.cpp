@@ -61,10 +61,16 @@ TEST(KeyLoad, SaveLoadSaveKeepsEveryRecord) {
     }
 }
 
-TEST(KeyLoad, TipKeyShowsItsSpacesAscendingWithTheirFlats) {
-    WizardInputs pages = DefinedPages(1, 0, 1, true);
-    auto loaded = LoadKeyRecord(BuildFinishedRecord(pages, PassAllSteps(pages, {}), -101), true);
+TEST(KeyLoad, TipChannelKeyShowsItsSpacesAscendingAndItsSideAsPicked) {
+    WizardInputs pages = DefinedPages(6, 0, 1, true);
+    pages.useDefaultClamp = true;
+    const KeyDataRecord saved = BuildFinishedRecord(pages, PassAllSteps(pages, {}), -101);
+    EXPECT_EQ(saved.params.edgeSide, 1);
+    EXPECT_EQ(saved.blankCount, 0);
+    EXPECT_EQ(saved.params.spaces[0], 1200);
+    auto loaded = LoadKeyRecord(saved, true);
     ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->inputs.picks[kComboEdge], 0);
     EXPECT_EQ(loaded->inputs.lists[kListA].texts, test::Texts({400, 800, 1200}));
     EXPECT_EQ(loaded->inputs.lists[kListC].texts, test::Texts({40, 80, 120}));
 }

@@ -65,6 +65,11 @@ TEST(KeyRecord, FinishedFourTrackKeyByteForByte) {
     image.Bytes(772, {0x9B, 0xFF, 0xFF, 0xFF, 0, 0, 1, 0}).Int(780, 350, 2);
     image.Bytes(796, {0x9B, 0xFF, 0xFF, 0xFF, 1, 0, 1, 0}).Int(804, 350, 2);
     image.ExpectEqual(record);
+    // A Dimple key with clamp entries marks its first two words only.
+    inputs = DefinedPages(8, 0, 0, true);
+    record = BuildFinishedRecord(inputs, PassAllSteps(inputs, {}), -101);
+    EXPECT_EQ(record.params.dimpleMarks[1], -2);
+    EXPECT_EQ(record.params.dimpleMarks[2], 0);
 }
 
 TEST(KeyRecord, UnfinishedDimpleTrackKeyByteForByte) {
@@ -92,21 +97,6 @@ TEST(KeyRecord, UnfinishedDimpleTrackKeyByteForByte) {
     // Side A from "EditUI7", side B from "EditUI8"; no owner, not finished.
     image.Int(780, 70, 2).Bytes(796, {0, 0, 0, 0, 1, 0, 0, 0}).Int(804, 60, 2);
     image.ExpectEqual(record);
-}
-
-TEST(KeyRecord, TipChannelTrackSideAndDefaultClamp) {
-    WizardInputs inputs = DefinedPages(6, 0, 1, true);
-    inputs.useDefaultClamp = true;
-    KeyDataRecord record = BuildFinishedRecord(inputs, PassAllSteps(inputs, {}), -101);
-    EXPECT_EQ(record.params.edgeSide, 1);
-    EXPECT_EQ(record.blankCount, 0);
-    EXPECT_EQ(record.blanks[0].finished, 0);
-    EXPECT_EQ(record.params.dimpleMarks[0], 0);
-    inputs.useDefaultClamp = false;
-    inputs.keyType = 8;
-    record = BuildFinishedRecord(inputs, PassAllSteps(inputs, {}), -101);
-    EXPECT_EQ(record.params.dimpleMarks[1], -2);
-    EXPECT_EQ(record.params.dimpleMarks[2], 0);
 }
 
 TEST(KeyRecord, FinishTestsOfNameAndModel) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "wizard/wizard_kit.h"
 
 namespace {
@@ -95,19 +97,14 @@ TEST(StepInputs, EmptyShownEditTakesTheFocus) {
     WizardInputs inputs = PagesFor(3);
     SetEdit(inputs, kEditLength, 2500);
     SetEdit(inputs, kEditWidth, 800);
-    EXPECT_EQ(CheckStepInputs(inputs, {}, 1).focus, kEditThickness);
-    SetEdit(inputs, kEditThickness, 300);
-    EXPECT_EQ(CheckStepInputs(inputs, {}, 1).focus, kEditInternalWidth);
     SetEdit(inputs, kEditInternalWidth, 100);
-    EXPECT_TRUE(CheckStepInputs(inputs, {}, 1).Passed());
-
-    WizardInputs dimple = PagesFor(8);
-    KeyParams key{};
-    key.keyType = KeyTypeDimple;
-    StepResult result = CheckStepInputs(dimple, key, 4);
+    EXPECT_EQ(CheckStepInputs(inputs, {}, 1).focus, kEditThickness);
+    KeyParams dimple{};
+    dimple.keyType = KeyTypeDimple;
+    StepResult result = CheckStepInputs(PagesFor(8), dimple, 4);
     EXPECT_EQ(result.messageId, 236);
     EXPECT_EQ(result.focus, kEditEdgeDistanceA);
-    EXPECT_EQ(CheckLeaveStep(WizardInputs{}, key, 0).messageId, 213);
+    EXPECT_EQ(CheckLeaveStep(WizardInputs{}, dimple, 0).messageId, 213);
 }
 
 struct SpacesCase {
@@ -159,33 +156,32 @@ TEST(Spaces, GroupsAndPassesPerChoice) {
 TEST(Spaces, RangeAndTheBlocksRoom) {
     WizardInputs inputs = PagesFor(1);
     SetEdit(inputs, kEditLength, 3000);
-    SetList(inputs, kListA, Texts({400, 2850}));
     inputs.picks[kComboCutsA] = 0;
-    EXPECT_TRUE(CheckSpaces(inputs, {}).Passed());
-    SetList(inputs, kListA, Texts({400, 2851}));
-    EXPECT_EQ(CheckSpaces(inputs, {}).messageId, 229);
     KeyParams tip{};
     tip.locating = 1;
-    SetList(inputs, kListA, Texts({400, 3200}));
-    EXPECT_TRUE(CheckSpaces(inputs, tip).Passed());
+    struct Case {
+        int largest;
+        const KeyParams& key;
+        int message;
+    } cases[] = {{2850, {}, 0}, {2851, {}, 229}, {3200, tip, 0}};
+    for (const Case& c : cases) {
+        SetList(inputs, kListA, Texts({400, c.largest}));
+        EXPECT_EQ(CheckSpaces(inputs, c.key).messageId, c.message) << c.largest;
+    }
     inputs.picks[kComboCutsA] = 3;  // more cuts than rows kept
     EXPECT_EQ(CheckSpaces(inputs, tip).messageId, 229);
-
-    // Dimple sides stored twice: 2 x 8 + 2 x 8 fits, 2 x 9 + 2 x 8 does not.
-    WizardInputs dimple = PagesFor(8, 1);
-    SetList(dimple, kListA, std::vector<std::wstring>(15, L"100"));
-    SetList(dimple, kListB, std::vector<std::wstring>(15, L"100"));
-    dimple.picks[kComboCutsA] = dimple.picks[kComboCutsB] = 6;
-    EXPECT_EQ(CheckSpaces(dimple, tip).params.spaceCount, 32);
-    dimple.picks[kComboCutsA] = 7;
-    EXPECT_EQ(CheckSpaces(dimple, tip).messageId, 229);
-    WizardInputs track = PagesFor(7);
-    SetList(track, kListA, std::vector<std::wstring>(15, L"100"));
-    SetList(track, kListB, std::vector<std::wstring>(15, L"100"));
-    track.picks[kComboCutsA] = 10;  // 2 x 12 + 8
-    EXPECT_TRUE(CheckSpaces(track, tip).Passed());
-    track.picks[kComboCutsB] = 7;  // 2 x 12 + 9
-    EXPECT_EQ(CheckSpaces(track, tip).messageId, 229);
+    // Dimple types store a side twice: (pick A, pick B) -> cuts stored.
+    for (auto [type, pickA, pickB, stored] :
+         {std::tuple{8, 6, 6, 32}, {8, 7, 6, 0}, {7, 10, 6, 32}, {7, 10, 7, 0}}) {
+        WizardInputs dimple = PagesFor(type, 1);
+        SetList(dimple, kListA, std::vector<std::wstring>(15, L"100"));
+        SetList(dimple, kListB, std::vector<std::wstring>(15, L"100"));
+        dimple.picks[kComboCutsA] = pickA;
+        dimple.picks[kComboCutsB] = pickB;
+        const StepResult result = CheckSpaces(dimple, tip);
+        EXPECT_EQ(result.messageId, stored == 0 ? 229 : 0) << type << " " << pickA;
+        EXPECT_EQ(result.params.spaceCount, stored);
+    }
 }
 
 TEST(Flats, DimpleSidesTwiceAndOneByteEach) {
