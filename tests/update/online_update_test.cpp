@@ -264,6 +264,16 @@ TEST_F(UpdateFixture, RetriedPartRecoversAndALongHeadNamesNoVersion) {
     EXPECT_TRUE(LeftAndClosed());
 }
 
+TEST_F(UpdateFixture, BrokenChunkIsResumedAndLogged) {
+    std::vector<uint8_t> image = Pattern(3000, 6);
+    ServeImage(image);
+    server_.SetOperationFault(kOperationImageChunk, 1, ServerFault::kResetAfter, 100);
+    RepairData(Job());
+    EXPECT_TRUE(LogHas("re 1"));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), machine_.DataImage().begin()));
+    EXPECT_TRUE(report_.Status().starts_with(L"Repair success."));
+}
+
 TEST_F(UpdateFixture, TheVariantWritesSmallBlocksFastAndAsksAsTheOlderClient) {
     std::vector<uint8_t> image = Pattern(3000, 5);
     ServeImage(image);
