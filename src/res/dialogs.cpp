@@ -110,9 +110,9 @@ afx::MenuTemplate UpdateToolsMenu() {
 }  // namespace
 
 const afx::DialogTemplate& DialogResource(int id) {
-    static const std::array<afx::DialogTemplate, 4> dialogs{
-        KeyTreeDialog(), SerialNumberDialog(), UpdateDialog(kUpdateDialog),
-        UpdateDialog(kVorlantrexUpdateDialog)};
+    static const std::array<afx::DialogTemplate, 4> dialogs{KeyTreeDialog(), SerialNumberDialog(),
+                                                            UpdateDialog(kUpdateDialog),
+                                                            UpdateDialog(kVorlantrexUpdateDialog)};
     static const afx::DialogTemplate none;
     for (const auto& dialog : dialogs) {
         if (dialog.id == id)

@@ -100,18 +100,17 @@ void CMachineAltoUpdate::LoadButtons() {
                             {kMenuId, &m_MenuButton, res::kMenuButtonBitmaps}};
     for (const Place& place : places) {
         const res::ButtonBitmaps& b = place.bitmaps;
-        place.button->LoadBitmaps(BitmapPath(b.normal), BitmapPath(b.pressed),
-                                  BitmapPath(b.focus), BitmapPath(b.disabled));
+        place.button->LoadBitmaps(BitmapPath(b.normal), BitmapPath(b.pressed), BitmapPath(b.focus),
+                                  BitmapPath(b.disabled));
         BindControl(place.id, *place.button);
         place.button->SizeToContent();
     }
 }
 
 void CMachineAltoUpdate::ApplyTexts() {
-    const std::pair<int, int> texts[] = {{kStepsGroupId, 25}, {kWarningId, 26},
-                                         {kAntiVirusId, 28},  {afx::kIdStatic, 29},
-                                         {kNotesGroupId, 27}, {kVersionGroupId, 32},
-                                         {kStartId, 40}};
+    const std::pair<int, int> texts[] = {
+        {kStepsGroupId, 25}, {kWarningId, 26},      {kAntiVirusId, 28}, {afx::kIdStatic, 29},
+        {kNotesGroupId, 27}, {kVersionGroupId, 32}, {kStartId, 40}};
     for (auto [id, number] : texts) {
         afx::Static control;
         BindControl(id, control);
@@ -160,10 +159,10 @@ void CMachineAltoUpdate::ShowToolsMenu() {
         return;
     }
     afx::Menu menu = afx::Menu::FromTemplate(res::MenuResource(res::kUpdateToolsMenu), 0);
-    const std::pair<int, int> entries[] = {
-        {kDeviceInfoCommand, 31}, {kRepairDataCommand, 30},    {kEnterBiosCommand, 33},
-        {kClearAllDataCommand, 34}, {kClampOldCommand, 36},    {kClampNewCommand, 37},
-        {kOfflineUpdateCommand, 38}, {kCreateFileCommand, 39}};
+    const std::pair<int, int> entries[] = {{kDeviceInfoCommand, 31},    {kRepairDataCommand, 30},
+                                           {kEnterBiosCommand, 33},     {kClearAllDataCommand, 34},
+                                           {kClampOldCommand, 36},      {kClampNewCommand, 37},
+                                           {kOfflineUpdateCommand, 38}, {kCreateFileCommand, 39}};
     for (auto [command, number] : entries) {
         menu.SetItemText(command, Text(number));
     }

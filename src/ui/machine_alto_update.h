@@ -30,6 +30,8 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
     // Update text `number` (1 to 42) as the languages set so far left it.
     const std::wstring& Text(int number) const;
     const std::wstring& GetWorkFolder() const { return m_strWorkDir; }
+    // The serial number typed in the last prompt, as the file creation uses it.
+    const std::wstring& GetSerial() const { return m_strSerial; }
 
     // UpdateReport; every call may come from a worker.
     void SetStatusText(const std::wstring& text) override;

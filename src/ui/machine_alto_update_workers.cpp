@@ -80,12 +80,9 @@ void CMachineAltoUpdate::StartWorker(Command command) {
     m_bWorkerRunning = true;
     LockControls();
     int selected = m_VersionList.GetCurSel();
-    UpdateJob job{this,
-                  &kAltoMachine,
-                  m_nLanguage,
-                  m_Texts,
-                  m_strWorkDir,
-                  selected >= 0 ? m_VersionList.GetLBText(selected) : std::wstring(),
+    UpdateJob job{this,         &kAltoMachine,
+                  m_nLanguage,  m_Texts,
+                  m_strWorkDir, selected >= 0 ? m_VersionList.GetLBText(selected) : std::wstring(),
                   m_strSerial};
     m_Worker = afx::BeginThread([this, job = std::move(job), command = std::move(command)] {
         command(job);
@@ -162,5 +159,6 @@ std::optional<std::wstring> CMachineAltoUpdate::ChooseOfflineFileToSave(
 }
 
 bool CMachineAltoUpdate::Confirm(const std::wstring& question) {
-    return m_MessageBox && m_MessageBox(question, kMessageQuestion) == kAnswerOk;
+    return m_MessageBox &&
+           afx::OnUiThread([&] { return m_MessageBox(question, kMessageQuestion); }) == kAnswerOk;
 }

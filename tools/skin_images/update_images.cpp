@@ -36,8 +36,7 @@ QRectF ControlRect(int controlId) {
     if (control == nullptr) {
         return {};
     }
-    afx::Rect r =
-        afx::MapDialogRect(control->dialogUnits, afx::DialogBaseUnits(dialog.font));
+    afx::Rect r = afx::MapDialogRect(control->dialogUnits, afx::DialogBaseUnits(dialog.font));
     return QRectF(r.left, r.top, r.Width(), r.Height());
 }
 
@@ -158,8 +157,8 @@ void DrawRefreshFace(QPainter& painter, const QRectF& rect, State state) {
     QPointF tip(ring.center().x() + 3.5, ring.top() + 0.9);
     painter.setPen(Qt::NoPen);
     painter.setBrush(arrow);
-    painter.drawPolygon(QPolygonF({tip + QPointF(3.5, 0), tip + QPointF(-2, -4),
-                                   tip + QPointF(-2, 4)}));
+    painter.drawPolygon(
+        QPolygonF({tip + QPointF(3.5, 0), tip + QPointF(-2, -4), tip + QPointF(-2, 4)}));
 }
 
 void DrawCloseFace(QPainter& painter, const QRectF& rect, State state) {
