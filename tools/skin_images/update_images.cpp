@@ -40,13 +40,12 @@ QRectF ControlRect(int controlId) {
     return QRectF(r.left, r.top, r.Width(), r.Height());
 }
 
+// A white panel under a group box, which draws its own frame.
 void DrawCard(QPainter& painter, const QRectF& rect) {
     QPainterPath path;
     path.addRoundedRect(rect, 8, 8);
-    painter.fillPath(path.translated(0, 2), QColor(0x1B, 0x33, 0x55, 18));
+    painter.fillPath(path.translated(0, 2), QColor(0x1B, 0x33, 0x55, 16));
     painter.fillPath(path, QColor(0xFF, 0xFF, 0xFF, 235));
-    painter.setPen(QPen(colour::kBorder, 1));
-    painter.drawPath(path);
 }
 
 // The update mark: a circle with an arrow pointing up.
