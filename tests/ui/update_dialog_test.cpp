@@ -87,6 +87,7 @@ TEST_F(UpdateDialogTest, WithoutVersionsTheStartAndListStayDisabledAndRepairIsGr
 }
 
 TEST_F(UpdateDialogTest, VersionsUnlockTheStartAndRepair) {
+    server_.SetNotes({"V1.0.7: faster transfer"});
     server_.SetVersions({"V1.0.7", "V1.0.6"});
     Open(1);
     EXPECT_TRUE(Enabled(kVersionList) && Enabled(kStart));
@@ -96,6 +97,7 @@ TEST_F(UpdateDialogTest, VersionsUnlockTheStartAndRepair) {
 
 // The worker waits in the question while the test looks at the window and tries to close it.
 TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesTheDialog) {
+    server_.SetNotes({"V1.0.7"});
     server_.SetVersions({"V1.0.7"});
     bool asked = false;
     Open(1, [&](const std::wstring&, int) {
