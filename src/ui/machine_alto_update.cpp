@@ -45,7 +45,12 @@ CMachineAltoUpdate::CMachineAltoUpdate(MessageBoxCall messageBox)
       m_MessageBox(std::move(messageBox)),
       m_strWorkDir(GetTempWorkDir()) {}
 
-CMachineAltoUpdate::~CMachineAltoUpdate() = default;
+// A worker still running reports to this object: it goes only once the worker has finished.
+CMachineAltoUpdate::~CMachineAltoUpdate() {
+    if (m_bWorkerRunning) {
+        afx::PumpUntilFinished(m_Worker);
+    }
+}
 
 void CMachineAltoUpdate::SetLanguage(int languageIndex) {
     m_nLanguage = languageIndex;
