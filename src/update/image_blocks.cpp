@@ -5,11 +5,7 @@
 
 #include "log/log.h"
 
-namespace {
-
-constexpr int kTextUpdating = 17;
-
-}  // namespace
+namespace {}  // namespace
 
 void ShowTransferStep(UpdateSession& session, MachineLink& link, MachinePercent& percent,
                       int position) {

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kTextServer = 13;
-constexpr int kTextServerFailed = 14;
-constexpr int kTextDownloading = 16;
 constexpr uint32_t kChunkSize = 1048576;
 
 constexpr int kSizeNoRecord = 11;

@@ -7,16 +7,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr int kTextGettingVersions = 1;
-constexpr int kTextGettingDeviceInfo = 19;
-constexpr int kTextRepaired = 20;
-constexpr int kTextRepairFailed = 21;
-constexpr int kTextSettingClamp = 22;
-constexpr int kTextClampSet = 23;
-constexpr int kTextClampFailed = 24;
-constexpr int kTextDeviceInfoRead = 41;
-constexpr int kTextDeviceInfoFailed = 42;
-
 constexpr uint8_t kClampParameter = 0x18;
 
 // Bytes 0 to 3 choose the clamp set, byte 4 is their XOR.

@@ -13,8 +13,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr int kTextPrepare = 2;
-constexpr int kTextUpdated = 4;
 constexpr size_t kFirmwarePart = 1024;
 
 enum Code {
@@ -31,9 +29,9 @@ enum Code {
 };
 
 std::wstring FailureMessage(const UpdateSession& session, int code) {
-    int text = code == kNotFound              ? 10
-               : code == kEnterBootModeFailed ? 11
-               : code == kSerialUnread        ? 12
+    int text = code == kNotFound              ? kTextNotFound
+               : code == kEnterBootModeFailed ? kTextBootModeFailed
+               : code == kSerialUnread        ? kTextDeviceUnread
                                               : kTextUpdateFailed;
     return session.Message(text, code);
 }

@@ -16,13 +16,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr int kTextServer = 13;
-constexpr int kTextServerFailed = 14;
-constexpr int kTextPrepareCreate = 3;
-constexpr int kTextCreated = 5;
-constexpr int kTextCancelled = 6;
-constexpr int kTextCreateFailed = 7;
-constexpr int kTextCreating = 15;
 constexpr int kFirmwareNoRecord = 5;
 constexpr int kFirmwareOneRecord = 6;
 constexpr size_t kImagePiece = 104857;

@@ -13,8 +13,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr int kTextPrepare = 2;
-constexpr int kTextServer = 13;
 constexpr size_t kMaxFirmwarePart = 1024;
 // Record 0 names the version just written only when it is this short.
 constexpr size_t kVersionRecordLimit = 10;
@@ -52,15 +50,20 @@ std::vector<uint8_t> SelectedVersion(const UpdateSession& session) {
     return AnsiItem(session.job().selectedVersion, kVersionBytes);
 }
 
+// The machine's serial number and software version; 0 or the failure code.
+int ReadIdentity(MachineLink& link, DeviceString& serial, DeviceString& version) {
+    if (link->ReadDeviceString(1, serial) != kLinkOk) {
+        return kSerialUnread;
+    }
+    return link->ReadDeviceString(6, version) == kLinkOk ? 0 : kVersionUnread;
+}
+
 // The firmware request's identity items and the exchange; 0 or the failure code.
 int AskFirmware(UpdateSession& session, MachineLink& link, CServerComm& server) {
     DeviceString serial{};
     DeviceString version{};
-    if (link->ReadDeviceString(1, serial) != kLinkOk) {
-        return kSerialUnread;
-    }
-    if (link->ReadDeviceString(6, version) != kLinkOk) {
-        return kVersionUnread;
+    if (int code = ReadIdentity(link, serial, version)) {
+        return code;
     }
     AddItems(
         session.machine(), server,
@@ -128,11 +131,11 @@ std::vector<uint8_t> DeviceItem(const DeviceString& text, size_t size) {
 std::wstring UpdateFailureMessage(const UpdateSession& session, int code) {
     int text = kTextUpdateFailed;
     if (code == kNotFound) {
-        text = 10;
+        text = kTextNotFound;
     } else if (code == kEnterBootModeFailed) {
-        text = 11;
+        text = kTextBootModeFailed;
     } else if (code == kSerialUnread || code == kVersionUnread) {
-        text = 12;
+        text = kTextDeviceUnread;
     } else if ((code >= 5 && code <= 6) || (code >= 11 && code <= 13) || code == 22 || code == 23) {
         text = 14;
     }
@@ -204,11 +207,8 @@ bool WriteSdData(UpdateSession& session, int from, int to, bool enterBootMode, b
     }
     DeviceString serial{};
     DeviceString version{};
-    if (code == 0 && link->ReadDeviceString(1, serial) != kLinkOk) {
-        code = kSerialUnread;
-    }
-    if (code == 0 && link->ReadDeviceString(6, version) != kLinkOk) {
-        code = kVersionUnread;
+    if (code == 0) {
+        code = ReadIdentity(link, serial, version);
     }
     if (code == 0) {
         session.RestartTextTick();
@@ -252,7 +252,7 @@ bool WriteSdData(UpdateSession& session, int from, int to, bool enterBootMode, b
     std::wstring message = downloadFailure ? *downloadFailure : UpdateFailureMessage(session, code);
     if (!failed) {
         session.Progress(0);
-        session.Status(session.ElapsedMessage(4));
+        session.Status(session.ElapsedMessage(kTextUpdated));
         session.SuccessBeeps();
     } else {
         session.RunDown(message);

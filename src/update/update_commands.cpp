@@ -4,11 +4,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr int kTextPrepare = 2;
-constexpr int kTextUpdated = 4;
-constexpr int kTextRepaired = 8;
-constexpr int kTextRepairFailed = 9;
-
 }  // namespace
 
 void UpdateOnline(const UpdateJob& job) {
@@ -36,9 +31,9 @@ void RepairData(const UpdateJob& job) {
     session.Status(session.Message(kTextPrepare));
     if (WriteSdData(session, 0, 100, true, true)) {
         session.Progress(0);
-        session.Status(session.ElapsedMessage(kTextRepaired));
+        session.Status(session.ElapsedMessage(kTextRepairedIn));
         session.SuccessBeeps();
     } else {
-        session.RunDown(session.ElapsedMessage(kTextRepairFailed));
+        session.RunDown(session.ElapsedMessage(kTextRepairFailedIn));
     }
 }

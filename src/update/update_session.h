@@ -24,7 +24,35 @@ inline constexpr int kLeaveBootModeFailed = 26;
 inline constexpr int kWorkFileFailed = 27;
 inline constexpr int kOfflineFileDamaged = 28;
 
-inline constexpr int kTextUpdateFailed = 18;
+// The update texts the commands show, by number.
+enum UpdateTextNumber : int {
+    kTextGettingVersions = 1,
+    kTextPrepare = 2,
+    kTextPrepareCreate = 3,
+    kTextUpdated = 4,
+    kTextCreated = 5,
+    kTextCancelled = 6,
+    kTextCreateFailed = 7,
+    kTextRepairedIn = 8,
+    kTextRepairFailedIn = 9,
+    kTextNotFound = 10,
+    kTextBootModeFailed = 11,
+    kTextDeviceUnread = 12,
+    kTextServer = 13,
+    kTextServerFailed = 14,
+    kTextCreating = 15,
+    kTextDownloading = 16,
+    kTextUpdating = 17,
+    kTextUpdateFailed = 18,
+    kTextGettingDeviceInfo = 19,
+    kTextRepaired = 20,
+    kTextRepairFailed = 21,
+    kTextSettingClamp = 22,
+    kTextClampSet = 23,
+    kTextClampFailed = 24,
+    kTextDeviceInfoRead = 41,
+    kTextDeviceInfoFailed = 42,
+};
 
 class UpdateSession {
   public:

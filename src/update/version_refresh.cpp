@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int kTextGettingVersions = 1;
-
 // Records 1 onward of the reply to a request for operation; none when the reply has fewer
 // than two records.
 std::vector<std::wstring> QueryTexts(const UpdateSession& session, uint8_t operation) {

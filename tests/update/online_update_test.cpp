@@ -106,127 +106,33 @@ class UpdateFailure : public UpdateFixture, public ::testing::WithParamInterface
 };
 
 const std::vector<uint8_t> kSdMessages{0xDD, 0xDC};
+// clang-format off
 const FailureCase kFailures[] = {
-    {"NoMachine",
-     [](auto& f, auto&) { f.machine_.SetDescription(""); },
-     false,
-     L"Device not found.(1)",
-     0xA1,
-     {},
-     false},
-    {"NoBootMode",
-     [](auto& f, auto&) { f.machine_.FailDriverCall(DriverCall::Reset, platform::FT_IO_ERROR); },
-     false,
-     L"Enter BIOS failed.(2)",
-     0xA1,
-     {}},
-    {"NoSerial",
-     [](auto& f, auto&) { f.Inject(0xA1, 1); },
-     false,
-     L"Getting device info failed.(3)",
-     0xA1,
-     {}},
-    {"NoVersion",
-     [](auto& f, auto&) { f.Inject(0xA1, 2); },
-     false,
-     L"Getting device info failed.(4)",
-     0xA1,
-     {}},
-    {"NoFirmwareRecord",
-     [](auto& f, auto&) { f.Reply(1, {}); },
-     false,
-     L"Communication with server failed.(5)",
-     0xA1,
-     {}},
-    {"OneFirmwareRecord",
-     [](auto& f, auto&) { f.Reply(1, {{1}}); },
-     false,
-     L"Communication with server failed.(6)",
-     0xA1,
-     {}},
-    {"FirmwarePartTooLong",
-     [](auto& f, auto&) {
-         f.ServeFirmware({1024, 1025});
-     },
-     false,
-     L"Communication with server failed.(6)",
-     0xA1,
-     {}},
-    {"BeginRefused",
-     [](auto& f, auto&) { f.Inject(0xA5, 1); },
-     false,
-     L"Update failed.(7)",
-     0xA5,
-     {}},
-    {"StartRefused",
-     [](auto& f, auto&) { f.Inject(0xAB, 1); },
-     false,
-     L"Update failed.(8)",
-     0xAB,
-     {}},
-    {"PartRefused",
-     [](auto& f, auto&) { f.Always(0xA4); },
-     false,
-     L"Update failed.(9)",
-     0xA4,
-     {0xA6}},
-    {"EndRefused",
-     [](auto& f, auto&) { f.Inject(0xA6, 1); },
-     false,
-     L"Update failed.(10)",
-     0xA6,
-     {}},
-    {"BootModeNotLeft",
-     [](auto& f, auto&) { f.FailBootModeFrom(66); },
-     false,
-     L"Update failed.(26)",
-     0xA0,
-     {},
-     true},
-    {"NoSizeRecord", [](auto& f, auto&) { f.Reply(7, {}); }, true,
-     L"Communication with server failed.(11)", 0xA1, kSdMessages},
-    {"OneSizeRecord", [](auto& f, auto&) { f.Reply(7, {{7}}); }, true,
-     L"Communication with server failed.(12)", 0xA1, kSdMessages},
-    {"SizeZero",
-     [](auto& f, auto&) {
-         f.Reply(7, {{7}, {0, 0, 0, 0}});
-     },
-     true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
-    {"SizeRecordShort",
-     [](auto& f, auto&) {
-         f.Reply(7, {{7}, {9, 9}});
-     },
-     true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
-    {"NoWorkFolder", [](auto&, auto& job) { job.workFolder += L"/missing"; }, true,
-     L"Update failed.(27)", 0xA1, kSdMessages},
-    {"SdBeginRefused",
-     [](auto& f, auto&) { f.Inject(0xD7, 1); },
-     true,
-     L"Update failed.(21)",
-     0xD7,
-     {}},
-    {"NoChunkRecord", [](auto& f, auto&) { f.Reply(6, {}); }, true,
-     L"Communication with server failed.(22)", 0xA1, kSdMessages},
-    {"OneChunkRecord", [](auto& f, auto&) { f.Reply(6, {{6}}); }, true,
-     L"Communication with server failed.(23)", 0xA1, kSdMessages},
-    {"ChunkShort",
-     [](auto& f, auto&) {
-         f.Reply(6, {{6}, {1, 2}});
-     },
-     true, L"Communication with server failed.(23)", 0xA1, kSdMessages},
-    {"BlockRefused",
-     [](auto& f, auto&) { f.Always(0xD8); },
-     true,
-     L"Update failed.(24)",
-     0xD8,
-     {0xDB}},
-    {"SdEndRefused",
-     [](auto& f, auto&) { f.Inject(0xDB, 1); },
-     true,
-     L"Update failed.(25)",
-     0xDB,
-     {}},
+    {"NoMachine", [](auto& f, auto&) { f.machine_.SetDescription(""); }, false, L"Device not found.(1)", 0xA1, {}},
+    {"NoBootMode", [](auto& f, auto&) { f.machine_.FailDriverCall(DriverCall::Reset, platform::FT_IO_ERROR); }, false, L"Enter BIOS failed.(2)", 0xA1, {}},
+    {"NoSerial", [](auto& f, auto&) { f.Inject(0xA1, 1); }, false, L"Getting device info failed.(3)", 0xA1, {}},
+    {"NoVersion", [](auto& f, auto&) { f.Inject(0xA1, 2); }, false, L"Getting device info failed.(4)", 0xA1, {}},
+    {"NoFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {}); }, false, L"Communication with server failed.(5)", 0xA1, {}},
+    {"OneFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {{1}}); }, false, L"Communication with server failed.(6)", 0xA1, {}},
+    {"FirmwarePartTooLong", [](auto& f, auto&) { f.ServeFirmware({1024, 1025}); }, false, L"Communication with server failed.(6)", 0xA1, {}},
+    {"BeginRefused", [](auto& f, auto&) { f.Inject(0xA5, 1); }, false, L"Update failed.(7)", 0xA5, {}},
+    {"StartRefused", [](auto& f, auto&) { f.Inject(0xAB, 1); }, false, L"Update failed.(8)", 0xAB, {}},
+    {"PartRefused", [](auto& f, auto&) { f.Always(0xA4); }, false, L"Update failed.(9)", 0xA4, {0xA6}},
+    {"EndRefused", [](auto& f, auto&) { f.Inject(0xA6, 1); }, false, L"Update failed.(10)", 0xA6, {}},
+    {"BootModeNotLeft", [](auto& f, auto&) { f.FailBootModeFrom(66); }, false, L"Update failed.(26)", 0xA0, {}, true},
+    {"NoSizeRecord", [](auto& f, auto&) { f.Reply(7, {}); }, true, L"Communication with server failed.(11)", 0xA1, kSdMessages},
+    {"OneSizeRecord", [](auto& f, auto&) { f.Reply(7, {{7}}); }, true, L"Communication with server failed.(12)", 0xA1, kSdMessages},
+    {"SizeZero", [](auto& f, auto&) { f.Reply(7, {{7}, {0, 0, 0, 0}}); }, true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
+    {"SizeRecordShort", [](auto& f, auto&) { f.Reply(7, {{7}, {9, 9}}); }, true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
+    {"NoWorkFolder", [](auto&, auto& job) { job.workFolder += L"/missing"; }, true, L"Update failed.(27)", 0xA1, kSdMessages},
+    {"SdBeginRefused", [](auto& f, auto&) { f.Inject(0xD7, 1); }, true, L"Update failed.(21)", 0xD7, {}},
+    {"NoChunkRecord", [](auto& f, auto&) { f.Reply(6, {}); }, true, L"Communication with server failed.(22)", 0xA1, kSdMessages},
+    {"OneChunkRecord", [](auto& f, auto&) { f.Reply(6, {{6}}); }, true, L"Communication with server failed.(23)", 0xA1, kSdMessages},
+    {"ChunkShort", [](auto& f, auto&) { f.Reply(6, {{6}, {1, 2}}); }, true, L"Communication with server failed.(23)", 0xA1, kSdMessages},
+    {"BlockRefused", [](auto& f, auto&) { f.Always(0xD8); }, true, L"Update failed.(24)", 0xD8, {0xDB}},
+    {"SdEndRefused", [](auto& f, auto&) { f.Inject(0xDB, 1); }, true, L"Update failed.(25)", 0xDB, {}},
 };
+// clang-format on
 
 TEST_P(UpdateFailure, ShowsItsCodeAndLeavesTheMachineAsItShould) {
     ServeFirmware({1024, 500});
@@ -262,6 +168,16 @@ TEST_F(UpdateFixture, RetriedPartRecoversAndALongHeadNamesNoVersion) {
     EXPECT_EQ(machine_.Parameters().count(6), 0u);
     EXPECT_TRUE(report_.Status().starts_with(L"Update success."));
     EXPECT_TRUE(LeftAndClosed());
+}
+
+TEST_F(UpdateFixture, BrokenChunkIsResumedAndLogged) {
+    std::vector<uint8_t> image = Pattern(3000, 6);
+    ServeImage(image);
+    server_.SetOperationFault(kOperationImageChunk, 1, ServerFault::kResetAfter, 100);
+    RepairData(Job());
+    EXPECT_TRUE(LogHas("re 1"));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), machine_.DataImage().begin()));
+    EXPECT_TRUE(report_.Status().starts_with(L"Repair success."));
 }
 
 TEST_F(UpdateFixture, TheVariantWritesSmallBlocksFastAndAsksAsTheOlderClient) {
