@@ -33,7 +33,9 @@ std::wstring OptionImage(int index, int frame) {
 
 }  // namespace
 
-CDuiFrameWnd::CDuiFrameWnd(const std::wstring& xmlPath) : CXMLWnd(xmlPath) {}
+CDuiFrameWnd::CDuiFrameWnd(const std::wstring& xmlPath)
+    : CXMLWnd(xmlPath),
+      m_UpdateDlg([this](const std::wstring& text, int type) { return ShowMessage(text, type); }) {}
 
 CDuiFrameWnd::~CDuiFrameWnd() = default;
 
@@ -148,6 +150,9 @@ void CDuiFrameWnd::OnClick(const std::wstring& sender) {
         SendMessage(WM_IMPORT_KEY_FILE);
     } else if (sender == L"OutputButton") {
         SendMessage(WM_EXPORT_KEY_FILE);
+    } else if (sender == L"UpdateMachine") {
+        m_UpdateDlg.SetLanguage(g_nLanguage);
+        m_UpdateDlg.DoModal(GetHWND());
     }
 }
 

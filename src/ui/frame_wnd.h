@@ -8,7 +8,9 @@
 #include "platform/afx/ui_thread.h"
 #include "ui/add_key.h"
 #include "ui/left_tree_view.h"
+#include "ui/machine_alto_update.h"
 #include "ui/show_message.h"
+#include "ui/vorlantrex_update_dlg.h"
 #include "ui/xml_wnd.h"
 
 class CDuiKeyInfo;
@@ -50,6 +52,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     void Notify(dui::TNotifyUI& msg) override;
 
     CLeftTreeView& GetTreeView() { return m_TreeView; }
+    CMachineAltoUpdate& GetUpdateDlg() { return m_UpdateDlg; }
+    const CVorlantrexUpdateDlg& GetVorlantrexDlg() const { return m_VorlantrexDlg; }
     // The last synchronisation worker started, for waiting on it.
     afx::WorkerHandle GetSyncWorker() const { return m_SyncWorker; }
     bool IsSyncRunning() const { return m_bSyncRunning; }
@@ -96,6 +100,9 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     void Quit();
 
     CLeftTreeView m_TreeView;
+    CMachineAltoUpdate m_UpdateDlg;
+    // Held from start to end and never opened.
+    CVorlantrexUpdateDlg m_VorlantrexDlg;
     dui::CEditUI* m_pSearchEdit = nullptr;
     dui::CButtonUI* m_pSearchBtn = nullptr;
     dui::CButtonUI* m_pAddkeyBtn = nullptr;
