@@ -103,6 +103,10 @@ void CAddKey::SelectKeyType(int type) {
             m_pStepHeadContainer[0]->SetVisible(true);
         }
         SetFixedXY(m_pStepHeadContainer[1], 29, 190);
+        // Its options hidden, the four-track key reads its offset from "EditUI6" alone.
+        if (type == 4 && m_pOffsetOption[0] != nullptr) {
+            m_pOffsetOption[0]->Selected(true);
+        }
     } else {
         if (m_pStepHeadContainer[0] != nullptr) {
             m_pStepHeadContainer[0]->SetVisible(false);
@@ -121,8 +125,7 @@ void CAddKey::SelectKeyType(int type) {
          {L"Step5keyBControl", L"Step5ContainerlistB", L"Step5keyBContainer2"}) {
         ShowControl(name, track);
     }
-    SetControlText(L"LabelUI24", track ? KeptText(250) : KeptText(169));
-    SetControlText(L"LabelUI25", track ? KeptText(251) : KeptText(170));
+    SetSideLabels();
     for (int side = 0; side < 2; ++side) {
         const wchar_t* image =
             track ? (side == 0 ? L"Y.png" : L"C.png") : (side == 0 ? L"A.bmp" : L"B.bmp");
