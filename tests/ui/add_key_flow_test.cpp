@@ -8,6 +8,7 @@
 #include "main_window_fixture.h"
 #include "platform/dui/native.h"
 #include "platform/text/text.h"
+#include "res/strings.h"
 
 namespace ui_test {
 namespace {
@@ -42,12 +43,26 @@ TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
                                    ((row.type - 1) / 2 + 1) * 150));
         EXPECT_EQ(!Control(L"stepHeadContainer0")->GetWidget()->isHidden(), row.offsets);
         EXPECT_EQ(!Control(L"stepHeadContainer2")->GetWidget()->isHidden(), row.dimple);
+        // Every type with clamp offsets reaches the one its finished key reads.
+        EXPECT_EQ(Control(L"EditUI6")
+                          ->GetWidget()
+                          ->isVisibleTo(Control(L"step4VerticalLayout")->GetWidget()) &&
+                      Enabled(L"EditUI6"),
+                  row.offsets);
         EXPECT_TRUE(Enabled(L"step2") && Enabled(L"LastBtn"));
         EXPECT_FALSE(Enabled(L"step3"));
         Press(L"CancelBtn");
         EXPECT_FALSE(dui::IsWindowVisible(wizard_->GetHWND()));
         wizard_->ShowWizard();
     }
+    // Dimple+Track's own count labels exist in Chinese only; English shows the plain ones.
+    Press(L"keyType7");
+    EXPECT_EQ(Text(L"LabelUI24") + Text(L"circleLabel"), L"Blades A:Depths No. :");
+    res::SetUiLanguage(res::kLangChinese);
+    wizard_->LoadLanguageTexts();
+    EXPECT_EQ(Text(L"LabelUI25") + Text(L"grooveLabel"), L"槽齿数：槽齿数：");
+    Press(L"CancelBtn");
+    wizard_->ShowWizard();
     // Type 1 moves its three rows down by 30, 60 and 90.
     Press(L"keyType1");
     EXPECT_EQ(Control(L"WidthContainer")->GetFixedXY().cy, 102 + 90);
