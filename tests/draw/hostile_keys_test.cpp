@@ -1,20 +1,13 @@
 // Records reach the drawers from imported files: any count, any position, any bitting. These
 // run every drawer on such records (under the sanitizers in CI) on both canvases.
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 
-#include "draw/drawing_script.h"
+#include "draw/drawing_test.h"
 #include "draw/key_drawer.h"
 #include "platform/gdi/image_canvas.h"
 #include "platform/gdi/recording_canvas.h"
-
-using drawtest::Draw;
-using drawtest::InOrder;
-using drawtest::MakeKey;
-using drawtest::Only;
-using Script = std::vector<std::string>;
 
 namespace {
 

@@ -113,6 +113,7 @@ TEST_F(KeySyncTest, EveryFileLandsOnTheDriveAsLaidDown) {
     for (const MachineRequest& request : machine_.Requests()) {
         EXPECT_EQ(request.mode, MachineMode::Boot);
     }
+    ASSERT_FALSE(machine_.Requests().empty());
     EXPECT_EQ(machine_.Requests().front().payload, Concat({0xA7}, Bytes("2:\\KeyDataU\\-0101")));
     ExpectLeftAndClosed();
 }

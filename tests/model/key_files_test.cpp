@@ -94,7 +94,6 @@ TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
 
 class UserKeyIds : public test::ModelTest {
   protected:
-    std::wstring Config() const { return folder_.wide() + L"config.ini"; }
     void SetCounter(const std::wstring& text) const {
         platform::WriteProfileString(Config(), L"key", L"ID", text);
     }

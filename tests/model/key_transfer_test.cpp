@@ -15,7 +15,7 @@ using test::MakeRecord;
 class KeyTransfer : public test::ModelTest {
   protected:
     std::wstring Path(const std::string& name) const {
-        return folder_.wide() + std::wstring(name.begin(), name.end());
+        return program_.wide() + std::wstring(name.begin(), name.end());
     }
     CKeyTransfer transfer_;
 };
@@ -60,7 +60,7 @@ TEST_F(KeyTransfer, ImportAcceptsOnlyLiveUserKeysWithSaneDepths) {
 
 TEST_F(KeyTransfer, ImportGivesNewIdsAndSkipsNamesAlreadyThere) {
     g_KeyData = {MakeRecord(-101, "gone", 100, KeyStatusDeleted)};
-    platform::WriteProfileString(folder_.wide() + L"config.ini", L"key", L"ID", L"-105");
+    platform::WriteProfileString(Config(), L"key", L"ID", L"-105");
     KeyDataRecord first = MakeRecord(-101, "first");
     first.makerId = 42;
     first.blankCount = 0;
@@ -76,7 +76,7 @@ TEST_F(KeyTransfer, ImportGivesNewIdsAndSkipsNamesAlreadyThere) {
             EXPECT_EQ(static_cast<int32_t>(blank.keyId), g_KeyData[i].keyId);
         }
     }
-    EXPECT_EQ(platform::ReadProfileInt(folder_.wide() + L"config.ini", L"key", L"ID", 0), -107);
+    EXPECT_EQ(platform::ReadProfileInt(Config(), L"key", L"ID", 0), -107);
 }
 
 TEST_F(KeyTransfer, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) {
@@ -90,7 +90,7 @@ TEST_F(KeyTransfer, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) 
 }
 
 TEST_F(KeyTransfer, ImportStopsWhenIdsRunOut) {
-    platform::WriteProfileString(folder_.wide() + L"config.ini", L"key", L"ID", L"-32767");
+    platform::WriteProfileString(Config(), L"key", L"ID", L"-32767");
     WriteRecords("in.u", {MakeRecord(-101, "a"), MakeRecord(-102, "b")});
     ImportOutcome outcome = transfer_.ImportKeyFile(Path("in.u"));
     EXPECT_EQ(outcome.imported, 1);

@@ -24,7 +24,10 @@ class ModelTest : public ::testing::Test {
         g_KeyDataEdit.clear();
     }
 
-    std::filesystem::path File(const std::string& name) const { return folder_ / name; }
+    // The key lists lie beside the program; "config.ini" with the id counter in the current
+    // folder. Two folders, so that a file written to the wrong one is seen.
+    std::filesystem::path File(const std::string& name) const { return program_ / name; }
+    std::wstring Config() const { return current_.wide() + L"config.ini"; }
 
     void WriteFile(const std::string& name, std::span<const uint8_t> bytes) const {
         std::ofstream(File(name), std::ios::binary)
@@ -40,9 +43,10 @@ class ModelTest : public ::testing::Test {
         return ParseRecords(platform::ReadWholeFile(File(name)).value_or(std::vector<uint8_t>{}));
     }
 
-    TempFolder folder_;
-    ScopedProgramFolder programFolder_{folder_};
-    ScopedCurrentFolder currentFolder_{folder_};
+    TempFolder program_;
+    TempFolder current_;
+    ScopedProgramFolder programFolder_{program_};
+    ScopedCurrentFolder currentFolder_{current_};
 };
 
 inline std::vector<int> Ids(const KeyDataList& records) {

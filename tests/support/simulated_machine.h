@@ -101,31 +101,38 @@ class SimulatedMachine final : public platform::D2xxBackend {
     void FailDriverCall(DriverCall call, platform::FT_STATUS status, int times = 1);
 
     // The wire and the pins.
-    std::vector<MachineRequest> Requests() const;
+    std::vector<MachineRequest> Requests() const { return Locked(requests_); }
     std::vector<uint8_t> RequestCodes() const;
-    std::vector<std::vector<uint8_t>> Writes() const;  // the bytes of each FT_Write
-    size_t BadFrames() const;                          // frames dropped as malformed
-    std::vector<uint8_t> PinMasks() const;             // every CBUS mask set, in order
-    MachineMode Mode() const;
-    int Restarts() const;
-    int Opens() const;
-    bool IsOpen() const;
-    uint32_t BaudRate() const;
-    std::array<uint8_t, 3> DataCharacteristics() const;  // word length, stop bits, parity
-    bool BreakOn() const;
+    // The bytes of each FT_Write.
+    std::vector<std::vector<uint8_t>> Writes() const { return Locked(writes_); }
+    // Frames dropped as malformed.
+    size_t BadFrames() const { return Locked(badFrames_); }
+    // Every CBUS mask set, in order.
+    std::vector<uint8_t> PinMasks() const { return Locked(pinMasks_); }
+    MachineMode Mode() const { return Locked(mode_); }
+    int Restarts() const { return Locked(restarts_); }
+    int Opens() const { return Locked(opens_); }
+    bool IsOpen() const { return Locked(open_); }
+    uint32_t BaudRate() const { return Locked(baudRate_); }
+    // Word length, stop bits, parity.
+    std::array<uint8_t, 3> DataCharacteristics() const { return Locked(characteristics_); }
+    bool BreakOn() const { return Locked(breakOn_); }
     size_t PendingReplyBytes() const;  // reply bytes not read yet, due or not
 
     // What the commands left on the machine.
-    std::map<std::string, std::vector<uint8_t>> Files() const;
+    std::map<std::string, std::vector<uint8_t>> Files() const { return Locked(files_); }
     std::vector<uint8_t> File(const std::string& path) const;
     bool HasFile(const std::string& path) const;
-    std::vector<uint8_t> DataImage() const;
-    std::vector<uint8_t> Firmware() const;  // the last firmware whose write was ended
-    std::map<uint8_t, MachineParameter> Parameters() const;
-    std::vector<uint8_t> ProgressShown() const;
-    std::vector<std::string> TextsShown() const;  // as sent, terminator included
-    int Clears() const;
-    uint32_t RequestedBaudRate() const;  // by the baud-rate command; 0 when never asked
+    std::vector<uint8_t> DataImage() const { return Locked(image_); }
+    // The last firmware whose write was ended.
+    std::vector<uint8_t> Firmware() const { return Locked(firmware_); }
+    std::map<uint8_t, MachineParameter> Parameters() const { return Locked(parameters_); }
+    std::vector<uint8_t> ProgressShown() const { return Locked(progress_); }
+    // As sent, terminator included.
+    std::vector<std::string> TextsShown() const { return Locked(texts_); }
+    int Clears() const { return Locked(clears_); }
+    // By the baud-rate command; 0 when never asked.
+    uint32_t RequestedBaudRate() const { return Locked(requestedBaudRate_); }
 
     // D2xxBackend.
     platform::FT_STATUS CountDevices(uint32_t* count) override;
@@ -133,6 +140,12 @@ class SimulatedMachine final : public platform::D2xxBackend {
                                           std::unique_ptr<platform::D2xxDevice>* device) override;
 
   private:
+    template <typename T>
+    T Locked(const T& field) const {
+        std::lock_guard lock(mutex_);
+        return field;
+    }
+
     class Device;
     friend class Device;
     using TimePoint = std::chrono::steady_clock::time_point;

@@ -175,11 +175,6 @@ void SimulatedMachine::PutFile(const std::string& path, std::vector<uint8_t> byt
     files_[path] = std::move(bytes);
 }
 
-std::vector<MachineRequest> SimulatedMachine::Requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
-}
-
 std::vector<uint8_t> SimulatedMachine::RequestCodes() const {
     std::lock_guard lock(mutex_);
     std::vector<uint8_t> codes;
@@ -187,56 +182,6 @@ std::vector<uint8_t> SimulatedMachine::RequestCodes() const {
         codes.push_back(request.payload[0]);
     }
     return codes;
-}
-
-std::vector<std::vector<uint8_t>> SimulatedMachine::Writes() const {
-    std::lock_guard lock(mutex_);
-    return writes_;
-}
-
-size_t SimulatedMachine::BadFrames() const {
-    std::lock_guard lock(mutex_);
-    return badFrames_;
-}
-
-std::vector<uint8_t> SimulatedMachine::PinMasks() const {
-    std::lock_guard lock(mutex_);
-    return pinMasks_;
-}
-
-MachineMode SimulatedMachine::Mode() const {
-    std::lock_guard lock(mutex_);
-    return mode_;
-}
-
-int SimulatedMachine::Restarts() const {
-    std::lock_guard lock(mutex_);
-    return restarts_;
-}
-
-int SimulatedMachine::Opens() const {
-    std::lock_guard lock(mutex_);
-    return opens_;
-}
-
-bool SimulatedMachine::IsOpen() const {
-    std::lock_guard lock(mutex_);
-    return open_;
-}
-
-uint32_t SimulatedMachine::BaudRate() const {
-    std::lock_guard lock(mutex_);
-    return baudRate_;
-}
-
-std::array<uint8_t, 3> SimulatedMachine::DataCharacteristics() const {
-    std::lock_guard lock(mutex_);
-    return characteristics_;
-}
-
-bool SimulatedMachine::BreakOn() const {
-    std::lock_guard lock(mutex_);
-    return breakOn_;
 }
 
 size_t SimulatedMachine::PendingReplyBytes() const {
@@ -248,11 +193,6 @@ size_t SimulatedMachine::PendingReplyBytes() const {
     return pending;
 }
 
-std::map<std::string, std::vector<uint8_t>> SimulatedMachine::Files() const {
-    std::lock_guard lock(mutex_);
-    return files_;
-}
-
 std::vector<uint8_t> SimulatedMachine::File(const std::string& path) const {
     std::lock_guard lock(mutex_);
     auto found = files_.find(path);
@@ -262,41 +202,6 @@ std::vector<uint8_t> SimulatedMachine::File(const std::string& path) const {
 bool SimulatedMachine::HasFile(const std::string& path) const {
     std::lock_guard lock(mutex_);
     return files_.count(path) != 0;
-}
-
-std::vector<uint8_t> SimulatedMachine::DataImage() const {
-    std::lock_guard lock(mutex_);
-    return image_;
-}
-
-std::vector<uint8_t> SimulatedMachine::Firmware() const {
-    std::lock_guard lock(mutex_);
-    return firmware_;
-}
-
-std::map<uint8_t, MachineParameter> SimulatedMachine::Parameters() const {
-    std::lock_guard lock(mutex_);
-    return parameters_;
-}
-
-std::vector<uint8_t> SimulatedMachine::ProgressShown() const {
-    std::lock_guard lock(mutex_);
-    return progress_;
-}
-
-std::vector<std::string> SimulatedMachine::TextsShown() const {
-    std::lock_guard lock(mutex_);
-    return texts_;
-}
-
-int SimulatedMachine::Clears() const {
-    std::lock_guard lock(mutex_);
-    return clears_;
-}
-
-uint32_t SimulatedMachine::RequestedBaudRate() const {
-    std::lock_guard lock(mutex_);
-    return requestedBaudRate_;
 }
 
 }  // namespace test

@@ -1,6 +1,5 @@
 #include "main_window_fixture.h"
 
-#include <QApplication>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,9 +18,7 @@ MainWindowTest::MainWindowTest() : system_(std::make_unique<ScopedSystemLanguage
 }
 
 MainWindowTest::~MainWindowTest() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        widget->deleteLater();
-    Settle();
+    afx_test::CloseAllWindows();
     g_nLanguage = kLanguageNone;
     res::SetUiLanguage(res::kLangEnglish);
     g_KeyData.clear();
