@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
 #include "model/key_files.h"
@@ -30,9 +29,7 @@ class ModelTest : public ::testing::Test {
     std::wstring Config() const { return current_.wide() + L"config.ini"; }
 
     void WriteFile(const std::string& name, std::span<const uint8_t> bytes) const {
-        std::ofstream(File(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteBytes(File(name), bytes);
     }
 
     void WriteRecords(const std::string& name, const KeyDataList& records) const {

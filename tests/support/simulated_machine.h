@@ -12,6 +12,7 @@
 //   machine.InjectFault(0xD8, 3, test::MachineFault::NoReply());  // the third SD block
 //   ... run the code under test, then look at machine.Files(), DataImage(), Firmware() ...
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -44,18 +45,31 @@ struct MachineFault {
     uint8_t value = 0;
     std::chrono::milliseconds delay{0};
     size_t size = 0;
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes{};
 
-    static MachineFault Status(uint8_t status);
-    static MachineFault NoReply();
-    static MachineFault LateReply(std::chrono::milliseconds delay);
-    static MachineFault SplitReply(size_t chunkSize);
-    static MachineFault WrongCode();
-    static MachineFault BadCheckByte();
-    static MachineFault OverlongFrame(size_t length);
-    static MachineFault Flood(size_t count, uint8_t value = 0xFF);
-    static MachineFault Payload(std::vector<uint8_t> payload);
-    static MachineFault Wire(std::vector<uint8_t> bytes, size_t chunkSize = 0);
+    static MachineFault Status(uint8_t status) { return {.kind = Kind::Status, .value = status}; }
+    static MachineFault NoReply() { return {.kind = Kind::NoReply}; }
+    static MachineFault LateReply(std::chrono::milliseconds delay) {
+        return {.kind = Kind::LateReply, .delay = delay};
+    }
+    static MachineFault SplitReply(size_t chunkSize) {
+        return {.kind = Kind::SplitReply, .size = std::max<size_t>(chunkSize, 1)};
+    }
+    static MachineFault WrongCode() { return {.kind = Kind::WrongCode}; }
+    static MachineFault BadCheckByte() { return {.kind = Kind::BadCheckByte}; }
+    // length is kept within what a frame's T can say.
+    static MachineFault OverlongFrame(size_t length) {
+        return {.kind = Kind::OverlongFrame, .size = std::clamp<size_t>(length, 5, 0xFFFF)};
+    }
+    static MachineFault Flood(size_t count, uint8_t value = 0xFF) {
+        return {.kind = Kind::Flood, .value = value, .size = count};
+    }
+    static MachineFault Payload(std::vector<uint8_t> payload) {
+        return {.kind = Kind::Payload, .bytes = std::move(payload)};
+    }
+    static MachineFault Wire(std::vector<uint8_t> bytes, size_t chunkSize = 0) {
+        return {.kind = Kind::Wire, .size = chunkSize, .bytes = std::move(bytes)};
+    }
 };
 
 enum class MachineMode { Normal, Boot };
@@ -84,14 +98,14 @@ class SimulatedMachine final : public platform::D2xxBackend {
     SimulatedMachine& operator=(const SimulatedMachine&) = delete;
 
     // Set-up.
-    void SetDescription(std::string description);
+    void SetDescription(std::string description) { Set(description_, std::move(description)); }
     // The converter is attached only once the clock has moved on by delay.
     void AttachAfter(std::chrono::milliseconds delay);
     // The clock time an empty status poll lets pass (5 ms by default).
-    void SetPollStep(std::chrono::milliseconds step);
+    void SetPollStep(std::chrono::milliseconds step) { Set(pollStep_, step); }
     void SetDeviceString(uint8_t selector, std::string text);
-    void SetDeviceInfo(std::array<uint8_t, 8> info);
-    void SetMode(MachineMode mode);
+    void SetDeviceInfo(std::array<uint8_t, 8> info) { Set(deviceInfo_, info); }
+    void SetMode(MachineMode mode) { Set(mode_, mode); }
     void PutFile(const std::string& path, std::vector<uint8_t> bytes);
 
     // occurrence counts the requests with that code from 1; InjectFaultAlways hits every one.
@@ -144,6 +158,11 @@ class SimulatedMachine final : public platform::D2xxBackend {
     T Locked(const T& field) const {
         std::lock_guard lock(mutex_);
         return field;
+    }
+    template <typename T>
+    void Set(T& field, T value) {
+        std::lock_guard lock(mutex_);
+        field = std::move(value);
     }
 
     class Device;

@@ -160,16 +160,6 @@ void SimulatedMachine::SetDeviceString(uint8_t selector, std::string text) {
     deviceStrings_[selector] = std::move(text);
 }
 
-void SimulatedMachine::SetDeviceInfo(std::array<uint8_t, 8> info) {
-    std::lock_guard lock(mutex_);
-    deviceInfo_ = info;
-}
-
-void SimulatedMachine::SetMode(MachineMode mode) {
-    std::lock_guard lock(mutex_);
-    mode_ = mode;
-}
-
 void SimulatedMachine::PutFile(const std::string& path, std::vector<uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     files_[path] = std::move(bytes);

@@ -1,8 +1,10 @@
 #pragma once
-// Fresh folders for tests, and scopes that point the program folder or the current folder
-// at one.
+// Fresh folders for tests, scopes that point the program folder or the current folder at one,
+// and whole files read and written.
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 namespace test {
@@ -40,5 +42,9 @@ class ScopedCurrentFolder {
   private:
     std::filesystem::path previous_;
 };
+
+// The whole file as text, "" when it cannot be read.
+std::string ReadText(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 }  // namespace test

@@ -72,9 +72,8 @@ TEST(Language, StoredBesideTheProgram) {
     std::ofstream(folder / "config.ini") << "[key]\nID=-120\n[LanguageKey]\nLanguage=8\n";
     EXPECT_EQ(ReadLanguageIndex(), 8);
     SaveLanguageIndex(3);
-    std::ifstream file(folder / "config.ini");
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(text, "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
+    EXPECT_EQ(test::ReadText(folder / "config.ini"),
+              "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
 }
 
 TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {
@@ -82,9 +81,7 @@ TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {
     test::ScopedProgramFolder program(folder);
     std::ofstream(folder / "config.ini", std::ios::binary) << "[LanguageKey]\r\nLanguage = 3\r\n";
     SaveLanguageIndex(3);
-    std::ifstream file(folder / "config.ini", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(text, "[LanguageKey]\r\nLanguage = 3\r\n");
+    EXPECT_EQ(test::ReadText(folder / "config.ini"), "[LanguageKey]\r\nLanguage = 3\r\n");
     SaveLanguageIndex(4);
     EXPECT_EQ(ReadLanguageIndex(), 4);
 }

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/afx/qt_app.h"
 #include "res/strings.h"
@@ -44,10 +43,7 @@ void MainWindowTest::WriteConfig(const std::string& text) {
 }
 
 std::string MainWindowTest::ReadConfig() const {
-    std::ifstream file(program_ / "config.ini", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::ReadText(program_ / "config.ini");
 }
 
 dui::CControlUI* MainWindowTest::Control(const wchar_t* name) {
