@@ -1,8 +1,6 @@
 #include "link/link_fixture.h"
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace test {
 
@@ -27,10 +25,6 @@ bool LinkTest::LogHas(const std::string& text) const {
         }
     }
     return false;
-}
-
-void LinkTest::ClearLog() const {
-    std::filesystem::remove(folder_ / "log.bin");
 }
 
 std::vector<uint8_t> FrameOf(const std::vector<uint8_t>& payload) {
