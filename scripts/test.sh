@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every test under AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them; then runs each fuzz target for a short while.
+# Checks that includes follow the layer order, installs what is missing, builds every test under
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs them; then runs each fuzz target for a
+# short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check_layers.sh
 bash scripts/install-deps.sh
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"

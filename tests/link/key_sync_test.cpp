@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/key_transfer.h"
 #include "link/link_fixture.h"
 #include "model/key_files.h"
-#include "model/key_transfer.h"
 
 namespace test {
 namespace {

@@ -1,6 +1,8 @@
 #include "support/loopback_server.h"
 
+#include <linux/sockios.h>
 #include <netinet/in.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +20,18 @@ constexpr size_t kLongestRequest = 1 << 16;
 constexpr size_t kSendPiece = 1 << 16;
 
 using RecordViews = std::vector<std::span<const uint8_t>>;
+
+// A reset throws away whatever the peer has not acknowledged yet; a cut after n bytes must
+// deliver n, so the reset waits (a few seconds at most) until the peer has taken them all.
+void WaitUntilDelivered(int fd, const std::atomic<bool>& stopping) {
+    for (int i = 0; i < 5000 && !stopping; ++i) {
+        int queued = 0;
+        if (::ioctl(fd, SIOCOUTQ, &queued) != 0 || queued == 0) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
 
 // A text with its terminating NUL.
 std::span<const uint8_t> TextRecord(const std::string& text) {
@@ -243,6 +257,7 @@ void LoopbackUpdateServer::Answer(int fd) {
         }
     }
     if (cut && fault->kind == ServerFault::kResetAfter) {
+        WaitUntilDelivered(socket.fd(), stopping_);
         socket.Abort();
     }
 }
