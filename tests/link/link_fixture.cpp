@@ -1,6 +1,7 @@
 #include "link/link_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace test {
@@ -26,6 +27,10 @@ bool LinkTest::LogHas(const std::string& text) const {
         }
     }
     return false;
+}
+
+void LinkTest::ClearLog() const {
+    std::filesystem::remove(folder_ / "log.bin");
 }
 
 std::vector<uint8_t> FrameOf(const std::vector<uint8_t>& payload) {

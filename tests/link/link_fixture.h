@@ -28,6 +28,7 @@ class LinkTest : public ::testing::Test {
     // The log's lines without their time stamps and line ends.
     std::vector<std::string> LogTexts() const;
     bool LogHas(const std::string& text) const;
+    void ClearLog() const;
 
     TempFolder folder_;
     ScopedProgramFolder programFolder_;
