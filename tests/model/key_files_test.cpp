@@ -61,7 +61,15 @@ TEST_F(KeyFiles, SaveThatFailsMidwayKeepsTheOldFile) {
     KeyDataList bigger(10, MakeRecord(-102, "B"));
     {
         test::ScopedFileSizeLimit limit(3 * sizeof(KeyDataRecord) + 100);
-        SaveKeyData(bigger);
+        EXPECT_FALSE(SaveKeyData(bigger));
+        // A list change whose file cannot be written leaves the list as it was.
+        g_KeyData = bigger;
+        EXPECT_FALSE(UpsertKeyData(MakeRecord(-102, "C")));
+        EXPECT_EQ(g_KeyData.size(), 10u);
+        EXPECT_STREQ(g_KeyData[0].keyName, "B");
+        g_KeyDataEdit = bigger;
+        EXPECT_FALSE(RemoveKeyEdit(-102));
+        EXPECT_EQ(g_KeyDataEdit.size(), 10u);
     }
     EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
     EXPECT_EQ(LoadKeyData(), 1);

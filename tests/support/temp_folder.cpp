@@ -56,4 +56,19 @@ void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> byte
                static_cast<std::streamsize>(bytes.size()));
 }
 
+ScopedTemporaryFolder::ScopedTemporaryFolder(const TempFolder& folder) {
+    if (const char* previous = std::getenv("TMPDIR")) {
+        previous_ = previous;
+    }
+    ::setenv("TMPDIR", folder.path().c_str(), 1);
+}
+
+ScopedTemporaryFolder::~ScopedTemporaryFolder() {
+    if (previous_) {
+        ::setenv("TMPDIR", previous_->c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
+}
+
 }  // namespace test

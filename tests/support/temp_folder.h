@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -46,5 +47,15 @@ class ScopedCurrentFolder {
 // The whole file as text, "" when it cannot be read.
 std::string ReadText(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+// $TMPDIR, the user's temporary place (where the update tool makes its work folder), is folder
+// while the object lives.
+class ScopedTemporaryFolder {
+  public:
+    explicit ScopedTemporaryFolder(const TempFolder& folder);
+    ~ScopedTemporaryFolder();
+
+  private:
+    std::optional<std::string> previous_;
+};
 
 }  // namespace test
