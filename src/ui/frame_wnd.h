@@ -37,6 +37,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     void SetKeyName(const std::wstring& name) override { m_strKeyName = name; }
     void AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) override;
     void UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) override;
+    // The key wizard, made when it is first needed; none when its skin cannot be built.
+    IKeyWizard* GetKeyWizard() override;
 
     void SetLanguage(int index);
     void ApplyLanguage(int index);
@@ -70,7 +72,6 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // KeyTreeOwner.
     void EnableAddKeyButton(bool enable) override;
     void EnableDeleteButton(bool enable) override;
-    IKeyWizard* GetKeyWizard() override;
     void CreateKeyWizard();
 
     void FindControls();

@@ -186,6 +186,17 @@ void LoopbackUpdateServer::QueueFault(ServerFault fault, size_t n) {
     faults_.push_back({fault, n});
 }
 
+void LoopbackUpdateServer::SetOperationReply(uint8_t operation, int occurrence, Records records) {
+    std::lock_guard lock(mutex_);
+    operationReplies_[{operation, occurrence}] = std::move(records);
+}
+
+void LoopbackUpdateServer::SetOperationFault(uint8_t operation, int occurrence, ServerFault fault,
+                                             size_t n) {
+    std::lock_guard lock(mutex_);
+    operationFaults_[{operation, occurrence}] = {fault, n};
+}
+
 std::vector<ServerRequest> LoopbackUpdateServer::Requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -216,18 +227,7 @@ void LoopbackUpdateServer::Answer(int fd) {
     std::optional<Fault> fault;
     {
         std::lock_guard lock(mutex_);
-        requests_.push_back(request);
-        if (!faults_.empty()) {
-            fault = faults_.front();
-            faults_.pop_front();
-        }
-        if (request.wellFormed) {
-            if (haveRawReply_) {
-                reply_ = rawReply_;
-            } else {
-                BuildReply(request);
-            }
-        }
+        fault = Prepare(request);
     }
     if (!request.wellFormed) {
         return;
@@ -260,6 +260,32 @@ void LoopbackUpdateServer::Answer(int fd) {
         WaitUntilDelivered(socket.fd(), stopping_);
         socket.Abort();
     }
+}
+
+std::optional<LoopbackUpdateServer::Fault> LoopbackUpdateServer::Prepare(
+    const ServerRequest& request) {
+    requests_.push_back(request);
+    uint8_t operation =
+        !request.items.empty() && request.items[0].size() >= 3 ? request.items[0][2] : 0;
+    std::pair<uint8_t, int> key{operation, ++seen_[operation]};
+    std::optional<Fault> fault;
+    if (auto found = operationFaults_.find(key); found != operationFaults_.end()) {
+        fault = found->second;
+    } else if (!faults_.empty()) {
+        fault = faults_.front();
+        faults_.pop_front();
+    }
+    if (!request.wellFormed) {
+        return fault;
+    }
+    if (auto found = operationReplies_.find(key); found != operationReplies_.end()) {
+        BuildBlock(RecordViews(found->second.begin(), found->second.end()), reply_);
+    } else if (haveRawReply_) {
+        reply_ = rawReply_;
+    } else {
+        BuildReply(request);
+    }
+    return fault;
 }
 
 void LoopbackUpdateServer::BuildReply(const ServerRequest& request) {

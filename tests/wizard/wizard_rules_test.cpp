@@ -58,14 +58,6 @@ TEST(WizardRules, SideComboPickSetsSidesPicturesAndPanels) {
     EXPECT_TRUE(SidesOfMode(kSidesBoth)->a && SidesOfMode(kSidesBoth)->b);
 }
 
-TEST(WizardRules, SideComboItemsByType) {
-    const std::pair<int, std::vector<int>> table[] = {
-        {1, {220, 221}}, {2, {222}}, {5, {222, 223}}, {7, {220, 221}}, {8, {134, 135}}, {0, {}}};
-    for (const auto& [type, items] : table) {
-        EXPECT_EQ(EdgeComboItems(type), items) << "type " << type;
-    }
-}
-
 TEST(WizardRules, SpriteCellsBySheetMode) {
     struct Row {
         int mode, n, column;
@@ -84,18 +76,12 @@ TEST(WizardRules, SpriteCellsBySheetMode) {
     EXPECT_EQ(SpriteImage(L"step2key.png", {1, 2, 3, 4}), L"file='step2key.png' source='1,2,3,4'");
 }
 
-TEST(WizardRules, ClampOffsetSchematicsByType) {
-    EXPECT_FALSE(OffsetSchematicOf(1).has_value());
+TEST(WizardRules, ClampOffsetSchematicsAndSides) {
     EXPECT_FALSE(OffsetSchematicOf(8).has_value());
-    const OffsetSchematic four = *OffsetSchematicOf(4);
-    ASSERT_EQ(four.cells.size(), 1u);
-    EXPECT_EQ(four.cells[0].picture, kPictureKeyType);
-    EXPECT_EQ(four.cells[0].row, 7);
+    // Dimple+Track has one side-B picture, and its own row for side A.
     const OffsetSchematic seven = *OffsetSchematicOf(7);
     ASSERT_EQ(seven.cells.size(), 3u);
     EXPECT_EQ(seven.cells[2].column, 1);
-    EXPECT_TRUE(seven.panels[1] && seven.panels[2] && !seven.panels[0]);
-    EXPECT_EQ(OffsetSchematicOf(6)->cells[3].row, 5);
     EXPECT_EQ(OffsetOptionCells(7, false)[1].row, 6);
     EXPECT_EQ(OffsetOptionCells(7, true)[0].row, 1);
     EXPECT_EQ(DisabledViceSides(4, 0), std::vector<int>({1, 2}));
