@@ -117,6 +117,19 @@ TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
     EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
 }
 
+TEST_F(KeyFiles, FinishingAnUnfinishedKeyIsAllOrNothing) {
+    WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyData(), 1);
+    std::filesystem::create_directory(File("KeyDataEdit.u"));
+    EXPECT_EQ(LoadKeyDataEdit(), 0);
+    g_KeyDataEdit = {MakeRecord(-101, "A")};
+    // The unfinished file cannot be written: the key stays unfinished, and only there.
+    EXPECT_FALSE(FinishKeyEdit(MakeRecord(-101, "A")));
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101}));
+}
+
 TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
     WriteRecords("KeyData_Bak.u", {MakeRecord(-101, "A"), MakeRecord(-102, "B")});
     EXPECT_EQ(LoadKeyData(), 1);
