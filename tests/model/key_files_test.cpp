@@ -117,6 +117,19 @@ TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
     EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
 }
 
+TEST_F(KeyFiles, FinishingAnUnfinishedKeyIsAllOrNothing) {
+    WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyData(), 1);
+    std::filesystem::create_directory(File("KeyDataEdit.u"));
+    EXPECT_EQ(LoadKeyDataEdit(), 0);
+    g_KeyDataEdit = {MakeRecord(-101, "A")};
+    // The unfinished file cannot be written: the key stays unfinished, and only there.
+    EXPECT_FALSE(FinishKeyEdit(MakeRecord(-101, "A")));
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101}));
+}
+
 TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
     WriteRecords("KeyData_Bak.u", {MakeRecord(-101, "A"), MakeRecord(-102, "B")});
     EXPECT_EQ(LoadKeyData(), 1);
@@ -133,7 +146,6 @@ TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
 
 class UserKeyIds : public test::ModelTest {
   protected:
-    std::wstring Config() const { return folder_.wide() + L"config.ini"; }
     void SetCounter(const std::wstring& text) const {
         platform::WriteProfileString(Config(), L"key", L"ID", text);
     }
@@ -175,9 +187,9 @@ TEST_F(UserKeyIds, StoringTheCounterLeavesEveryOtherByteOfTheFile) {
         std::string text = "; Fj\xE4llmo\r\n[key]\r\nID=" + id + "\r\n; \xB1\xA6\xC2\xED\n";
         return std::vector<uint8_t>(text.begin(), text.end());
     };
-    WriteFile("config.ini", config("-101"));
+    test::WriteBytes(current_ / "config.ini", config("-101"));
     EXPECT_EQ(AllocateUserKeyId(), -102);
-    EXPECT_EQ(platform::ReadWholeFile(File("config.ini")), config("-102"));
+    EXPECT_EQ(platform::ReadWholeFile(current_ / "config.ini"), config("-102"));
 }
 
 TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {

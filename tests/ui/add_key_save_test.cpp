@@ -227,6 +227,16 @@ TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
     EXPECT_EQ(Text(L"EditUI11"), L"SECOND");
     EXPECT_EQ(g_KeyData.size(), 1u);
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), before);
+    // No id left to give: said, and nothing saved.
+    std::ofstream(current_ / "config.ini") << "[key]\nID=-32768\n";
+    {
+        ScopedMessageScript script({{kAnswerCancel, L""}});
+        Press(L"NextBtn");
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"The key could not be saved.");
+    }
+    EXPECT_EQ(g_KeyData.size(), 1u);
+    std::filesystem::remove(current_ / "config.ini");
     Press(L"NextBtn");
     EXPECT_EQ(g_KeyData.size(), 2u);
     EXPECT_FALSE(WizardShown());

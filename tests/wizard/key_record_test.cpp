@@ -70,6 +70,12 @@ TEST(KeyRecord, FinishedFourTrackKeyByteForByte) {
     record = BuildFinishedRecord(inputs, PassAllSteps(inputs, {}), -101);
     EXPECT_EQ(record.params.dimpleMarks[1], -2);
     EXPECT_EQ(record.params.dimpleMarks[2], 0);
+    // Two sides of different counts lie A, A, B, B: each written pass is sorted by itself.
+    inputs = DefinedPages(8, 1, 1, true);
+    record = BuildFinishedRecord(inputs, PassAllSteps(inputs, {}), -101);
+    const int spaces[] = {1200, 800, 400, 1200, 800, 400, 900, 500, 900, 500};
+    EXPECT_TRUE(std::equal(std::begin(spaces), std::end(spaces), record.params.spaces));
+    EXPECT_EQ(record.params.flats[6], 90);
 }
 
 TEST(KeyRecord, UnfinishedDimpleTrackKeyByteForByte) {
