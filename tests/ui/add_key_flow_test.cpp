@@ -49,6 +49,10 @@ TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
                           ->isVisibleTo(Control(L"step4VerticalLayout")->GetWidget()) &&
                       Enabled(L"EditUI6"),
                   row.offsets);
+        // A side picture, tall for Dimple+Track, never covers its list.
+        const dui::CControlUI* picture = Control(L"Step5keyAControl");
+        EXPECT_GE(Control(L"Step5ContainerlistA")->GetFixedXY().cy,
+                  picture->GetFixedXY().cy + picture->GetFixedHeight());
         EXPECT_TRUE(Enabled(L"step2") && Enabled(L"LastBtn"));
         EXPECT_FALSE(Enabled(L"step3"));
         Press(L"CancelBtn");
