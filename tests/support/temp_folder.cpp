@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <fstream>
 #include <stdexcept>
 
 #include "platform/fs/fs.h"
@@ -56,6 +57,12 @@ ScopedTemporaryFolder::~ScopedTemporaryFolder() {
     } else {
         ::unsetenv("TMPDIR");
     }
+}
+
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace test

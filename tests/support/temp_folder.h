@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace test {
@@ -52,5 +53,8 @@ class ScopedTemporaryFolder {
   private:
     std::optional<std::string> previous_;
 };
+
+// Writes bytes as the whole content of the file at path.
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 }  // namespace test
