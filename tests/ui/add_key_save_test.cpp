@@ -131,8 +131,11 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
         const KeyDataRecord before = g_KeyData.front();
         Edit(kImageKey, before.keyId);
         ASSERT_TRUE(WizardShown());
+        // The load locks the key type, and Previous is off on the key-shape step.
         EXPECT_FALSE(Enabled(L"step1"));
+        EXPECT_FALSE(Enabled(L"LastBtn"));
         WalkLoadedKeyToSave();
+        EXPECT_TRUE(Enabled(L"LastBtn"));
         Press(L"NextBtn");
         EXPECT_FALSE(WizardShown());
         EXPECT_EQ(std::memcmp(&g_KeyData.back(), &before, sizeof before), 0);
@@ -225,6 +228,9 @@ TEST_F(SaveKeyTest, FinishedKeyStaysFinishedAndABadRecordLeavesNoTrace) {
     EXPECT_TRUE(WizardShown());
     EXPECT_TRUE(g_KeyDataEdit.empty());
     Press(L"CancelBtn");
+    // After the run the next key may choose its type again.
+    EXPECT_TRUE(Enabled(L"step1"));
+    EXPECT_FALSE(wizard_->IsEditMode());
 
     KeyDataRecord bad = g_KeyData[0];
     bad.keyId = static_cast<int16_t>(id - 1);
