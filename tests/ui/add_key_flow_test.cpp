@@ -1,6 +1,5 @@
 // The wizard's key types and step flow through the real widgets.
 
-
 #include "add_key_fixture.h"
 #include "platform/dui/native.h"
 #include "platform/text/text.h"

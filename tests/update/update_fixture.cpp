@@ -1,7 +1,7 @@
 #include "update/update_fixture.h"
 
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
