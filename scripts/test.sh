@@ -24,6 +24,8 @@ cmake --build build-release
 
 bash scripts/fuzz.sh "${VM_FUZZ_SECONDS:-20}"
 
+bash scripts/test_ratio.sh
+
 # Every step above stops the script on a failure; reaching here, every test program passed.
 programs=$(ctest --test-dir build-asan -N | sed -n 's/^Total Tests: //p')
 echo "ctest: $programs passed, 0 failed"

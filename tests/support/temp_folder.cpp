@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/fs/fs.h"
@@ -44,6 +45,17 @@ ScopedCurrentFolder::~ScopedCurrentFolder() {
     std::filesystem::current_path(previous_);
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
 ScopedTemporaryFolder::ScopedTemporaryFolder(const TempFolder& folder) {
     if (const char* previous = std::getenv("TMPDIR")) {
         previous_ = previous;
@@ -57,12 +69,6 @@ ScopedTemporaryFolder::~ScopedTemporaryFolder() {
     } else {
         ::unsetenv("TMPDIR");
     }
-}
-
-void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace test
