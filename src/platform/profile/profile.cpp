@@ -1,6 +1,7 @@
 #include "platform/profile/profile.h"
 
 #include <cwctype>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -36,12 +37,15 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
 struct IniText {
     std::vector<std::wstring> lines;
     std::wstring lineEnd = L"\n";
+    bool unreadable = false;  // there, but not a file that can be read
 };
 
 IniText ReadIni(const std::wstring& file) {
     IniText ini;
     auto bytes = ReadWholeFile(ToPath(file));
     if (!bytes) {
+        std::error_code error;
+        ini.unreadable = std::filesystem::exists(ToPath(file), error);
         return ini;
     }
     std::wstring text =
@@ -167,6 +171,9 @@ std::vector<std::wstring> ReadProfileSection(const std::wstring& file,
 bool WriteProfileString(const std::wstring& file, const std::wstring& section,
                         const std::wstring& key, const std::wstring& value) {
     IniText ini = ReadIni(file);
+    if (ini.unreadable) {
+        return false;  // what lies there is not ours to replace
+    }
     std::wstring entry = key + L"=" + value;
     if (auto range = FindSection(ini.lines, section)) {
         if (auto index = FindKey(ini.lines, *range, key)) {
