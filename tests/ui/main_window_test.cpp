@@ -1,8 +1,11 @@
 // The main window as start-up makes it, and the program's skins as windows show them.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/dui/container.h"
 #include "platform/dui/edit.h"
@@ -72,12 +75,43 @@ TEST_F(UiTest, WindowManagerCloseEndsTheMainLoopToo) {
     EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
 }
 
-TEST_F(UiTest, ApplicationKeepsItsIdsAndRefusesAMissingSkin) {
+TEST_F(UiTest, ApplicationRefusesAMissingOrBrokenSkinInAPlainBox) {
     EXPECT_EQ(theApp.GetAppId(), L"Vellomardstine.AppID.NoVersion");
-    platform::OverrideProgramFolder(L"/nonexistent/");
-    CVellomardstineApp app;
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(app.GetRegistryKey(), L"Velomardstine");
+    std::filesystem::remove(program_ / "skin");
+    const std::wstring english =
+        L"The main window cannot be shown: the file skin/Header.xml is missing or damaged. "
+        L"Please reinstall the program.";
+    struct Case {
+        const char* header;  // nullptr: none
+        const char* config;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {nullptr, "", english},
+        {"<Window><Unclosed", "", english},
+        {"<Window><Unclosed", "[LanguageKey]\nLanguage=8\n",
+         L"Huvudfönstret kan inte visas: filen skin/Header.xml saknas eller är skadad. "
+         L"Installera om programmet."},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::create_directories(program_ / "skin");
+        if (c.header != nullptr) {
+            std::ofstream(program_ / "skin" / "Header.xml") << c.header;
+        }
+        std::ofstream(program_ / "config.ini") << c.config;
+        std::wstring shown;
+        ui_test::Later([&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = box->text().toStdWString();
+            box->accept();
+        });
+        CVellomardstineApp app;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(app.GetRegistryKey(), L"Velomardstine");
+        EXPECT_EQ(shown, c.text);
+        std::filesystem::remove_all(program_ / "skin");
+    }
 }
 
 TEST_F(UiTest, PaneAndWizardSkinsShowTheirControls) {
