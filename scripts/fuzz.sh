@@ -10,7 +10,7 @@ only="${2:-fuzz_*}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVM_FUZZ=ON -DVM_TESTS=OFF
-cmake --build build-fuzz
+cmake --build build-fuzz --target vm_fuzzers
 for target in build-fuzz/tests/fuzz/$only; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
