@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The CI command. Installs what is missing; builds and runs every test under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the thread tests again under ThreadSanitizer, the program and the
-# benchmarks optimised, and each fuzz target for a short while; then prints each step's time.
-# Each step builds only the targets it runs: a run must fit a 2-core machine.
+# The CI command. Checks that includes follow the layer order; installs what is missing; builds
+# and runs every test under AddressSanitizer and UndefinedBehaviorSanitizer, the thread tests
+# again under ThreadSanitizer, the program and the benchmarks optimised, and each fuzz target for
+# a short while; then prints each step's time. Each step builds only the targets it runs: a run
+# must fit a 2-core machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,6 +49,7 @@ release_step() {
   cmake --build build-release --target vellomardstine vm_benchmarks
 }
 
+step layers bash scripts/check_layers.sh
 step deps bash scripts/install-deps.sh
 step asan asan_step
 step tsan tsan_step

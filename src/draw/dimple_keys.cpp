@@ -16,72 +16,41 @@ constexpr int kTrackLeadIn = 7;
 constexpr int kTrackRunOut = 2;
 
 // The values both drawers work out before they draw.
-struct Layout {
+struct Layout : BladeLayout {
     std::array<int32_t, kMaxCuts> spaces{};  // the first spaceCount positions, then zeros
     int g1 = 0;
     int g2 = 0;
     int g3 = 0;
-    double scale = 1;
-    int bladeLenPx = 0;
-    double bladePx = 0;
-    int w = 0;
-    double hw = 0;
-    int w3 = 0;
-    int w5 = 0;
-    int tipLen = 0;
-    double y0 = 0;
-    double xS = 0;
-    bool tip = false;
 
     int Space(int index) const { return index >= 0 && index < kMaxCuts ? spaces[index] : 0; }
-    double X(int32_t space) const {
-        const double p = (space / 10) * scale;
-        return tip ? xS - p : 40 + p;
-    }
 };
 
 Layout MakeLayout(const KeyParams& key, const KeyRect& rect) {
-    const DrawerConstants& k = kDimpleConstants;
     Layout l;
     const int known = ClampCount(key.spaceCount, kMaxCuts);
     std::copy_n(key.spaces, known, l.spaces.begin());
     l.g1 = ClampCount(key.cutsPerGroup[0], kMaxCuts);
     l.g2 = ClampCount(key.cutsPerGroup[1], kMaxCuts - l.g1);
     l.g3 = ClampCount(key.cutsPerGroup[2], kMaxCuts - l.g1 - l.g2);
-    l.scale = k.scale;
-    const int longest = LargestUntilZero(l.g1, [&l](int i) { return l.spaces[i]; });
-    l.bladeLenPx = Trunc(longest * 1.2) / 10;
-    l.bladePx = (longest / 10) * l.scale;
-    l.w = key.keyWidth / 10;
-    l.hw = l.w * k.halfFactor;
-    l.w3 = l.w / 3;
-    l.w5 = l.w / 5;
-    l.tipLen = Trunc(l.bladeLenPx * l.scale - l.bladePx - l.w3);
-    l.y0 = rect.height / 2;
-    l.tip = key.locating != 0;
-    l.xS = l.tip ? k.handleLength + l.bladePx + k.shoulderGap + l.tipLen + l.w3 + l.w5
-                 : k.handleLength + k.shoulderGap;
+    const int longest = LargestSignedUntilZero(l.g1, [&l](int i) { return l.spaces[i]; });
+    static_cast<BladeLayout&>(l) =
+        LayBlade(key, kDimpleConstants, rect, longest, BladeEnd::Bevelled);
     return l;
-}
-
-void DrawStopLine(platform::Canvas& dc, const Layout& l, const KeyRect& rect) {
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{l.xS, 30}, PointF{l.xS, rect.height - 30.0});
 }
 
 // The marks and labels of group 1, up to its first 0 position, below and/or above the blade.
 void DrawGroupOneMarks(platform::Canvas& dc, const Layout& l, bool below, bool above) {
     for (int i = 0; i < l.g1 && l.spaces[i] != 0; ++i) {
-        const double x = l.X(l.spaces[i]);
+        const double x = l.CutX(l.spaces[i]);
         const bool even = i % 2 == 0;
         if (below) {
-            const double y = l.y0 + l.hw;
+            const double y = l.yL;
             Line(dc, PointF{x, y}, PointF{x, y + l.w5});
             CKeyDrawer::DrawValueText(dc, Trunc(x - 8), Trunc(y + l.w5 + (even ? 15 : 5)),
                                       l.spaces[i]);
         }
         if (above) {
-            const double y = l.y0 - l.hw;
+            const double y = l.yU;
             Line(dc, PointF{x, y}, PointF{x, y - l.w5});
             CKeyDrawer::DrawValueText(dc, Trunc(x - 8), Trunc(y - l.w5 - (even ? 25 : 15)),
                                       l.spaces[i]);
@@ -91,10 +60,8 @@ void DrawGroupOneMarks(platform::Canvas& dc, const Layout& l, bool below, bool a
 
 // The handle stub and both blade edges up to xEnd.
 void DrawBladeSides(platform::Canvas& dc, const Layout& l, double xEnd) {
-    const double yU = l.y0 - l.hw;
-    const double yL = l.y0 + l.hw;
-    Polyline(dc, {{0, yU - l.w5}, {30, yU - l.w5}, {30, yU}, {40, yU}, {xEnd, yU}});
-    Polyline(dc, {{0, yL + l.w5}, {30, yL + l.w5}, {30, yL}, {40, yL}, {xEnd, yL}});
+    Polyline(dc, {{0, l.yU - l.w5}, {30, l.yU - l.w5}, {30, l.yU}, {40, l.yU}, {xEnd, l.yU}});
+    Polyline(dc, {{0, l.yL + l.w5}, {30, l.yL + l.w5}, {30, l.yL}, {40, l.yL}, {xEnd, l.yL}});
 }
 
 // Two circles, radius 10 and 5, in the canvas's current brush.
@@ -107,14 +74,14 @@ void DrawDimple(platform::Canvas& dc, double xc, double yc) {
 // Every position of group first .. first + count - 1 gets a dimple, a 0 position included.
 void DrawDimpleRow(platform::Canvas& dc, const Layout& l, int first, int count, double yc) {
     for (int i = first; i < first + count; ++i) {
-        DrawDimple(dc, l.X(l.Space(i)), yc);
+        DrawDimple(dc, l.CutX(l.Space(i)), yc);
     }
 }
 
 }  // namespace
 
 void CKeyDrawer::DrawDimpleKey(platform::Canvas& dc, const KeyRect& rect, const Bitting&) {
-    const KeyParams& key = key_;
+    const KeyParams& key = m_key;
     const Layout l = MakeLayout(key, rect);
     const bool twoRows = key.groupCount > 2;
     const bool lowerMarks = key.edgeSide == 0 || twoRows;
@@ -126,30 +93,27 @@ void CKeyDrawer::DrawDimpleKey(platform::Canvas& dc, const KeyRect& rect, const 
     DrawGroupOneMarks(dc, l, lowerMarks, upperMarks);
 
     dc.SelectPen(kOutlinePen);
-    const double yU = l.y0 - l.hw;
-    const double yL = l.y0 + l.hw;
-    const double xE = 40 + l.bladePx + l.tipLen + l.w5;
-    DrawBladeSides(dc, l, xE);
-    Line(dc, PointF{xE, yU}, PointF{xE + l.w3, yU + l.w3});
-    Polyline(dc, {{xE, yL}, {xE + l.w3, yL - l.w3}, {xE + l.w3, yU + l.w3 - 1}});
+    DrawBladeSides(dc, l, l.bevel);
+    Line(dc, PointF{l.bevel, l.yU}, PointF{l.end, l.yU + l.w3});
+    Polyline(dc, {{l.bevel, l.yL}, {l.end, l.yL - l.w3}, {l.end, l.yU + l.w3 - 1}});
 
     const int a = key.edgeDistances[0] / 10;
-    DrawDimpleRow(dc, l, 0, l.g1, lowerMarks ? yU + a : yL - a);
+    DrawDimpleRow(dc, l, 0, l.g1, lowerMarks ? l.yU + a : l.yL - a);
     if (twoRows) {
         // The second row is measured from the upper edge whichever edge was chosen; group 2's
         // positions are skipped.
         const int b = key.edgeDistances[3] / 10;
-        DrawDimpleRow(dc, l, l.g1 + l.g2, l.g3, yU + b);
+        DrawDimpleRow(dc, l, l.g1 + l.g2, l.g3, l.yU + b);
     }
 }
 
 void CKeyDrawer::DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect,
                                     const Bitting& bitting) {
-    const KeyParams& key = key_;
+    const KeyParams& key = m_key;
     const Layout l = MakeLayout(key, rect);
     const bool trackUpper = key.edgeSide == 0;
     const double s = trackUpper ? 1 : -1;  // from the track edge into the blade
-    const double yT = trackUpper ? l.y0 - l.hw : l.y0 + l.hw;
+    const double yT = trackUpper ? l.yU : l.yL;
     const int trackFirst = l.g1 + l.g2;
     // The track's flats follow twice the first group's count, not the first two groups.
     auto trackFlat = [&](int k) { return Entry(key.flats, 2L * l.g1 + k); };
@@ -163,16 +127,11 @@ void CKeyDrawer::DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect,
     dc.SelectPen(kGuidePen);
     for (int d = 0; d < depths.count; ++d) {
         const double y = yT + s * depths.px[d];
-        if (l.tip) {
-            Line(dc, PointF{static_cast<double>(Trunc(l.xS)), y},
-                 PointF{static_cast<double>(Trunc(l.xS - l.bladePx)), y});
-        } else {
-            Line(dc, PointF{40, y}, PointF{40 + l.bladePx, y});
-        }
+        Line(dc, PointF{l.StopX(), y}, PointF{l.CutsEnd(), y});
     }
     for (int k = 0; k < l.g3; ++k) {
         const int32_t position = l.Space(trackFirst + k);
-        const double x = l.X(position);
+        const double x = l.CutX(position);
         row.WriteDigit(dc, x - 4, trackUpper ? 20 : rect.height - 30, k);
         Line(dc, PointF{x, yT}, PointF{x, yT - s * l.w5});
         const int offset = k % 2 == 0 ? 15 : 5;
@@ -181,19 +140,18 @@ void CKeyDrawer::DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect,
     DrawGroupOneMarks(dc, l, trackUpper, !trackUpper);
 
     dc.SelectPen(kOutlinePen);
-    const double xT = 40 + l.bladePx + l.tipLen + l.w5 + l.w3;
-    DrawBladeSides(dc, l, xT);
-    Line(dc, PointF{xT, l.y0 + l.hw}, PointF{xT, l.y0 - l.hw});
+    DrawBladeSides(dc, l, l.end);
+    Line(dc, PointF{l.end, l.yL}, PointF{l.end, l.yU});
 
     const int a = key.edgeDistances[0] / 10;
-    DrawDimpleRow(dc, l, 0, l.g1, trackUpper ? l.y0 - l.hw + a : l.y0 + l.hw - a);
+    DrawDimpleRow(dc, l, 0, l.g1, trackUpper ? l.yU + a : l.yL - a);
 
     // An entry of 0 lies two pixels beyond the deepest depth.
-    const DepthLookup lookup(depths.LargestUntilZero() + 2, depths);
+    const DepthLookup lookup(depths.LargestSignedUntilZero() + 2, depths);
     Track track;
     track.wallOffset = s * kTrackWall;
     for (int k = 0; k < l.g3; ++k) {
-        track.Add(TrackCut{l.X(l.Space(trackFirst + k)), (trackFlat(k) / 10) * l.scale * 0.5,
+        track.Add(TrackCut{l.CutX(l.Space(trackFirst + k)), (trackFlat(k) / 10) * l.scale * 0.5,
                            yT + s * lookup[row[k]]});
     }
     if (track.count > 0) {
@@ -201,7 +159,7 @@ void CKeyDrawer::DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect,
         const TrackCut& last = track.cuts[track.count - 1];
         track.leadIn =
             PointF{first.centre - first.halfFlat - kTrackLeadIn, first.level + s * kTrackLeadIn};
-        const double xEnd = l.tip ? Trunc(l.xS) : 30 + l.bladeLenPx * l.scale + l.w3;
+        const double xEnd = l.tip ? l.end : 30 + l.lengthPx * l.scale + l.w3;
         track.runOut = PointF{xEnd, last.level - s * kTrackRunOut};
         track.runOutInner = PointF{xEnd, last.level + s * (kTrackWall + kTrackRunOut)};
     }

@@ -32,8 +32,42 @@ void Polyline(platform::Canvas& dc, std::initializer_list<PointF> points) {
     }
 }
 
-int DepthTable::LargestUntilZero() const {
-    return draw::LargestUntilZero(count, [this](int i) { return px[i]; });
+BladeLayout LayBlade(const KeyParams& key, const DrawerConstants& k, const KeyRect& rect,
+                     int farthest, BladeEnd shape) {
+    BladeLayout b;
+    b.tip = key.locating != 0;
+    b.scale = k.scale;
+    b.lengthPx = Trunc(farthest * 1.2) / 10;
+    b.cutsPx = (farthest / 10) * b.scale;
+    b.w = key.keyWidth / 10;
+    b.hw = b.w * k.halfFactor;
+    b.w3 = b.w / 3;
+    b.w5 = b.w / 5;
+    b.y0 = rect.height / 2;
+    b.yU = b.y0 - b.hw;
+    b.yL = b.y0 + b.hw;
+    b.x0 = k.handleLength + k.shoulderGap;
+    if (shape == BladeEnd::Bevelled) {
+        const int tipLen = Trunc(b.lengthPx * b.scale - b.cutsPx - b.w3);
+        b.bevel = b.x0 + b.cutsPx + tipLen + b.w5;
+        b.end = b.bevel + b.w3;
+    } else {
+        b.end = b.x0 + b.lengthPx * b.scale;
+    }
+    return b;
+}
+
+int FarthestSpace(const KeyParams& key, int first, int count) {
+    return LargestSignedUntilZero(count, [&](int i) { return Entry(key.spaces, first + i); });
+}
+
+void DrawStopLine(platform::Canvas& dc, const BladeLayout& b, const KeyRect& rect) {
+    dc.SelectPen(kStopPen);
+    Line(dc, PointF{b.StopX(), 30}, PointF{b.StopX(), rect.height - 30.0});
+}
+
+int DepthTable::LargestSignedUntilZero() const {
+    return draw::LargestSignedUntilZero(count, [this](int i) { return px[i]; });
 }
 
 DepthTable ReadDepths(const int32_t (&depths)[32], long first, int count) {
@@ -45,26 +79,26 @@ DepthTable ReadDepths(const int32_t (&depths)[32], long first, int count) {
     return table;
 }
 
-DepthLookup::DepthLookup(int notEntered, const DepthTable& table) : count_(table.count) {
-    slots_[0] = notEntered;
-    for (int n = 1; n <= count_; ++n) {
-        slots_[n] = table.px[n - 1];
+DepthLookup::DepthLookup(int notEntered, const DepthTable& table) : m_count(table.count) {
+    m_slots[0] = notEntered;
+    for (int n = 1; n <= m_count; ++n) {
+        m_slots[n] = table.px[n - 1];
     }
 }
 
 int DepthLookup::operator[](int32_t entry) const {
-    return entry >= 1 && entry <= count_ ? slots_[entry] : slots_[0];
+    return entry >= 1 && entry <= m_count ? m_slots[entry] : m_slots[0];
 }
 
 BittingRow::BittingRow(const std::vector<int32_t>& bitting, int cuts) {
     const size_t used = std::min(bitting.size(), static_cast<size_t>(ClampCount(cuts, kMaxCuts)));
-    std::copy_n(bitting.begin(), used, entries_.begin());
+    std::copy_n(bitting.begin(), used, m_entries.begin());
 }
 
 void BittingRow::WriteDigit(platform::Canvas& dc, double x, double y, int cut) {
     const int32_t value = (*this)[cut];
-    const bool isCursor = value == 0 && !cursorGiven_;
-    cursorGiven_ = cursorGiven_ || isCursor;
+    const bool isCursor = value == 0 && !m_cursorGiven;
+    m_cursorGiven = m_cursorGiven || isCursor;
     CKeyDrawer::DrawCodeText(dc, Trunc(x), Trunc(y), value, isCursor ? 1 : 0);
 }
 

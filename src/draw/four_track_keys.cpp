@@ -14,73 +14,51 @@ constexpr platform::Pen kBladePen{platform::PenStyle::Solid, platform::Rgb(140, 
 constexpr platform::Pen kInternalEndPen{platform::PenStyle::Solid, platform::Rgb(200, 200, 200)};
 
 // The values both drawers work out before they draw.
-struct Layout {
+struct Layout : BladeLayout {
+    Layout(const KeyParams& k, const BladeLayout& blade) : BladeLayout(blade), key(k) {}
     const KeyParams& key;
-    explicit Layout(const KeyParams& k) : key(k) {}
-    double scale = 1;
     bool twoGroups = false;
     int k1 = 0;  // cuts of group 1: 0 .. k1 - 1
     int k2 = 0;  // cuts of group 2: k1 .. n - 1
     int n = 0;
     DepthTable depths;
-    int w = 0;
-    double hw = 0;
-    double y0 = 0;
-    int t = 0;
     int r1 = 0;
     int r2 = 0;
-    double x0 = 0;
-    double xE = 0;
-    double stopX = 0;
     double xT = 0;
-    bool tip = false;
 
-    double X(int cut) const {
-        const double p = (key.spaces[cut] / 10) * scale;
-        return tip ? stopX - p : x0 + p;
-    }
+    double X(int cut) const { return CutX(key.spaces[cut]); }
     double HalfFlat(int cut) const { return (key.flats[cut] / 10) * scale * 0.5; }
 };
 
 Layout MakeLayout(const KeyParams& key, const DrawerConstants& k, const KeyRect& rect) {
-    Layout l(key);
-    l.scale = k.scale;
-    l.twoGroups = key.groupCount != 1;
-    l.k1 = ClampCount(key.cutsPerGroup[0], kMaxCuts);
-    l.k2 = l.twoGroups ? ClampCount(key.cutsPerGroup[1], kMaxCuts - l.k1) : 0;
-    l.n = l.k1 + l.k2;
-    l.depths = ReadDepths(key.depths, 0, l.twoGroups ? key.depthCount / 2 : key.depthCount);
-    l.w = key.keyWidth / 10;
-    l.hw = l.w * k.halfFactor;
-    l.y0 = rect.height / 2;
-    l.t = l.w / 5;
-    auto space = [&key](int c) { return key.spaces[c]; };
-    l.r1 = LargestUntilZero(l.k1, space);
-    l.r2 = LargestUntilZero(l.k2, [&](int j) { return key.spaces[l.k1 + j]; });
-    const int ra = LargestUntilZero(l.n, space);
-    const int bladePx = Trunc(ra * 1.2) / 10;
-    l.x0 = k.handleLength + k.shoulderGap;
-    l.xE = l.x0 + bladePx * l.scale;
-    l.tip = key.locating != 0;
-    l.stopX = l.tip ? l.xE : l.x0;
+    const bool twoGroups = key.groupCount != 1;
+    const int k1 = ClampCount(key.cutsPerGroup[0], kMaxCuts);
+    const int k2 = twoGroups ? ClampCount(key.cutsPerGroup[1], kMaxCuts - k1) : 0;
+    Layout l(key, LayBlade(key, k, rect, FarthestSpace(key, 0, k1 + k2), BladeEnd::Square));
+    l.twoGroups = twoGroups;
+    l.k1 = k1;
+    l.k2 = k2;
+    l.n = k1 + k2;
+    l.depths = ReadDepths(key.depths, 0, twoGroups ? key.depthCount / 2 : key.depthCount);
+    l.r1 = FarthestSpace(key, 0, k1);
+    l.r2 = FarthestSpace(key, k1, k2);
     const double r1px = (l.r1 / 10) * l.scale;
-    l.xT = l.x0 + r1px + Trunc(bladePx * l.scale - r1px);
+    l.xT = l.x0 + r1px + Trunc(l.lengthPx * l.scale - r1px);
     return l;
 }
 
 void DrawStopAndGuides(platform::Canvas& dc, const Layout& l, const KeyRect& rect) {
-    dc.SelectPen(kStopPen);
-    Line(dc, PointF{l.stopX, 30}, PointF{l.stopX, rect.height - 30.0});
+    DrawStopLine(dc, l, rect);
     dc.SelectPen(kGuidePen);
     const double dir = l.tip ? -1 : 1;
-    const double firstEnd = l.stopX + dir * (l.r1 / 10) * l.scale;
+    const double firstEnd = l.StopX() + dir * (l.r1 / 10) * l.scale;
     const double secondEnd =
-        !l.twoGroups ? firstEnd : (l.tip ? l.stopX - l.r2 / 10 : l.x0 + l.r2 / 10);
+        !l.twoGroups ? firstEnd : (l.tip ? l.StopX() - l.r2 / 10 : l.x0 + l.r2 / 10);
     for (int d = 0; d < l.depths.count; ++d) {
-        const double yUpper = l.y0 - l.hw + l.depths.px[d];
-        const double yLower = l.y0 + l.hw - l.depths.px[d];
-        Line(dc, PointF{l.stopX, yUpper}, PointF{firstEnd, yUpper});
-        Line(dc, PointF{l.stopX, yLower}, PointF{secondEnd, yLower});
+        const double yUpper = l.yU + l.depths.px[d];
+        const double yLower = l.yL - l.depths.px[d];
+        Line(dc, PointF{l.StopX(), yUpper}, PointF{firstEnd, yUpper});
+        Line(dc, PointF{l.StopX(), yLower}, PointF{secondEnd, yLower});
     }
 }
 
@@ -103,14 +81,14 @@ void DrawRow(platform::Canvas& dc, const Layout& l, const KeyRect& rect, const R
             break;
         }
         const double x = l.X(c);
-        const double edge = row.below ? l.y0 + l.hw : l.y0 - l.hw;
+        const double edge = row.below ? l.yL : l.yU;
         const double out = row.below ? 1 : -1;
-        Line(dc, PointF{x, edge}, PointF{x, edge + out * l.t});
+        Line(dc, PointF{x, edge}, PointF{x, edge + out * l.w5});
         if (row.digits) {
             bitting.WriteDigit(dc, x - 4, row.below ? rect.height - 30 : 20, c);
         }
         const int offset = j % 2 == 0 ? row.evenOffset : row.oddOffset;
-        CKeyDrawer::DrawValueText(dc, Trunc(x - 8), Trunc(edge + out * (l.t + offset)),
+        CKeyDrawer::DrawValueText(dc, Trunc(x - 8), Trunc(edge + out * (l.w5 + offset)),
                                   l.key.spaces[c]);
     }
 }
@@ -129,7 +107,7 @@ void AddCuts(Profile& profile, const Layout& l, int first, int count, int firstE
 
 void CKeyDrawer::DrawExternal4TrackKey(platform::Canvas& dc, const KeyRect& rect,
                                        const Bitting& bitting) {
-    const Layout l = MakeLayout(key_, kExternalConstants, rect);
+    const Layout l = MakeLayout(m_key, kExternalConstants, rect);
     BittingRow row(bitting, l.n);
     PenScope penScope(dc);
     DrawStopAndGuides(dc, l, rect);
@@ -141,29 +119,27 @@ void CKeyDrawer::DrawExternal4TrackKey(platform::Canvas& dc, const KeyRect& rect
         DrawRow(dc, l, rect, Row{0, l.k1, true, false, 15, 5, l.tip}, row);
     }
 
-    const double yU = l.y0 - l.hw;
-    const double yL = l.y0 + l.hw;
     dc.SelectPen(kOutlinePen);
-    Polyline(dc, {{0, yU - l.t}, {30, yU - l.t}, {30, yU}, {40, yU}});
-    Polyline(dc, {{0, yL + l.t}, {30, yL + l.t}, {30, yL}, {40, yL}});
+    Polyline(dc, {{0, l.yU - l.w5}, {30, l.yU - l.w5}, {30, l.yU}, {40, l.yU}});
+    Polyline(dc, {{0, l.yL + l.w5}, {30, l.yL + l.w5}, {30, l.yL}, {40, l.yL}});
     dc.SelectPen(kBladePen);
-    dc.LineTo(Trunc(l.xE), Trunc(yL));
-    dc.LineTo(Trunc(l.xE), Trunc(yU));
-    dc.LineTo(40, Trunc(yU));
+    dc.LineTo(Trunc(l.end), Trunc(l.yL));
+    dc.LineTo(Trunc(l.end), Trunc(l.yU));
+    dc.LineTo(40, Trunc(l.yU));
 
     // An entry of 0 (slot w) leaves the position on the profile's own edge.
     dc.SelectPen(kOutlinePen);
     const DepthLookup lookup(l.w, l.depths);
-    Profile upperEdge{.start = {40, yU}, .end = {l.xT, l.y0}};
-    Profile lowerEdge{.start = {40, yL}, .end = {l.xT, l.y0}};
+    Profile upperEdge{.start = {40, l.yU}, .end = {l.xT, l.y0}};
+    Profile lowerEdge{.start = {40, l.yL}, .end = {l.xT, l.y0}};
     if (l.twoGroups) {
         // The entries run in order over group 2's positions on the upper edge, then over
         // group 1's on the lower edge.
-        AddCuts(upperEdge, l, l.k1, l.k2, 0, row, lookup, yL, -1);
-        AddCuts(lowerEdge, l, 0, l.k1, l.k2, row, lookup, yU, 1);
+        AddCuts(upperEdge, l, l.k1, l.k2, 0, row, lookup, l.yL, -1);
+        AddCuts(lowerEdge, l, 0, l.k1, l.k2, row, lookup, l.yU, 1);
     } else {
-        AddCuts(upperEdge, l, 0, l.k1, 0, row, lookup, yL, -1);
-        AddCuts(lowerEdge, l, 0, l.k1, 0, row, lookup, yU, 1);
+        AddCuts(upperEdge, l, 0, l.k1, 0, row, lookup, l.yL, -1);
+        AddCuts(lowerEdge, l, 0, l.k1, 0, row, lookup, l.yU, 1);
     }
     DrawProfile(dc, upperEdge);
     DrawProfile(dc, lowerEdge);
@@ -171,7 +147,7 @@ void CKeyDrawer::DrawExternal4TrackKey(platform::Canvas& dc, const KeyRect& rect
 
 void CKeyDrawer::DrawInternal4TrackKey(platform::Canvas& dc, const KeyRect& rect,
                                        const Bitting& bitting) {
-    const Layout l = MakeLayout(key_, kInternalConstants, rect);
+    const Layout l = MakeLayout(m_key, kInternalConstants, rect);
     BittingRow row(bitting, l.n);
     PenScope penScope(dc);
     DrawStopAndGuides(dc, l, rect);
@@ -185,24 +161,22 @@ void CKeyDrawer::DrawInternal4TrackKey(platform::Canvas& dc, const KeyRect& rect
         DrawRow(dc, l, rect, Row{0, l.k1, true, false, belowEven, belowOdd, true}, row);
     }
 
-    const double yU = l.y0 - l.hw;
-    const double yL = l.y0 + l.hw;
     dc.SelectPen(kOutlinePen);
-    Line(dc, PointF{0, yU}, PointF{l.xE, yU});
-    Line(dc, PointF{0, yL}, PointF{l.xE, yL});
+    Line(dc, PointF{0, l.yU}, PointF{l.end, l.yU});
+    Line(dc, PointF{0, l.yL}, PointF{l.end, l.yL});
     dc.SelectPen(kInternalEndPen);
-    dc.LineTo(Trunc(l.xE), Trunc(yU - 1));
+    dc.LineTo(Trunc(l.end), Trunc(l.yU - 1));
 
     // An entry of 0 lies one pixel beyond the deepest depth.
     dc.SelectPen(kOutlinePen);
-    const DepthLookup lookup(l.depths.LargestUntilZero() + 1, l.depths);
-    Profile upperWall{.start = {30, l.y0}, .end = {l.xT, yU}};
-    Profile lowerWall{.start = {30, l.y0}, .end = {l.xT, yL}};
-    AddCuts(upperWall, l, 0, l.k1, 0, row, lookup, yU, 1);
+    const DepthLookup lookup(l.depths.LargestSignedUntilZero() + 1, l.depths);
+    Profile upperWall{.start = {30, l.y0}, .end = {l.xT, l.yU}};
+    Profile lowerWall{.start = {30, l.y0}, .end = {l.xT, l.yL}};
+    AddCuts(upperWall, l, 0, l.k1, 0, row, lookup, l.yU, 1);
     if (l.twoGroups) {
-        AddCuts(lowerWall, l, l.k1, l.k2, l.k1, row, lookup, yL, -1);
+        AddCuts(lowerWall, l, l.k1, l.k2, l.k1, row, lookup, l.yL, -1);
     } else {
-        AddCuts(lowerWall, l, 0, l.k1, 0, row, lookup, yL, -1);
+        AddCuts(lowerWall, l, 0, l.k1, 0, row, lookup, l.yL, -1);
     }
     DrawProfile(dc, upperWall);
     DrawProfile(dc, lowerWall);

@@ -34,31 +34,31 @@ void CKeyDrawer::DrawCodeText(Canvas& dc, int x, int y, int32_t value, int32_t i
 
 void CKeyDrawer::DrawKey(const KeyParams& key, const std::vector<int32_t>& bitting) {
     // Every drawing starts from a fresh device context on a blank canvas.
-    canvas_.ResetState();
-    key_ = key;
-    canvas_.Clear();
-    switch (key_.keyType) {
+    m_canvas.ResetState();
+    m_key = key;
+    m_canvas.Clear();
+    switch (m_key.keyType) {
         case KeyTypeStandardSingle:
         case KeyTypeStandardDouble:
-            DrawStandardKey(canvas_, kKeyRect, bitting);
+            DrawStandardKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeTwoTrackExternal:
-            DrawExternal2TrackKey(canvas_, kKeyRect, bitting);
+            DrawExternal2TrackKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeFourTrackExternal:
-            DrawExternal4TrackKey(canvas_, kKeyRect, bitting);
+            DrawExternal4TrackKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeFourTrackInternal:
-            DrawInternal4TrackKey(canvas_, kKeyRect, bitting);
+            DrawInternal4TrackKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeDimpleTrack:
-            DrawDimpleTrackKey(canvas_, kKeyRect, bitting);
+            DrawDimpleTrackKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeDimple:
-            DrawDimpleKey(canvas_, kKeyRect, bitting);
+            DrawDimpleKey(m_canvas, kKeyRect, bitting);
             break;
         case KeyTypeChannelTrack:
-            DrawChannelTrackKey(canvas_, kKeyRect, bitting);
+            DrawChannelTrackKey(m_canvas, kKeyRect, bitting);
             break;
         default:
             // 6 is never stored; it and unknown types leave the canvas blank.

@@ -31,14 +31,14 @@ class CKeyDrawer {
     static constexpr int kCanvasHeight = 286;
     static constexpr KeyRect kKeyRect{14, 38, kCanvasWidth, kCanvasHeight};
 
-    explicit CKeyDrawer(platform::Canvas& canvas) : canvas_(canvas) {}
+    explicit CKeyDrawer(platform::Canvas& canvas) : m_canvas(canvas) {}
 
     // Clears the canvas and draws key with its bitting: one entry per cut, 0 for a cut whose
     // depth is not entered yet, n for the key's n-th depth.
     void DrawKey(const KeyParams& key, const std::vector<int32_t>& bitting);
 
     // The key of the last drawing.
-    const KeyParams& Key() const { return key_; }
+    const KeyParams& Key() const { return m_key; }
 
     // A number in the small black font.
     static void DrawValueText(platform::Canvas& dc, int x, int y, int32_t value);
@@ -55,6 +55,6 @@ class CKeyDrawer {
     void DrawDimpleKey(platform::Canvas& dc, const KeyRect& rect, const Bitting& bitting);
     void DrawDimpleTrackKey(platform::Canvas& dc, const KeyRect& rect, const Bitting& bitting);
 
-    platform::Canvas& canvas_;
-    KeyParams key_{};
+    platform::Canvas& m_canvas;
+    KeyParams m_key{};
 };

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 
 #include "link/usb_frame.h"
@@ -108,6 +109,9 @@ class CUsbComm {
     // 8 on a closed link, 7 for a request beyond limit, else 0; nothing is sent either way.
     LinkResult CheckRequest(size_t length, size_t limit);
     LinkResult Command(std::span<const uint8_t> request, ReplyRule rule);
+    // The request head followed by length bytes of data, within limit, answered exactly.
+    LinkResult DataCommand(std::initializer_list<uint8_t> head, const void* data, size_t length,
+                           size_t limit);
     LinkResult SdWrite(const uint8_t* data, uint32_t byteOffset, size_t length, size_t limit);
 
     uint32_t m_baudRate = 115200;

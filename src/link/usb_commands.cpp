@@ -39,12 +39,16 @@ constexpr size_t kMaxSdBlock = 2048;
 constexpr size_t kMaxSdPart = 1024;
 constexpr size_t kDeviceInfoEnd = 10;
 
-std::vector<uint8_t> Request(uint8_t code, std::initializer_list<uint32_t> words = {}) {
+std::vector<uint8_t> Request(uint8_t code, std::span<const uint32_t> words) {
     std::vector<uint8_t> request{code};
     for (uint32_t word : words) {
         AppendU32(request, word);
     }
     return request;
+}
+
+std::vector<uint8_t> Request(uint8_t code, std::initializer_list<uint32_t> words = {}) {
+    return Request(code, std::span<const uint32_t>(words.begin(), words.size()));
 }
 
 void Append(std::vector<uint8_t>& request, const void* bytes, size_t length) {
@@ -74,13 +78,18 @@ LinkResult CUsbComm::Command(std::span<const uint8_t> request, ReplyRule rule) {
     return reply.bytes[1] == 0 ? kLinkOk : kLinkFailed;
 }
 
-LinkResult CUsbComm::OpenMachineFile(const char* path, size_t length) {
-    if (LinkResult refused = CheckRequest(length, kMaxPathLength)) {
+LinkResult CUsbComm::DataCommand(std::initializer_list<uint8_t> head, const void* data,
+                                 size_t length, size_t limit) {
+    if (LinkResult refused = CheckRequest(length, limit)) {
         return refused;
     }
-    std::vector<uint8_t> request = Request(kOpenFile);
-    Append(request, path, length);
+    std::vector<uint8_t> request(head);
+    Append(request, data, length);
     return Command(request, ReplyRule::Exact);
+}
+
+LinkResult CUsbComm::OpenMachineFile(const char* path, size_t length) {
+    return DataCommand({kOpenFile}, path, length, kMaxPathLength);
 }
 
 LinkResult CUsbComm::BeginFileWrite() {
@@ -88,28 +97,15 @@ LinkResult CUsbComm::BeginFileWrite() {
 }
 
 LinkResult CUsbComm::WriteFileData(const uint8_t* bytes, size_t length) {
-    if (LinkResult refused = CheckRequest(length, kMaxFileData)) {
-        return refused;
-    }
-    std::vector<uint8_t> request = Request(kWriteData);
-    Append(request, bytes, length);
-    return Command(request, ReplyRule::Exact);
+    return DataCommand({kWriteData}, bytes, length, kMaxFileData);
 }
 
 LinkResult CUsbComm::WriteHeadEntry(std::span<const uint32_t, 9> words) {
-    std::vector<uint8_t> request = Request(kWriteData);
-    for (uint32_t word : words) {
-        AppendU32(request, word);
-    }
-    return Command(request, ReplyRule::Exact);
+    return Command(Request(kWriteData, words), ReplyRule::Exact);
 }
 
 LinkResult CUsbComm::WriteBlankEntry(std::span<const uint32_t, 6> words) {
-    std::vector<uint8_t> request = Request(kWriteData);
-    for (uint32_t word : words) {
-        AppendU32(request, word);
-    }
-    return Command(request, ReplyRule::Exact);
+    return Command(Request(kWriteData, words), ReplyRule::Exact);
 }
 
 LinkResult CUsbComm::CloseMachineFile() {
@@ -125,12 +121,7 @@ LinkResult CUsbComm::StartProgramWrite() {
 }
 
 LinkResult CUsbComm::WriteProgramPart(const uint8_t* bytes, size_t length) {
-    if (LinkResult refused = CheckRequest(length, kMaxProgramPart)) {
-        return refused;
-    }
-    std::vector<uint8_t> request = Request(kWriteData);
-    Append(request, bytes, length);
-    return Command(request, ReplyRule::Exact);
+    return DataCommand({kWriteData}, bytes, length, kMaxProgramPart);
 }
 
 LinkResult CUsbComm::EndProgramWrite() {
@@ -158,12 +149,7 @@ LinkResult CUsbComm::ReadDeviceString(uint8_t selector, DeviceString& out) {
 
 LinkResult CUsbComm::WriteParameter(uint8_t number, uint8_t kind, const uint8_t* bytes,
                                     size_t length) {
-    if (LinkResult refused = CheckRequest(length, kMaxParameterData)) {
-        return refused;
-    }
-    std::vector<uint8_t> request{kWriteParameter, number, kind};
-    Append(request, bytes, length);
-    return Command(request, ReplyRule::Exact);
+    return DataCommand({kWriteParameter, number, kind}, bytes, length, kMaxParameterData);
 }
 
 LinkResult CUsbComm::ShowProgress(uint32_t percent) {
@@ -174,12 +160,7 @@ LinkResult CUsbComm::ShowProgress(uint32_t percent) {
 }
 
 LinkResult CUsbComm::ShowText(const char* text, size_t length) {
-    if (LinkResult refused = CheckRequest(length, kMaxText)) {
-        return refused;
-    }
-    std::vector<uint8_t> request = Request(kShowText);
-    Append(request, text, length);
-    return Command(request, ReplyRule::Exact);
+    return DataCommand({kShowText}, text, length, kMaxText);
 }
 
 LinkResult CUsbComm::BeginSdWrite() {

@@ -1,8 +1,8 @@
 #include <cstring>
 #include <string>
 
-#include "log/log.h"
 #include "link/usb_comm.h"
+#include "log/log.h"
 #include "platform/clock/clock.h"
 
 using namespace platform;
@@ -104,7 +104,7 @@ LinkResult CUsbComm::ReceiveFrame(uint8_t* out, uint32_t* outLength) {
                 // relied on, so refusing them could cut off a machine that works. The log
                 // shows a corrupted line.
                 if (UsbFrame::CheckByte(std::span(frame.data(), total - 1)) != frame[total - 1]) {
-                    WriteLog(L"< :  check byte mismatch");
+                    WriteLog(L"Reply check byte mismatch");
                 }
                 std::memcpy(out, frame.data() + 4, n);
                 *outLength = static_cast<uint32_t>(n);
@@ -133,7 +133,9 @@ void CUsbComm::DrainStaleBytes() {
             return;
         }
         got = std::min(got, wanted);
-        WriteLog(L"< :  " + BytesToHex(chunk.data(), got, 0));
+        if (m_logFrames) {
+            WriteLog(L"< :  " + BytesToHex(chunk.data(), got, 0));
+        }
         drained += got;
     }
 }

@@ -132,8 +132,10 @@ std::optional<int> AllocateUserKeyId() {
         return std::nullopt;
     }
     int id = lowest - 1;
+    // An id whose counter was not stored would be handed out again by the next call.
     if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id))) {
         WriteLog(L"Cannot write the key id counter to " + config);
+        return std::nullopt;
     }
     return id;
 }

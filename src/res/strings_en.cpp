@@ -126,6 +126,7 @@ constexpr StringEntry kStrings[] = {
     {249, L"Key Data Customize Tool"},
     {252, L"Send failed.(%d)"},
     {253, L"No key id is left: no more keys can be added."},
+    {254, L"The program closes once the machine is released..."},
 };
 
 }  // namespace

@@ -126,6 +126,7 @@ constexpr StringEntry kStrings[] = {
     {249, L"Strumento di personalizzazione dati chiave"},
     {252, L"Invio non riuscito.(%d)"},
     {253, L"Non ci sono più ID chiave liberi: non si possono aggiungere altre chiavi."},
+    {254, L"Il programma si chiude al rilascio della macchina..."},
 };
 
 }  // namespace

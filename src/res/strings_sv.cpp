@@ -126,6 +126,7 @@ constexpr StringEntry kStrings[] = {
     {249, L"Verktyg för egna nyckeldata"},
     {252, L"Sändningen misslyckades.(%d)"},
     {253, L"Inga nyckel-ID finns kvar: fler nycklar kan inte läggas till."},
+    {254, L"Programmet stängs när maskinen har frigjorts..."},
 };
 
 }  // namespace

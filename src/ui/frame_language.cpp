@@ -1,5 +1,6 @@
 // The main window's language: read at start, chosen by the options, applied to every window.
 
+#include "platform/afx/toolkit_language.h"
 #include "platform/dui/label.h"
 #include "platform/text/text.h"
 #include "res/strings.h"
@@ -24,6 +25,20 @@ void SetSpriteImages(dui::CControlUI* control, const wchar_t* file, int top) {
     button->SetDisabledImage(frame(3));
 }
 
+// The toolkit's translation that goes with a string table.
+std::string ToolkitLocaleOf(int tableLanguage) {
+    switch (tableLanguage) {
+        case res::kLangChinese:
+            return "zh_CN";
+        case res::kLangItalian:
+            return "it";
+        case res::kLangSwedish:
+            return "sv";
+        default:
+            return "";
+    }
+}
+
 }  // namespace
 
 int CDuiFrameWnd::ReadLanguage() {
@@ -45,6 +60,7 @@ void CDuiFrameWnd::SetLanguage(int index) {
     g_nLanguage = index;
     SaveLanguage();
     res::SetUiLanguage(LanguageIdOf(index));
+    afx::SetToolkitLanguage(ToolkitLocaleOf(res::TableLanguage(LanguageIdOf(index))));
     if (index >= 0 && index < kLanguageOptions && m_pLanguage[index] != nullptr) {
         // The option's own notification must not set the language a second time.
         m_bSelectingOption = true;
@@ -77,6 +93,7 @@ void CDuiFrameWnd::ApplyLanguage(int index) {
     res::LoadString(244, m_strSending);
     res::LoadString(246, m_strSendSuccess);
     res::LoadString(252, m_strSendFailed);
+    res::LoadString(254, m_strClosing);
     SetWindowText(res::LoadString(249));
     res::LoadString(241, m_strExportTitle);
 

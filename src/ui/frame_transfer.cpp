@@ -1,9 +1,9 @@
 // The main window's key files and synchronisation: import and export through the file
 // dialogs, and the worker that copies the key database onto the machine.
 
+#include "link/key_transfer.h"
 #include "link/usb_comm.h"
 #include "model/key_lists.h"
-#include "model/key_transfer.h"
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/dui/label.h"
@@ -57,7 +57,7 @@ unsigned CDuiFrameWnd::Synchronise(const SyncTexts& texts) {
     {
         CKeyTransfer transfer;
         if (transfer.Connect()) {
-            SetStatusText(texts.sending);
+            ShowSyncStatus(texts.sending);
             // The copy reports only whether every command went through.
             message = transfer.WriteKeyDataToMachine()
                           ? texts.success
@@ -66,7 +66,7 @@ unsigned CDuiFrameWnd::Synchronise(const SyncTexts& texts) {
             message = texts.connectFailed;
         }
     }
-    SetStatusText(L"");
+    ShowSyncStatus(L"");
     ShowMessage(message, kMessageWarning);
     afx::OnUiThread([this] {
         EnableMachineButtons(true);
@@ -80,6 +80,10 @@ unsigned CDuiFrameWnd::Synchronise(const SyncTexts& texts) {
 void CDuiFrameWnd::SetStatusText(const std::wstring& text) {
     if (m_pStatusText != nullptr)
         m_pStatusText->SetText(text);
+}
+
+void CDuiFrameWnd::ShowSyncStatus(const std::wstring& text) {
+    afx::OnUiThread([&] { SetStatusText(m_bQuitPending ? m_strClosing : text); });
 }
 
 void CDuiFrameWnd::EnableMachineButtons(bool enable) {

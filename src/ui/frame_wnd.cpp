@@ -198,6 +198,10 @@ void CDuiFrameWnd::Quit() {
     // boot mode: the program ends when it has finished.
     if (m_bSyncRunning) {
         m_bQuitPending = true;
+        SetStatusText(m_strClosing);
+        if (dui::CControlUI* close = m_PaintManager.FindControl(L"CloseBtn")) {
+            close->SetEnabled(false);
+        }
         return;
     }
     dui::PostQuitMessage(0);

@@ -80,6 +80,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     void StartSynchronisation();
     unsigned Synchronise(const SyncTexts& texts);
     void SetStatusText(const std::wstring& text);
+    // The worker's status text; once a close waits for the worker, the status says so instead.
+    void ShowSyncStatus(const std::wstring& text);
     void EnableMachineButtons(bool enable);
     // Ends the program, once no worker runs any more.
     void Quit();
@@ -105,6 +107,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     std::wstring m_strConnectFailed;
     std::wstring m_strSendSuccess;
     std::wstring m_strSendFailed;
+    std::wstring m_strClosing;
 
     afx::WorkerHandle m_SyncWorker;
     bool m_bSyncRunning = false;  // from the click until the worker's last call on the UI thread

@@ -125,10 +125,10 @@ int SystemDefaultLangId() {
     return res::kLangEnglish;
 }
 
-ScopedSystemLanguage::ScopedSystemLanguage(int languageId) : previous_(g_systemLanguageOverride) {
+ScopedSystemLanguage::ScopedSystemLanguage(int languageId) : m_previous(g_systemLanguageOverride) {
     g_systemLanguageOverride = languageId;
 }
 
 ScopedSystemLanguage::~ScopedSystemLanguage() {
-    g_systemLanguageOverride = previous_;
+    g_systemLanguageOverride = m_previous;
 }

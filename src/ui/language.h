@@ -50,5 +50,5 @@ class ScopedSystemLanguage {
     ScopedSystemLanguage& operator=(const ScopedSystemLanguage&) = delete;
 
   private:
-    int previous_;
+    int m_previous;
 };

@@ -24,25 +24,25 @@ using ArchiveReader = std::unique_ptr<archive, ArchiveCloser>;
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+        if (m_fd >= 0) {
+            ::close(m_fd);
         }
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
     bool Close() {
-        int fd = fd_;
-        fd_ = -1;
+        int fd = m_fd;
+        m_fd = -1;
         return ::close(fd) == 0;
     }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 // The decoder's own report, in the decoder sample's words; failures it has no words for

@@ -17,20 +17,20 @@ int ServerRequestBlock::Build(std::span<const std::vector<uint8_t>> items) {
     for (const auto& item : items) {
         total += item.size();
     }
-    bytes_.assign(total, 0);
+    m_bytes.assign(total, 0);
     size_t position = 0;
-    PutU32LE(bytes_, position, static_cast<uint32_t>(total));
-    PutU32LE(bytes_, position, 0);
-    PutU32LE(bytes_, position, static_cast<uint32_t>(items.size()));
+    PutU32LE(m_bytes, position, static_cast<uint32_t>(total));
+    PutU32LE(m_bytes, position, 0);
+    PutU32LE(m_bytes, position, static_cast<uint32_t>(items.size()));
     for (const auto& item : items) {
-        PutU32LE(bytes_, position, static_cast<uint32_t>(item.size()));
+        PutU32LE(m_bytes, position, static_cast<uint32_t>(item.size()));
     }
     for (const auto& item : items) {
-        AppendBytes(bytes_, position, item);
+        AppendBytes(m_bytes, position, item);
     }
-    keyPosition_ = position;
+    m_keyPosition = position;
     const std::array<uint8_t, 17> keyAndTerminator{};
-    AppendBytes(bytes_, position, keyAndTerminator);
+    AppendBytes(m_bytes, position, keyAndTerminator);
     if (position != total) {
         WriteLog(platform::Format(L"=SRE003=%d,%d", static_cast<int>(total),
                                   static_cast<int>(position)));
@@ -41,22 +41,22 @@ int ServerRequestBlock::Build(std::span<const std::vector<uint8_t>> items) {
 
 void ServerRequestBlock::SetResumeOffset(uint32_t offset) {
     size_t position = kResumeOffsetPosition;
-    PutU32LE(bytes_, position, offset);
+    PutU32LE(m_bytes, position, offset);
 }
 
 void ServerRequestBlock::SetKey(const ReplyKey& key) {
-    size_t position = keyPosition_;
-    AppendBytes(bytes_, position, key);
+    size_t position = m_keyPosition;
+    AppendBytes(m_bytes, position, key);
 }
 
 std::span<const uint8_t> ServerReplyBlock::Record(size_t index) const {
-    const Extent& record = records_.at(index);
-    return std::span<const uint8_t>(bytes_).subspan(record.offset, record.length);
+    const Extent& record = m_records.at(index);
+    return std::span<const uint8_t>(m_bytes).subspan(record.offset, record.length);
 }
 
 void ServerReplyBlock::Clear() {
-    bytes_.clear();
-    records_.clear();
+    m_bytes.clear();
+    m_records.clear();
 }
 
 int ParseServerReply(std::span<const uint8_t> reply, ServerReplyBlock& out) {
@@ -84,7 +84,7 @@ int ParseServerReply(std::span<const uint8_t> reply, ServerReplyBlock& out) {
         records[i] = {offset, length};
         offset += length;
     }
-    out.bytes_.assign(data.begin(), data.begin() + static_cast<ptrdiff_t>(offset));
-    out.records_ = std::move(records);
+    out.m_bytes.assign(data.begin(), data.begin() + static_cast<ptrdiff_t>(offset));
+    out.m_records = std::move(records);
     return 0;
 }

@@ -45,16 +45,16 @@ class ServerRequestBlock {
     void SetResumeOffset(uint32_t offset);
     void SetKey(const ReplyKey& key);
 
-    std::span<const uint8_t> bytes() const { return bytes_; }
+    std::span<const uint8_t> bytes() const { return m_bytes; }
 
   private:
-    std::vector<uint8_t> bytes_;
-    size_t keyPosition_ = 0;
+    std::vector<uint8_t> m_bytes;
+    size_t m_keyPosition = 0;
 };
 
 class ServerReplyBlock {
   public:
-    size_t Count() const { return records_.size(); }
+    size_t Count() const { return m_records.size(); }
     // Throws std::out_of_range for an index at or beyond Count().
     std::span<const uint8_t> Record(size_t index) const;
     void Clear();
@@ -66,8 +66,8 @@ class ServerReplyBlock {
         size_t offset;
         size_t length;
     };
-    std::vector<uint8_t> bytes_;  // the records' bytes, one after another
-    std::vector<Extent> records_;
+    std::vector<uint8_t> m_bytes;  // the records' bytes, one after another
+    std::vector<Extent> m_records;
 };
 
 // Reads a descrambled reply of exactly reply.size() bytes into out. 0, or 240 when the reply

@@ -52,8 +52,8 @@ std::vector<uint8_t> ComputerNameItem(std::string_view hostName) {
     return Utf16LeBytes(std::wstring_view(name).substr(0, kComputerNameLength));
 }
 
-CServerComm::CServerComm(int /*mode*/) : endpoint_(ConfiguredServerEndpoint()) {
-    items_.reserve(kMaxRequestItems);
+CServerComm::CServerComm(int /*mode*/) : m_endpoint(ConfiguredServerEndpoint()) {
+    m_items.reserve(kMaxRequestItems);
 }
 
 bool CServerComm::AddParam(std::span<const uint8_t> item) {
@@ -66,47 +66,47 @@ bool CServerComm::AddParamOld(std::span<const uint8_t> item) {
 
 bool CServerComm::AddItem(std::span<const uint8_t> item, Flavour flavour) {
     // The first item brings the two that say who asks, so that it must leave room for them.
-    size_t needed = items_.empty() ? 3 : 1;
-    if (item.size() > kMaxItemLength || items_.size() + needed > kMaxRequestItems) {
+    size_t needed = m_items.empty() ? 3 : 1;
+    if (item.size() > kMaxItemLength || m_items.size() + needed > kMaxRequestItems) {
         return false;
     }
-    items_.emplace_back(item.begin(), item.end());
-    if (items_.size() == 1) {
-        items_.push_back(ComputerNameItem(HostName()));
-        items_.push_back(Utf16LeBytes(flavour == Flavour::kOld ? L"1.4.3" : L"2.0.2"));
+    m_items.emplace_back(item.begin(), item.end());
+    if (m_items.size() == 1) {
+        m_items.push_back(ComputerNameItem(HostName()));
+        m_items.push_back(Utf16LeBytes(flavour == Flavour::kOld ? L"1.4.3" : L"2.0.2"));
     }
     return true;
 }
 
 bool CServerComm::SetParam(int index, std::span<const uint8_t> item) {
-    if (index < 0 || static_cast<size_t>(index) >= items_.size() || item.size() > kMaxItemLength) {
+    if (index < 0 || static_cast<size_t>(index) >= m_items.size() || item.size() > kMaxItemLength) {
         return false;
     }
-    items_[index].assign(item.begin(), item.end());
+    m_items[index].assign(item.begin(), item.end());
     return true;
 }
 
 void CServerComm::ClearParams() {
-    items_.clear();
+    m_items.clear();
     ClearReply();
 }
 
 void CServerComm::ClearReply() {
-    reply_.Clear();
+    m_reply.Clear();
 }
 
 void CServerComm::Transact() {
-    Exchange(items_, reply_);
+    Exchange(m_items, m_reply);
 }
 
 void CServerComm::TransactOld() {
-    ExchangeOld(items_, reply_);
+    ExchangeOld(m_items, m_reply);
 }
 
 void CServerComm::DumpReply() const {
     WriteLog(platform::Format(L"R_Count:%d", ReplyCount()));
-    for (size_t i = 0; i < reply_.Count(); ++i) {
-        auto record = reply_.Record(i);
+    for (size_t i = 0; i < m_reply.Count(); ++i) {
+        auto record = m_reply.Record(i);
         WriteLog(platform::Format(L"R(%d):%s", static_cast<int>(i),
                                   BytesToHex(record.data(), record.size(), 0)));
     }
@@ -145,11 +145,11 @@ int CServerComm::ExchangeAs(std::span<const std::vector<uint8_t>> items, ServerR
     if (int built = block.Build(items); built != 0) {
         return built;
     }
-    if (!received_) {
+    if (!m_received) {
         // Pages of the buffer are only touched as bytes arrive.
-        received_ = std::make_unique_for_overwrite<uint8_t[]>(kReplyCapacity);
+        m_received = std::make_unique_for_overwrite<uint8_t[]>(kReplyCapacity);
     }
-    std::span<uint8_t> whole(received_.get(), kReplyCapacity);
+    std::span<uint8_t> whole(m_received.get(), kReplyCapacity);
     size_t total = 0;
     int result = 0;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
@@ -187,11 +187,12 @@ int CServerComm::Connect(std::span<const uint8_t> block, std::span<uint8_t> rece
         WriteLog(platform::Format(L"Socket failed with error: %ld", static_cast<long>(error)));
         return kSocketLayerFailed;
     }
-    auto address = platform::ParseIPv4(endpoint_.address);
+    auto address = platform::ParseIPv4(m_endpoint.address);
     if (!address) {
         error = EINVAL;
     }
-    if (!address || !socket->Connect(*address, endpoint_.port, endpoint_.connectTimeout, &error)) {
+    if (!address ||
+        !socket->Connect(*address, m_endpoint.port, m_endpoint.connectTimeout, &error)) {
         WriteLog(platform::Format(L"Socket connect failed with error: %d", error));
         return kExchangeIncomplete;
     }
@@ -204,7 +205,7 @@ int CServerComm::Connect(std::span<const uint8_t> block, std::span<uint8_t> rece
             platform::Format(L"Socket shutdown failed with error: %ld", static_cast<long>(error)));
         return kExchangeIncomplete;
     }
-    socket->SetReceiveTimeout(endpoint_.receiveTimeout, &error);
+    socket->SetReceiveTimeout(m_endpoint.receiveTimeout, &error);
     bool trace = flavour == Flavour::kOld;
     if (trace) {
         WriteLog(L"Recv start");

@@ -52,9 +52,9 @@ class CServerComm {
     int SendFrame(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
     int SendFrameOld(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received);
 
-    int ReplyCount() const { return static_cast<int>(reply_.Count()); }
-    std::span<const uint8_t> ReplyRecord(int index) const { return reply_.Record(index); }
-    int ParamCount() const { return static_cast<int>(items_.size()); }
+    int ReplyCount() const { return static_cast<int>(m_reply.Count()); }
+    std::span<const uint8_t> ReplyRecord(int index) const { return m_reply.Record(index); }
+    int ParamCount() const { return static_cast<int>(m_items.size()); }
 
   private:
     enum class Flavour { kCurrent, kOld };
@@ -65,10 +65,10 @@ class CServerComm {
     int Connect(std::span<const uint8_t> block, std::span<uint8_t> receive, size_t& received,
                 Flavour flavour);
 
-    ServerEndpoint endpoint_;
+    ServerEndpoint m_endpoint;
     // What the attempts of one exchange receive, allocated at the first exchange and kept for
     // the object's next ones (a download makes one per chunk).
-    std::unique_ptr<uint8_t[]> received_;
-    std::vector<std::vector<uint8_t>> items_;
-    ServerReplyBlock reply_;
+    std::unique_ptr<uint8_t[]> m_received;
+    std::vector<std::vector<uint8_t>> m_items;
+    ServerReplyBlock m_reply;
 };

@@ -29,11 +29,11 @@ ServerEndpoint ConfiguredServerEndpoint() {
 
 ScopedServerEndpoint::ScopedServerEndpoint(const ServerEndpoint& endpoint) {
     std::lock_guard lock(g_overrideMutex);
-    previous_ = g_override;
+    m_previous = g_override;
     g_override = endpoint;
 }
 
 ScopedServerEndpoint::~ScopedServerEndpoint() {
     std::lock_guard lock(g_overrideMutex);
-    g_override = previous_;
+    g_override = m_previous;
 }

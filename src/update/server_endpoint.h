@@ -26,5 +26,5 @@ class ScopedServerEndpoint {
     ScopedServerEndpoint& operator=(const ScopedServerEndpoint&) = delete;
 
   private:
-    std::optional<ServerEndpoint> previous_;
+    std::optional<ServerEndpoint> m_previous;
 };

@@ -12,9 +12,21 @@
 
 namespace {
 
+const char* Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+// The user's own temporary place: in the shared /tmp another user could take the name first.
 std::filesystem::path TemporaryFolder() {
-    const char* folder = std::getenv("TMPDIR");
-    return folder != nullptr && *folder != '\0' ? folder : "/tmp";
+    if (const char* folder = Variable("TMPDIR")) {
+        return folder;
+    }
+    if (const char* cache = Variable("XDG_CACHE_HOME")) {
+        return cache;
+    }
+    const char* home = Variable("HOME");
+    return std::filesystem::path(home != nullptr ? home : "") / ".cache";
 }
 
 std::wstring Refuse(std::wstring* error, const std::filesystem::path& folder,
@@ -28,7 +40,10 @@ std::wstring Refuse(std::wstring* error, const std::filesystem::path& folder,
 }  // namespace
 
 std::wstring GetTempWorkDir(std::wstring* error) {
-    std::filesystem::path folder = TemporaryFolder() / "tarvan";
+    std::filesystem::path base = TemporaryFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(base, ignored);
+    std::filesystem::path folder = base / "tarvan";
     if (::mkdir(folder.c_str(), 0700) == 0) {
         // The umask may have taken bits away; the mode must be exactly the owner's.
         ::chmod(folder.c_str(), 0700);

@@ -1,6 +1,6 @@
 #pragma once
-// The update tool's work folder "tarvan" in the user's temporary folder, which holds the
-// downloaded archive and the unpacked data image.
+// The update tool's work folder "tarvan" in the user's own temporary place ($TMPDIR, else the
+// user's cache folder), which holds the downloaded archive and the unpacked data image.
 
 #include <string>
 

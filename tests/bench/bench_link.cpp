@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "link/key_transfer.h"
 #include "link/usb_comm.h"
 #include "model/key_files.h"
-#include "model/key_transfer.h"
 #include "support/fake_clock.h"
 #include "support/simulated_machine.h"
 #include "support/temp_folder.h"

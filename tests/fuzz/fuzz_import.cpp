@@ -7,8 +7,8 @@
 #include <fstream>
 #include <set>
 
+#include "model/key_exchange.h"
 #include "model/key_lists.h"
-#include "model/key_transfer.h"
 #include "support/temp_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::filesystem::remove(folder / "config.ini");
     std::ofstream(folder / "in.u", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    CKeyTransfer().ImportKeyFile(folder.wide() + L"in.u");
+    ImportFinishedKeys(folder.wide() + L"in.u");
     std::set<int> ids;
     for (const KeyDataRecord& record : g_KeyData) {
         if (record.params.status != KeyStatusLive || record.keyId > -101 ||

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "link/key_transfer.h"
 #include "link/link_fixture.h"
 #include "model/key_files.h"
-#include "model/key_transfer.h"
 
 namespace test {
 namespace {

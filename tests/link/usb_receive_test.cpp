@@ -76,14 +76,26 @@ TEST_F(ReceiveTest, StrayReplyOfATimedOutCommandIsDrainedBeforeTheNextRequest) {
     EXPECT_TRUE(LogHas("< :  07 00 02 00 A5 00 A0"));
 }
 
+TEST_F(ReceiveTest, StrayReplyDrainedWhileFrameLoggingIsOffStaysOutOfTheLog) {
+    std::vector<uint8_t> block(512, 0x11);
+    ASSERT_EQ(link_.BeginSdWrite(), kLinkOk);
+    machine_.InjectFault(0xD8, 1, MachineFault::LateReply(30000ms));
+    EXPECT_EQ(link_.WriteSdBlock(block.data(), 0, block.size()), kLinkFailed);
+    clock_.Advance(10s);
+    ClearLog();
+    EXPECT_EQ(link_.WriteSdBlock(block.data(), 512, block.size()), kLinkOk);
+    EXPECT_EQ(machine_.PendingReplyBytes(), 0u);
+    EXPECT_TRUE(LogTexts().empty());
+}
+
 TEST_F(ReceiveTest, CheckByteOfAReplyIsNotVerifiedButLogged) {
     std::vector<uint8_t> payload;
     EXPECT_EQ(Receive(payload), kLinkOk);
-    EXPECT_FALSE(LogHas("check byte mismatch"));
+    EXPECT_FALSE(LogHas("Reply check byte mismatch"));
     machine_.InjectFault(kClose, 2, MachineFault::BadCheckByte());
     EXPECT_EQ(Receive(payload), kLinkOk);
     EXPECT_EQ(payload.size(), 2u);
-    EXPECT_TRUE(LogHas("< :  check byte mismatch"));
+    EXPECT_TRUE(LogHas("Reply check byte mismatch"));
 }
 
 struct MalformedCase {

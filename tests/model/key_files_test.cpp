@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "model/key_files.h"
@@ -63,6 +67,33 @@ TEST_F(KeyFiles, SaveThatFailsMidwayKeepsTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
     EXPECT_EQ(LoadKeyData(), 1);
     EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101}));
+}
+
+TEST_F(KeyFiles, AFirstSaveKilledMidwayLeavesNothingThatLoadsAsTheDatabase) {
+    KeyDataList big(2048, MakeRecord(-101, "A"));
+    // The write stops at 1024 whole records, where the system kills the writer.
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 1024 * sizeof(KeyDataRecord);
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_DFL);
+            SaveKeyData(big);
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(LoadKeyData(), 0);
+    EXPECT_FALSE(std::filesystem::exists(File("KeyData.u")));
+}
+
+TEST_F(KeyFiles, SaveKeepsTheFilesMode) {
+    WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
+    std::filesystem::permissions(File("KeyData.u"), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_write);
+    SaveKeyData({MakeRecord(-102, "B")});
+    EXPECT_EQ(std::filesystem::status(File("KeyData.u")).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
@@ -129,6 +160,25 @@ TEST_F(UserKeyIds, GarbageOrStaleCounterNeverGivesAnIdInUse) {
 
     SetCounter(L"-200");
     EXPECT_EQ(AllocateUserKeyId(), -201);
+}
+
+TEST_F(UserKeyIds, NoIdWhileTheCounterCannotBeStored) {
+    SetCounter(L"-105");
+    {
+        test::ScopedFileSizeLimit limit(4);
+        EXPECT_EQ(AllocateUserKeyId(), std::nullopt);
+    }
+    EXPECT_EQ(AllocateUserKeyId(), -106);
+}
+
+TEST_F(UserKeyIds, StoringTheCounterLeavesEveryOtherByteOfTheFile) {
+    auto config = [](const std::string& id) {
+        std::string text = "; Fj\xE4llmo\r\n[key]\r\nID=" + id + "\r\n; \xB1\xA6\xC2\xED\n";
+        return std::vector<uint8_t>(text.begin(), text.end());
+    };
+    WriteFile("config.ini", config("-101"));
+    EXPECT_EQ(AllocateUserKeyId(), -102);
+    EXPECT_EQ(platform::ReadWholeFile(File("config.ini")), config("-102"));
 }
 
 TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {

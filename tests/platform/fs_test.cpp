@@ -48,6 +48,7 @@ TEST(ReplaceFile, IsWhollyOldOrWhollyNew) {
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     EXPECT_EQ(Content(target), "second");
     EXPECT_FALSE(std::filesystem::exists(staging));
+    EXPECT_FALSE(std::filesystem::exists(folder / "data_Bak.u.part"));
 
     EXPECT_FALSE(platform::ReplaceFile(folder / "no" / "x", folder / "no" / "y", AsBytes("x")));
 }

@@ -56,6 +56,9 @@ TEST_F(Profile, WriteKeepsCrLfFilesCrLfAndCreatesMissingFiles) {
     Write("[a]\r\nx=1\r\n");
     platform::WriteProfileString(file_, L"a", L"y", L"2");
     EXPECT_EQ(Read(), "[a]\r\nx=1\r\ny=2\r\n");
+    Write("[a]\r\nx=1");  // a last line without its end is ended first
+    platform::WriteProfileString(file_, L"a", L"y", L"2");
+    EXPECT_EQ(Read(), "[a]\r\nx=1\r\ny=2\r\n");
     std::wstring fresh = folder_.wide() + L"new.ini";
     ASSERT_TRUE(platform::WriteProfileString(fresh, L"key", L"ID", L"-101"));
     EXPECT_EQ(platform::ReadProfileInt(fresh, L"key", L"ID", 0), -101);

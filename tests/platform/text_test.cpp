@@ -28,8 +28,13 @@ TEST(CodePage, ConvertsBothWaysAndBoundsTheOutput) {
     // A cut never splits a two-byte character.
     EXPECT_EQ(platform::WideToMultiByte(936, L"A\u5B9D", 2), "A");
     EXPECT_EQ(platform::WideToMultiByte(1251, L"\u0416\u00E9", 5), "\xC6?");
-    // A lone lead byte forms no character.
+    // A lone lead byte forms no character, nor does FF in GBK.
     EXPECT_EQ(platform::MultiByteToWide(936, "A\xB1"), L"A\uFFFD");
+    EXPECT_EQ(platform::MultiByteToWide(936, "\x80\xFF"), L"\u20AC\uFFFD");
+    // The five bytes 1252 leaves unassigned stand for the C1 controls, as on Windows.
+    const std::string gaps = "\x81\x8D\x8F\x90\x9D";
+    EXPECT_EQ(platform::MultiByteToWide(1252, gaps), L"\u0081\u008D\u008F\u0090\u009D");
+    EXPECT_EQ(platform::WideToMultiByte(1252, platform::MultiByteToWide(1252, gaps)), gaps);
 }
 
 TEST(Utf8, RoundTripsAndReplacesBrokenSequences) {

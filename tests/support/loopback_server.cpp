@@ -1,6 +1,8 @@
 #include "support/loopback_server.h"
 
+#include <linux/sockios.h>
 #include <netinet/in.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +20,18 @@ constexpr size_t kLongestRequest = 1 << 16;
 constexpr size_t kSendPiece = 1 << 16;
 
 using RecordViews = std::vector<std::span<const uint8_t>>;
+
+// A reset throws away whatever the peer has not acknowledged yet; a cut after n bytes must
+// deliver n, so the reset waits (a few seconds at most) until the peer has taken them all.
+void WaitUntilDelivered(int fd, const std::atomic<bool>& stopping) {
+    for (int i = 0; i < 5000 && !stopping; ++i) {
+        int queued = 0;
+        if (::ioctl(fd, SIOCOUTQ, &queued) != 0 || queued == 0) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
 
 // A text with its terminating NUL.
 std::span<const uint8_t> TextRecord(const std::string& text) {
@@ -172,6 +186,17 @@ void LoopbackUpdateServer::QueueFault(ServerFault fault, size_t n) {
     faults_.push_back({fault, n});
 }
 
+void LoopbackUpdateServer::SetOperationReply(uint8_t operation, int occurrence, Records records) {
+    std::lock_guard lock(mutex_);
+    operationReplies_[{operation, occurrence}] = std::move(records);
+}
+
+void LoopbackUpdateServer::SetOperationFault(uint8_t operation, int occurrence, ServerFault fault,
+                                             size_t n) {
+    std::lock_guard lock(mutex_);
+    operationFaults_[{operation, occurrence}] = {fault, n};
+}
+
 std::vector<ServerRequest> LoopbackUpdateServer::Requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -202,18 +227,7 @@ void LoopbackUpdateServer::Answer(int fd) {
     std::optional<Fault> fault;
     {
         std::lock_guard lock(mutex_);
-        requests_.push_back(request);
-        if (!faults_.empty()) {
-            fault = faults_.front();
-            faults_.pop_front();
-        }
-        if (request.wellFormed) {
-            if (haveRawReply_) {
-                reply_ = rawReply_;
-            } else {
-                BuildReply(request);
-            }
-        }
+        fault = Prepare(request);
     }
     if (!request.wellFormed) {
         return;
@@ -243,8 +257,35 @@ void LoopbackUpdateServer::Answer(int fd) {
         }
     }
     if (cut && fault->kind == ServerFault::kResetAfter) {
+        WaitUntilDelivered(socket.fd(), stopping_);
         socket.Abort();
     }
+}
+
+std::optional<LoopbackUpdateServer::Fault> LoopbackUpdateServer::Prepare(
+    const ServerRequest& request) {
+    requests_.push_back(request);
+    uint8_t operation =
+        !request.items.empty() && request.items[0].size() >= 3 ? request.items[0][2] : 0;
+    std::pair<uint8_t, int> key{operation, ++seen_[operation]};
+    std::optional<Fault> fault;
+    if (auto found = operationFaults_.find(key); found != operationFaults_.end()) {
+        fault = found->second;
+    } else if (!faults_.empty()) {
+        fault = faults_.front();
+        faults_.pop_front();
+    }
+    if (!request.wellFormed) {
+        return fault;
+    }
+    if (auto found = operationReplies_.find(key); found != operationReplies_.end()) {
+        BuildBlock(RecordViews(found->second.begin(), found->second.end()), reply_);
+    } else if (haveRawReply_) {
+        reply_ = rawReply_;
+    } else {
+        BuildReply(request);
+    }
+    return fault;
 }
 
 void LoopbackUpdateServer::BuildReply(const ServerRequest& request) {

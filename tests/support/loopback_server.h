@@ -7,7 +7,9 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,6 +63,11 @@ class LoopbackUpdateServer {
     // Faults apply to the next connections, one each, in the order queued.
     void QueueFault(ServerFault fault, size_t n = 0);
 
+    // Per operation: the occurrence-th request (from 1) for it is answered with these records
+    // instead, or meets this fault (before any queued one).
+    void SetOperationReply(uint8_t operation, int occurrence, Records records);
+    void SetOperationFault(uint8_t operation, int occurrence, ServerFault fault, size_t n = 0);
+
     std::vector<ServerRequest> Requests() const;
 
   private:
@@ -73,6 +80,8 @@ class LoopbackUpdateServer {
     void Answer(int fd);
     // The plain reply to request, into reply_.
     void BuildReply(const ServerRequest& request);
+    // The reply and the fault for request, with the lock held.
+    std::optional<Fault> Prepare(const ServerRequest& request);
 
     int listener_ = -1;
     uint16_t port_ = 0;
@@ -93,6 +102,9 @@ class LoopbackUpdateServer {
     std::vector<uint8_t> rawReply_;
     bool haveRawReply_ = false;
     std::deque<Fault> faults_;
+    std::map<uint8_t, int> seen_;
+    std::map<std::pair<uint8_t, int>, Records> operationReplies_;
+    std::map<std::pair<uint8_t, int>, Fault> operationFaults_;
     std::vector<ServerRequest> requests_;
 };
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <fstream>
 
@@ -155,6 +157,14 @@ TEST_F(FrameTransferTest, ARefusingMachineIsAFailureWithItsCode) {
     EXPECT_EQ(Shown().back(), L"Sändningen misslyckades.(7)");
 }
 
+TEST_F(FrameTransferTest, AnUnreadableDatabaseIsAFailedCopy) {
+    std::filesystem::create_directory(program_ / "KeyData.u");
+    ASSERT_NE(Open(), nullptr);
+    ClickAndWait(L"SynchServer");
+    EXPECT_EQ(Shown(), Texts{L"Send failed.(7)"});
+    EXPECT_EQ(machine_.Mode(), test::MachineMode::Normal);
+}
+
 TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     SaveKeyData({MakeKey(-101, "A4_U", 1)});
     ASSERT_NE(Open(), nullptr);
@@ -162,6 +172,10 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     afx::WorkerHandle worker = frame_->GetSyncWorker();
     // The worker cannot end before the event loop runs its calls: the close comes while it runs.
     ui_test::Click(Control(L"CloseBtn"));
+    const std::wstring waiting = L"The program closes once the machine is released...";
+    EXPECT_EQ(TextOf(L"TextUI1"), waiting);
+    EXPECT_FALSE(Control(L"CloseBtn")->IsEnabled());
+    ui_test::SaveScreenshot(frame_->GetHWND(), "closing_during_sync.png");
     QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
     // The loop ended only after the worker had reported and let go of the machine.
@@ -169,7 +183,41 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     EXPECT_EQ(machine_.Mode(), test::MachineMode::Normal);
     EXPECT_FALSE(machine_.IsOpen());
     EXPECT_TRUE(Control(L"SynchServer")->IsEnabled());
+    EXPECT_EQ(TextOf(L"TextUI1"), waiting);  // the worker's own texts did not replace it
     afx::PumpUntilFinished(worker);
 }
+
+struct DialogLanguage {
+    int language;
+    const char* saveButton;
+};
+
+class ExportDialogLanguage : public FrameTransferTest,
+                             public ::testing::WithParamInterface<DialogLanguage> {};
+
+// The file dialog's own texts follow the window's language; its picture is kept for looking at.
+TEST_P(ExportDialogLanguage, SpeaksTheWindowsLanguage) {
+    WriteConfig("[LanguageKey]\nLanguage=" + std::to_string(GetParam().language) + "\n");
+    ASSERT_NE(Open(), nullptr);
+    QStringList buttons;
+    ui_test::Later([&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            buttons << button->text();
+        }
+        ui_test::SaveScreenshot(dialog,
+                                "export_dialog_" + std::to_string(GetParam().language) + ".png");
+        dialog->close();
+    });
+    ui_test::Click(Control(L"OutputButton"));
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8(GetParam().saveButton)))
+        << buttons.join(u'|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ExportDialogLanguage,
+                         ::testing::Values(DialogLanguage{0, "保存(&S)"},
+                                           DialogLanguage{3, "&Salva"}, DialogLanguage{8, "&Spara"},
+                                           DialogLanguage{1, "&Save"}));
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include <QTreeWidget>
 
 #include "key_info_fixture.h"
+#include "key_tree_fixture.h"
 #include "main_window_fixture.h"
 #include "model/key_files.h"
+#include "platform/afx/menu.h"
 
 namespace ui_test {
 namespace {
@@ -102,6 +104,27 @@ TEST_F(KeyInfoThroughTheTree, SelectingAnUnfinishedKeyBlanksThePane) {
     EXPECT_TRUE(pane_->Bitting().empty());
     EXPECT_EQ(Shown(*pane_), Drawn(KeyParams{}, {}));
     EXPECT_FALSE(pane_->GetPaintManager().FindControl(L"buttonReset")->IsEnabled());
+}
+
+TEST_F(KeyInfoThroughTheTree, RightClickLeavesTheShownKeyAndEditActsOnTheClickedOne) {
+    SelectInTree(kImageKey, kStandardId);
+    Type({2, 3});
+    CLeftTreeView& view = frame_->GetTreeView();
+    afx::TreeCtrl& tree = view.GetTreeCtrl();
+    afx::TreeItem selected = tree.GetSelectedItem();
+    for (afx::TreeItem other : {view.FindKeyItem(kImageKey, kChannelId), tree.GetRootItem()}) {
+        afx::Menu::ScriptNextChoice(0);  // dismissed, where a menu comes
+        RightClickItem(tree, other);
+        EXPECT_EQ(tree.GetSelectedItem(), selected);
+        EXPECT_EQ(PaneText(L"l_keyName"), L"A4_U");
+        EXPECT_EQ(pane_->Bitting(), (std::vector<int32_t>{2, 3}));
+        EXPECT_TRUE(Control(L"AddkeyBtn")->IsEnabled());
+        EXPECT_TRUE(Control(L"DeleteBtn")->IsEnabled());
+    }
+    afx::Menu::ScriptNextChoice(32778);  // "Edit"
+    RightClickItem(tree, view.FindKeyItem(kImageKey, kChannelId));
+    EXPECT_EQ(tree.GetSelectedItem(), view.FindKeyItem(kImageKey, kChannelId));
+    EXPECT_EQ(PaneText(L"l_keyName"), L"A6_U");
 }
 
 }  // namespace

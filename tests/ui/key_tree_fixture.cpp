@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QTest>
 #include <QTreeWidget>
 #include <cstring>
 #include <fstream>
@@ -81,17 +82,22 @@ afx::TreeItem KeyTreeTest::ItemLabelled(const std::wstring& label) {
     return walk(walk, tree.GetRootItem());
 }
 
-void KeyTreeTest::RightClick(afx::TreeItem item) {
-    afx::TreeCtrl& tree = panel.GetTreeCtrl();
+void RightClickItem(afx::TreeCtrl& tree, afx::TreeItem item) {
     tree.Expand(tree.GetParentItem(item));
     afx::Rect rect = tree.GetItemRect(item);
     auto* widget = dynamic_cast<QTreeWidget*>(tree.GetSafeWidget());
     ASSERT_NE(widget, nullptr);
     QPoint inView =
         widget->viewport()->mapFrom(widget, QPoint(rect.left + 20, rect.top + rect.Height() / 2));
+    // The button's press and release reach the view; the window then asks for the menu.
+    QTest::mouseClick(widget->viewport(), Qt::RightButton, {}, inView);
     QContextMenuEvent click(QContextMenuEvent::Mouse, inView,
                             widget->viewport()->mapToGlobal(inView));
     QApplication::sendEvent(widget->viewport(), &click);
+}
+
+void KeyTreeTest::RightClick(afx::TreeItem item) {
+    RightClickItem(panel.GetTreeCtrl(), item);
 }
 
 std::vector<std::wstring> KeyTreeTest::SearchRows() {

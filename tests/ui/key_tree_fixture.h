@@ -19,6 +19,9 @@ KeyDataRecord MakeKey(int16_t id, const std::string& name, uint32_t makerId,
 // Writes "carFactory.ini" with the text as it stands.
 void WriteCarFactory(const test::TempFolder& folder, const std::string& text);
 
+// A right click on the item as the window system gives it: the button, then the menu request.
+void RightClickItem(afx::TreeCtrl& tree, afx::TreeItem item);
+
 class FakeWizard : public IKeyWizard {
   public:
     bool CloseWizard() override {

@@ -54,6 +54,22 @@ TEST_F(ServerFaults, ResetReplyIsResumedBehindTheBytesReceivedWithANewKey) {
     EXPECT_TRUE(LogHas("xor data : " + Hex(requests[1].key)));
 }
 
+TEST_F(ServerFaults, ALargeReplyResetPartWayResumesExactlyWhereItWasCut) {
+    // A mebibyte of firmware in records of 1 KiB.
+    Records parts(1024, std::vector<uint8_t>(1024, 0x3C));
+    std::vector<uint8_t> head(10, 0x55);
+    server_.SetFirmware(head, parts);
+    server_.QueueFault(ServerFault::kResetAfter, 500000);
+    CServerComm comm(0);
+    AddHead(comm, kOperationFirmware);
+    comm.Transact();
+    parts.insert(parts.begin(), head);
+    EXPECT_EQ(ReplyOf(comm), parts);
+    auto requests = server_.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].resumeOffset, 500000u);
+}
+
 TEST_F(ServerFaults, ThirtyAttemptsAtMost) {
     ThreeHundredByteFirmware(server_);
     for (int i = 0; i < 29; ++i) {

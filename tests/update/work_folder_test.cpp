@@ -71,5 +71,32 @@ TEST_F(WorkFolder, RefusesALinkAFileOrAFolderOthersMayEnter) {
     EXPECT_NE(error_.find(L"other users"), std::wstring::npos);
 }
 
+// Sets or (nullptr) unsets a variable for the object's life.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* previous = std::getenv(name)) {
+            previous_ = previous;
+        }
+        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedVariable() { previous_ ? ::setenv(name_, previous_->c_str(), 1) : ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+TEST_F(WorkFolder, WithoutTmpdirLiesInTheUsersCacheFolder) {
+    ScopedVariable noTmpdir("TMPDIR", nullptr);
+    {
+        ScopedVariable cache("XDG_CACHE_HOME", temp_.path().c_str());
+        EXPECT_EQ(GetTempWorkDir(&error_), platform::Utf8ToWide(Expected().string()));
+    }
+    ScopedVariable noCache("XDG_CACHE_HOME", nullptr);
+    ScopedVariable home("HOME", temp_.path().c_str());
+    EXPECT_EQ(GetTempWorkDir(&error_), platform::Utf8ToWide((temp_ / ".cache/tarvan").string()));
+}
+
 }  // namespace
 }  // namespace test

@@ -60,6 +60,7 @@ ItemsWidget* CreateItems(const ControlTemplate& control, QWidget* parent) {
     items->setSelectionMode(QAbstractItemView::SingleSelection);
     items->setSelectionBehavior(QAbstractItemView::SelectRows);
     items->setContextMenuPolicy(Qt::CustomContextMenu);
+    items->rightButtonSelects = control.kind != ControlKind::TreeView;
     items->setIconSize(QSize(32, 32));
     if (control.kind == ControlKind::ListView)
         items->headerItem()->setText(0, QString());

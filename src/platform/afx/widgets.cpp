@@ -1,5 +1,6 @@
 #include "platform/afx/widgets.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/afx/image_list_impl.h"
@@ -39,6 +40,19 @@ void ItemsWidget::Forget(const QTreeWidgetItem* item) {
 void ItemsWidget::RemoveAll() {
     live_.clear();
     clear();
+}
+
+bool ItemsWidget::viewportEvent(QEvent* event) {
+    bool mouseButton = event->type() == QEvent::MouseButtonPress ||
+                       event->type() == QEvent::MouseButtonRelease ||
+                       event->type() == QEvent::MouseButtonDblClick;
+    if (mouseButton && !rightButtonSelects &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // The context menu event still follows: it is the window's, not the view's.
+        event->accept();
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
 }
 
 void EllipsisLabel::paintEvent(QPaintEvent*) {

@@ -19,6 +19,8 @@ class ItemsWidget : public QTreeWidget {
 
     const ImageList* images = nullptr;
     QPersistentModelIndex dropTarget;
+    // A list view selects the item under a right click; a tree view only reports the click.
+    bool rightButtonSelects = true;
 
     static constexpr int kDataRole = Qt::UserRole;
     static constexpr int kImageRole = Qt::UserRole + 1;
@@ -32,6 +34,9 @@ class ItemsWidget : public QTreeWidget {
     void RemoveItem(QTreeWidgetItem* item);
     void RemoveAll();
     bool Holds(const QTreeWidgetItem* item) const { return live_.count(item) != 0; }
+
+  protected:
+    bool viewportEvent(QEvent* event) override;
 
   private:
     void Forget(const QTreeWidgetItem* item);

@@ -2,7 +2,10 @@
 // The base of every skin control. A control shows itself through a Qt widget of its own whose
 // parent is its container's widget; what the windows see is DuiLib's interface: names, own
 // visibility, fixed sizes and positions, images by description, notifications by type text.
-// Calls from a worker thread run on the UI thread (afx::OnUiThread), the worker waiting.
+// A worker thread may call only GetText, SetText, SetToolTip, SetVisible, SetEnabled and
+// SetFocus: they run on the UI thread (afx::OnUiThread), the worker waiting. Every other call,
+// reads of flags, sizes and places included, belongs to the UI thread; a worker that needs one
+// wraps it in afx::OnUiThread itself.
 
 #include <cstdint>
 #include <string>

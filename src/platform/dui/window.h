@@ -2,7 +2,8 @@
 // A skinned window, in WindowImplBase's place: built from its skin file when its native window
 // is created, told of every control notification synchronously through Notify, run modally
 // with a result, closed with a code, and told through OnFinalMessage when its native window is
-// gone (the program's windows then delete themselves).
+// gone (the program's windows then delete themselves). Of its calls a worker thread may make
+// ShowWindow, MoveWindow, SetWindowText, Close and SendMessage, which run on the UI thread.
 
 #include <cstdint>
 #include <memory>

@@ -118,32 +118,45 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
 
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error) {
+    // The bytes take a name of staging's only once they are on disk: a write cut short by a
+    // kill or a power loss leaves a file that nothing takes for a finished one.
+    std::filesystem::path partial = staging;
+    partial += ".part";
     auto fail = [&](std::string reason) {
         if (error != nullptr) {
             *error = std::move(reason);
         }
+        ::unlink(partial.c_str());
         ::unlink(staging.c_str());
         return false;
     };
-    int fd = ::open(staging.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (error != nullptr) {
-            *error = ErrorText("cannot create", staging);
+            *error = ErrorText("cannot create", partial);
         }
         return false;
     }
+    // The new file is as private as the one it replaces.
+    struct stat previous {};
+    if (::stat(target.c_str(), &previous) == 0) {
+        ::fchmod(fd, previous.st_mode & 07777);
+    }
     if (!WriteAll(fd, bytes)) {
-        std::string reason = ErrorText("cannot write", staging);
+        std::string reason = ErrorText("cannot write", partial);
         ::close(fd);
         return fail(reason);
     }
     if (::fsync(fd) != 0) {
-        std::string reason = ErrorText("cannot flush", staging);
+        std::string reason = ErrorText("cannot flush", partial);
         ::close(fd);
         return fail(reason);
     }
     if (::close(fd) != 0) {
-        return fail(ErrorText("cannot close", staging));
+        return fail(ErrorText("cannot close", partial));
+    }
+    if (::rename(partial.c_str(), staging.c_str()) != 0) {
+        return fail(ErrorText("cannot rename", partial));
     }
     if (::rename(staging.c_str(), target.c_str()) != 0) {
         return fail(ErrorText("cannot rename over", target));

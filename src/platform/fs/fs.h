@@ -30,9 +30,10 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
 std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
                                     const std::function<std::span<uint8_t>(size_t)>& place);
 
-// Replaces target with bytes so that target is either wholly old or wholly new: the bytes go
-// to staging (created afresh), which is flushed to disk and renamed over target, and the
-// folder is synced. On failure staging is removed, target is untouched, and the reason is
+// Replaces target with bytes so that target is either wholly old or wholly new: the bytes are
+// written beside staging, flushed to disk, named staging and then renamed over target, and
+// the folder is synced; so a file named staging is always complete. The new file keeps the
+// mode of target. On failure staging is removed, target is untouched, and the reason is
 // returned in error.
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error = nullptr);

@@ -33,40 +33,58 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-// The file's lines without their line ends; an empty list when it cannot be read.
+// The file's lines: as text to match names against, and as the bytes that stand in the file,
+// line end included, so that a write gives back every line it does not change untouched
+// (other lines may be in another encoding, or end differently). Empty when unreadable.
 struct IniText {
     std::vector<std::wstring> lines;
-    std::wstring lineEnd = L"\n";
+    std::vector<std::string> bytes;
+    // The line end of new lines: the file's first.
+    std::string lineEnd = "\n";
     bool unreadable = false;  // there, but not a file that can be read
 };
 
+// The bytes of a line's end: "\r\n", "\n", or none on a last line without one.
+size_t LineEndLength(std::string_view raw) {
+    return raw.ends_with("\r\n") ? 2 : raw.ends_with('\n') ? 1 : 0;
+}
+
 IniText ReadIni(const std::wstring& file) {
     IniText ini;
-    auto bytes = ReadWholeFile(ToPath(file));
-    if (!bytes) {
+    auto content = ReadWholeFile(ToPath(file));
+    if (!content) {
         std::error_code error;
         ini.unreadable = std::filesystem::exists(ToPath(file), error);
         return ini;
     }
-    std::wstring text =
-        Utf8ToWide(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    if (text.starts_with(L"\uFEFF")) {
-        text.erase(0, 1);
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        size_t next = end == std::wstring::npos ? text.size() : end + 1;
-        std::wstring line =
-            text.substr(start, (end == std::wstring::npos ? text.size() : end) - start);
-        if (!line.empty() && line.back() == L'\r') {
-            line.pop_back();
-            ini.lineEnd = L"\r\n";
+    std::string_view text(reinterpret_cast<const char*>(content->data()), content->size());
+    bool first = true;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view raw = text.substr(0, end == std::string_view::npos ? end : end + 1);
+        text.remove_prefix(raw.size());
+        std::string_view line = raw.substr(0, raw.size() - LineEndLength(raw));
+        if (first && raw.size() > line.size()) {
+            ini.lineEnd = raw.substr(line.size());
+            first = false;
         }
-        ini.lines.push_back(std::move(line));
-        start = next;
+        if (ini.bytes.empty() && line.starts_with("\xEF\xBB\xBF")) {
+            line.remove_prefix(3);
+        }
+        ini.lines.push_back(Utf8ToWide(line));
+        ini.bytes.emplace_back(raw);
     }
     return ini;
+}
+
+// Puts a line before index at, the line before it ended first.
+void InsertLine(IniText& ini, size_t at, const std::wstring& line) {
+    if (at > 0 && !ini.bytes[at - 1].ends_with('\n')) {
+        ini.bytes[at - 1] += ini.lineEnd;
+    }
+    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    ini.bytes.insert(ini.bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                     WideToUtf8(line) + ini.lineEnd);
 }
 
 std::optional<std::wstring_view> SectionName(std::wstring_view line) {
@@ -177,23 +195,23 @@ bool WriteProfileString(const std::wstring& file, const std::wstring& section,
     std::wstring entry = key + L"=" + value;
     if (auto range = FindSection(ini.lines, section)) {
         if (auto index = FindKey(ini.lines, *range, key)) {
-            ini.lines[*index] = entry;
+            std::string& line = ini.bytes[*index];
+            line.replace(0, line.size() - LineEndLength(line), WideToUtf8(entry));
         } else {
             size_t insertAt = range->last;
             while (insertAt > range->first && Trim(ini.lines[insertAt - 1]).empty()) {
                 --insertAt;
             }
-            ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+            InsertLine(ini, insertAt, entry);
         }
     } else {
-        ini.lines.push_back(L"[" + section + L"]");
-        ini.lines.push_back(entry);
+        InsertLine(ini, ini.lines.size(), L"[" + section + L"]");
+        InsertLine(ini, ini.lines.size(), entry);
     }
-    std::wstring text;
-    for (const std::wstring& line : ini.lines) {
-        text += line + ini.lineEnd;
+    std::string bytes;
+    for (const std::string& line : ini.bytes) {
+        bytes += line;
     }
-    std::string bytes = WideToUtf8(text);
     std::filesystem::path target = ToPath(file);
     std::filesystem::path staging = target;
     staging += ".tmp";

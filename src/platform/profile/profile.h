@@ -1,7 +1,7 @@
 #pragma once
 // INI files with the semantics of the Win32 private-profile functions: section and key names
 // match without regard to case, a missing file, section or key gives the default, and a write
-// changes one line and keeps every other line of the file as it was. Files are UTF-8.
+// changes one line and keeps every other byte of the file as it was. Text is read as UTF-8.
 
 #include <string>
 #include <vector>

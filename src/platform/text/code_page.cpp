@@ -65,6 +65,13 @@ class Converter {
     iconv_t handle_;
 };
 
+// Windows' code page 1252 maps its five unassigned bytes to the C1 controls of the same number;
+// iconv leaves them out, which would make names that differ only in them one name.
+bool IsCp1252Gap(int codePage, uint32_t value) {
+    return codePage == 1252 &&
+           (value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D);
+}
+
 std::string LocaleName() {
     for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
         const char* value = std::getenv(name);
@@ -122,8 +129,10 @@ std::string WideToMultiByte(int codePage, std::wstring_view text, size_t maxByte
     std::string out;
     std::string unit;
     for (wchar_t wc : text) {
-        if (!converter.ok() ||
-            !converter.Convert(reinterpret_cast<const char*>(&wc), sizeof wc, unit)) {
+        if (IsCp1252Gap(codePage, static_cast<uint32_t>(wc))) {
+            unit.assign(1, static_cast<char>(wc));
+        } else if (!converter.ok() ||
+                   !converter.Convert(reinterpret_cast<const char*>(&wc), sizeof wc, unit)) {
             unit = wc < 0x80 ? std::string(1, static_cast<char>(wc)) : std::string("?");
         }
         if (out.size() + unit.size() > maxBytes) {
@@ -140,6 +149,10 @@ std::wstring MultiByteToWide(int codePage, std::string_view bytes) {
     std::string unit;
     size_t i = 0;
     while (i < bytes.size()) {
+        if (IsCp1252Gap(codePage, static_cast<uint8_t>(bytes[i]))) {
+            out += static_cast<wchar_t>(static_cast<uint8_t>(bytes[i++]));
+            continue;
+        }
         // Characters of the code pages here take one or two bytes.
         bool done = false;
         for (size_t length = 1; length <= 2 && i + length <= bytes.size() && !done; ++length) {

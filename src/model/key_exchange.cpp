@@ -1,4 +1,4 @@
-#include "model/key_transfer.h"
+#include "model/key_exchange.h"
 
 #include <filesystem>
 #include <set>
@@ -16,18 +16,18 @@ bool Acceptable(const KeyDataRecord& record) {
 
 }  // namespace
 
-int CKeyTransfer::ExportKeyData(const std::wstring& path) {
+bool ExportFinishedKeys(const std::wstring& path) {
     std::error_code error;
     if (!std::filesystem::exists(platform::ToPath(GetAppDirectory() + kKeyDataFile), error)) {
-        return 0;
+        return false;
     }
     std::filesystem::path target = platform::ToPath(path);
     std::filesystem::path backup = target;
     backup += "_bak";
-    return platform::ReplaceFile(target, backup, RecordBytes(g_KeyData)) ? 1 : 0;
+    return platform::ReplaceFile(target, backup, RecordBytes(g_KeyData));
 }
 
-ImportOutcome CKeyTransfer::ImportKeyFile(const std::wstring& path) {
+ImportOutcome ImportFinishedKeys(const std::wstring& path) {
     ImportOutcome outcome;
     std::filesystem::path source = platform::ToPath(path);
     std::error_code error;

@@ -1,16 +1,12 @@
 #pragma once
-// The carrier of key files: export of the finished keys and import of a key file.
+// The carrier of key files: export of the finished keys, import of a key file, and the copy of
+// the saved key database onto the machine.
 
 #include <memory>
 #include <string>
 
-class CUsbComm;
-
-struct ImportOutcome {
-    int imported = 0;
-    // The user-key ids ran out before every accepted record had one.
-    bool outOfIds = false;
-};
+#include "link/usb_comm.h"
+#include "model/key_exchange.h"
 
 class CKeyTransfer {
   public:
@@ -22,7 +18,6 @@ class CKeyTransfer {
     // saves "KeyData.u" whenever the file existed.
     ImportOutcome ImportKeyFile(const std::wstring& path);
 
-    // The machine operations, which come with the machine link (library `link`).
     // Opens the link and puts the machine into its boot mode; false when either failed.
     bool Connect();
     // 1 when the link is open and the machine in its boot mode, else 0 (the link released).
@@ -32,7 +27,6 @@ class CKeyTransfer {
     bool WriteKeyDataToMachine();
 
   private:
-    // Held between OpenLink and WriteKeyDataToMachine. Shared only so that the key model
-    // need not know the link's type.
-    std::shared_ptr<CUsbComm> m_link;
+    // Held between OpenLink and WriteKeyDataToMachine.
+    std::unique_ptr<CUsbComm> m_link;
 };

@@ -1,13 +1,14 @@
-// The machine operations of CKeyTransfer: copying the saved key database onto the machine's
-// drive in its boot mode.
+// CKeyTransfer: key files through the model's exchange, and the copy of the saved key database
+// onto the machine's drive in its boot mode.
+
+#include "link/key_transfer.h"
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 
 #include "link/machine_files.h"
-#include "link/usb_comm.h"
 #include "model/key_files.h"
-#include "model/key_transfer.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
 
@@ -18,35 +19,35 @@ namespace {
 // only wait out its time-out.
 class FileSender {
   public:
-    explicit FileSender(CUsbComm& link) : link_(link) {}
+    explicit FileSender(CUsbComm& link) : m_link(link) {}
 
     void Send(const MachineFile& file) {
-        if (stopped_) {
+        if (m_stopped) {
             return;
         }
         std::string path = platform::WideToMultiByte(platform::AnsiCodePage(), file.path);
-        if (!Step(link_.OpenMachineFile(path.data(), path.size()))) {
+        if (!Step(m_link.OpenMachineFile(path.data(), path.size()))) {
             return;
         }
-        bool written = Step(link_.BeginFileWrite());
+        bool written = Step(m_link.BeginFileWrite());
         for (size_t i = 0; written && i < file.pieces.size(); ++i) {
             written = Step(SendPiece(file.write, file.pieces[i]));
         }
         // Closed even after a refusal, so that the machine lets go of the file.
-        if (!stopped_) {
-            Step(link_.CloseMachineFile());
+        if (!m_stopped) {
+            Step(m_link.CloseMachineFile());
         }
     }
 
-    int failures() const { return failures_; }
+    int failures() const { return m_failures; }
 
   private:
     bool Step(LinkResult result) {
         if (result == kLinkOk) {
             return true;
         }
-        ++failures_;
-        stopped_ = result == kLinkNotOpen || link_.ReplyMissing();
+        ++m_failures;
+        m_stopped = result == kLinkNotOpen || m_link.ReplyMissing();
         return false;
     }
 
@@ -60,28 +61,36 @@ class FileSender {
     LinkResult SendPiece(MachineWrite write, const std::vector<uint8_t>& piece) {
         switch (write) {
             case MachineWrite::BlankEntry:
-                return link_.WriteBlankEntry(Words<6>(piece));
+                return m_link.WriteBlankEntry(Words<6>(piece));
             case MachineWrite::HeadEntry:
-                return link_.WriteHeadEntry(Words<9>(piece));
+                return m_link.WriteHeadEntry(Words<9>(piece));
             case MachineWrite::FileData:
                 break;
         }
-        return link_.WriteFileData(piece.data(), piece.size());
+        return m_link.WriteFileData(piece.data(), piece.size());
     }
 
-    CUsbComm& link_;
-    bool stopped_ = false;
-    int failures_ = 0;
+    CUsbComm& m_link;
+    bool m_stopped = false;
+    int m_failures = 0;
 };
 
 }  // namespace
+
+int CKeyTransfer::ExportKeyData(const std::wstring& path) {
+    return ExportFinishedKeys(path) ? 1 : 0;
+}
+
+ImportOutcome CKeyTransfer::ImportKeyFile(const std::wstring& path) {
+    return ImportFinishedKeys(path);
+}
 
 bool CKeyTransfer::Connect() {
     return OpenLink() > 0;
 }
 
 int CKeyTransfer::OpenLink() {
-    m_link = std::make_shared<CUsbComm>();
+    m_link = std::make_unique<CUsbComm>();
     if (m_link->HwOpen() != kLinkOk || m_link->EnterBios() != kLinkOk) {
         // A link left open would keep the next synchronisation from finding the machine.
         m_link.reset();
@@ -94,8 +103,11 @@ bool CKeyTransfer::WriteKeyDataToMachine() {
     if (!m_link) {
         return false;
     }
-    int failures = 0;
-    auto bytes = platform::ReadWholeFile(platform::ToPath(GetAppDirectory() + kKeyDataFile));
+    std::filesystem::path database = platform::ToPath(GetAppDirectory() + kKeyDataFile);
+    auto bytes = platform::ReadWholeFile(database);
+    // A database that is there but cannot be read is no empty one: nothing of it was copied.
+    std::error_code error;
+    int failures = !bytes && std::filesystem::exists(database, error) ? 1 : 0;
     if (bytes && bytes->size() >= sizeof(KeyDataRecord)) {
         FileSender sender(*m_link);
         for (const MachineFile& file : BuildMachineFiles(ParseRecords(*bytes))) {

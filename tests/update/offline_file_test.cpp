@@ -1,0 +1,135 @@
+// Offline update files: created from the server, applied to the machine, and refused before
+// the machine is asked to take anything.
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+#include "update/offline_file.h"
+#include "update/update_fixture.h"
+
+namespace test {
+namespace {
+
+std::vector<uint8_t> OfflineFile(const char* serial, uint32_t firmwareLength, size_t content,
+                                 char secondMagic = '3') {
+    OfflineHeader header;
+    std::copy_n("1.3.0", 5, header.version.begin());
+    std::copy_n(serial, 10, header.serial.begin());
+    header.firmwareLength = firmwareLength;
+    auto head = BuildOfflineHeader(header);
+    head[1] = static_cast<uint8_t>(secondMagic);
+    std::vector<uint8_t> file(head.begin(), head.end());
+    auto body = Pattern(content, 9);
+    file.insert(file.end(), body.begin(), body.end());
+    return file;
+}
+
+class OfflineUpdate : public UpdateFixture {
+  protected:
+    std::wstring Put(const std::vector<uint8_t>& bytes) {
+        std::ofstream(path_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return platform::Utf8ToWide(path_.string());
+    }
+
+    TempFolder files_;
+    std::filesystem::path path_ = files_ / "machine.tqf";
+};
+
+TEST_F(OfflineUpdate, FileCreatedFromTheServerRebuildsTheMachine) {
+    Records parts = ServeFirmware({1024, 1024});
+    std::vector<uint8_t> image = Pattern(5000, 4);
+    ServeImage(image);
+    UpdateJob job = Job();
+    job.serial = L"ABCDEFGHIJK";
+    report_.saveAnswer = platform::Utf8ToWide(path_.string());
+    CreateOfflineUpdateFile(job);
+
+    EXPECT_EQ(report_.saveAsked, L"ABCDEFGHIJK_1.3.0");
+    EXPECT_TRUE(report_.Status().starts_with(L"生成成功"))
+        << platform::WideToUtf8(report_.Status());
+    auto file = platform::ReadWholeFile(path_).value_or(std::vector<uint8_t>{});
+    std::vector<uint8_t> header{'2', '3', '1', '.', '3', '.', '0', 'A', 'B',
+                                'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'};
+    header.resize(32, 0xFF);
+    header.insert(header.end(), {0x00, 0x40, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00});
+    header.resize(64, 0);
+    ASSERT_EQ(file.size(), 64 + 2048 + image.size());
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 64), header);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), file.end() - 5000));
+    EXPECT_FALSE(std::filesystem::exists(work_ / "temp.7z"));
+    EXPECT_FALSE(std::filesystem::exists(work_ / "sdcard.bin"));
+    EXPECT_EQ(Beeps().size(), 2u);
+    EXPECT_TRUE(machine_.Requests().empty());
+
+    // Another machine whose serial differs only after its fourth byte takes the file.
+    machine_.SetDeviceString(1, "ABCDZZZZZZ");
+    report_.openAnswer = report_.saveAnswer;
+    ApplyOfflineUpdateFile(Job());
+    auto sent = Sent(0xA4);
+    ASSERT_EQ(sent.size(), 3u);  // the empty last part is sent too
+    EXPECT_EQ(sent[2].size(), 1u);
+    EXPECT_EQ(machine_.Firmware().size(), 2048u);
+    EXPECT_EQ(machine_.Firmware()[1024], parts[1][0]);
+    EXPECT_EQ(machine_.Parameters()[6].bytes, (std::vector<uint8_t>{'1', '.', '3', '.', '0'}));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), machine_.DataImage().begin()));
+    EXPECT_TRUE(report_.Status().starts_with(L"Update success."));
+    EXPECT_TRUE(LeftAndClosed());
+}
+
+TEST_F(OfflineUpdate, FileWithoutImageStillOpensAndClosesTheImageWrite) {
+    report_.openAnswer = Put(OfflineFile("TQ20260042", 100, 100));
+    ApplyOfflineUpdateFile(Job());
+    EXPECT_EQ(CodesAfter(0xD7), (std::vector<uint8_t>{0xDD, 0xDB}));  // no block between
+    EXPECT_TRUE(report_.Status().starts_with(L"Update success."));
+}
+
+struct Refusal {
+    const char* name;
+    std::vector<uint8_t> file;
+    bool cancelled;
+    const wchar_t* message;
+};
+
+class OfflineRefusal : public OfflineUpdate, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(OfflineRefusal, SendsNothingAfterTheSerialIsRead) {
+    std::wstring path = Put(GetParam().file);
+    report_.openAnswer = GetParam().cancelled ? std::nullopt : std::optional(path);
+    ApplyOfflineUpdateFile(Job());
+    EXPECT_TRUE(CodesAfter(0xA1).empty());
+    EXPECT_EQ(report_.Status(), GetParam().message);
+    EXPECT_TRUE(LeftAndClosed());
+    EXPECT_TRUE(Beeps().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OfflineRefusal,
+    ::testing::Values(
+        Refusal{"WrongMagic", OfflineFile("TQ20260042", 10, 100, '4'), false, L""},
+        Refusal{"OtherMachine", OfflineFile("TQ30260042", 10, 100), false, L"Update failed.(10)"},
+        Refusal{"Truncated", std::vector<uint8_t>{'2', '3', 0, 0}, false, L"Update failed.(28)"},
+        Refusal{"FirmwareBeyondTheEnd", OfflineFile("TQ20260042", 1000, 10), false,
+                L"Update failed.(28)"},
+        Refusal{"Cancelled", OfflineFile("TQ20260042", 10, 100), true, L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OfflineUpdate, FailedCreationLeavesTheEarlierFileAlone) {
+    ServeFirmware({1024});
+    server_.SetOperationReply(kOperationImageSize, 1, {});
+    Put({'o', 'l', 'd'});
+    UpdateJob job = Job();
+    job.serial = L"TQ20260042";
+    report_.saveAnswer = platform::Utf8ToWide(path_.string());
+    CreateOfflineUpdateFile(job);
+
+    EXPECT_EQ(report_.Status(), L"Communication with server failed.(11)");
+    EXPECT_EQ(platform::ReadWholeFile(path_), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(files_.path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace test

@@ -1,0 +1,100 @@
+#pragma once
+// An update command run end to end: the loopback update server, the simulated machine on a
+// fake clock, a work folder of the test's own, and a report that records what the dialog
+// would show and answers what the dialog would ask.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sound/sound.h"
+#include "support/fake_clock.h"
+#include "support/simulated_machine.h"
+#include "update/server_fixture.h"
+#include "update/update_procedures.h"
+
+namespace test {
+
+class RecordingReport final : public UpdateReport {
+  public:
+    void SetStatusText(const std::wstring& text) override {
+        statuses.push_back(text);
+        if (onStatus) {
+            onStatus(text);
+        }
+    }
+    void SetProgress(int position) override {
+        positions.push_back(position);
+        if (onProgress) {
+            onProgress(position);
+        }
+    }
+    int Progress() override { return positions.empty() ? 0 : positions.back(); }
+    void SetVersionNotes(const std::wstring& text) override { notes = text; }
+    void SetVersionList(const std::vector<std::wstring>& list) override { versions = list; }
+    void ShowDeviceString(DeviceField field, const std::wstring& text) override {
+        device[field] = text;
+    }
+    std::optional<std::wstring> ChooseOfflineFileToOpen() override { return openAnswer; }
+    std::optional<std::wstring> ChooseOfflineFileToSave(const std::wstring& initial) override {
+        saveAsked = initial;
+        return saveAnswer;
+    }
+    bool Confirm(const std::wstring& question) override {
+        asked = question;
+        return confirmAnswer;
+    }
+
+    std::wstring Status() const { return statuses.empty() ? L"" : statuses.back(); }
+
+    std::vector<std::wstring> statuses;
+    std::vector<int> positions;
+    std::wstring notes;
+    std::vector<std::wstring> versions;
+    std::map<DeviceField, std::wstring> device;
+    std::optional<std::wstring> openAnswer;
+    std::optional<std::wstring> saveAnswer;
+    std::wstring saveAsked;
+    std::wstring asked;
+    bool confirmAnswer = true;
+    std::function<void(const std::wstring&)> onStatus;
+    std::function<void(int)> onProgress;
+};
+
+class UpdateFixture : public ServerFixture {
+  protected:
+    UpdateFixture();
+
+    // English texts over Chinese ones, as a dialog set to Chinese and then English holds them.
+    UpdateJob Job(const MachineVariant& machine = kAltoMachine);
+    // A 7z archive of image made by 7zz (stored, so that its size is predictable) served as
+    // the data image.
+    std::vector<uint8_t> ServeImage(const std::vector<uint8_t>& image);
+    // Firmware parts of the given sizes, each filled with its own byte.
+    Records ServeFirmware(std::vector<size_t> sizes,
+                          std::vector<uint8_t> head = {0x11, '1', '.', '2', '.', '7'});
+    std::vector<std::vector<uint8_t>> Sent(uint8_t code) const;
+    // Codes of the requests after the last one with code `after`.
+    std::vector<uint8_t> CodesAfter(uint8_t after) const;
+    bool LeftAndClosed() const {
+        return machine_.Mode() == MachineMode::Normal && !machine_.IsOpen();
+    }
+    std::vector<platform::BeepRecord> Beeps() const { return beeps_.Beeps(); }
+
+    FakeClock clock_;
+    platform::ScopedClock clockScope_{&clock_};
+    SimulatedMachine machine_;
+    platform::ScopedD2xxBackend backend_{&machine_};
+    platform::ScopedBeepRecorder beeps_;
+    TempFolder work_;
+    RecordingReport report_;
+};
+
+std::vector<uint8_t> Pattern(size_t size, uint32_t seed);
+
+}  // namespace test
