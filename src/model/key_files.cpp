@@ -74,18 +74,20 @@ int Load(RecordFile& file) {
     return file.list.empty() ? 0 : 1;
 }
 
-void Save(RecordFile& file, const KeyDataList& records) {
+bool Save(RecordFile& file, const KeyDataList& records) {
     if (file.unreadable) {
         WriteLog(L"Not saving " + std::wstring(file.name) +
                  L": the file on disk could not be read");
-        return;
+        return false;
     }
     std::string reason;
     if (!platform::ReplaceFile(BesideProgram(file.name), BesideProgram(file.backupName),
                                RecordBytes(records), &reason)) {
         WriteLog(L"Saving " + std::wstring(file.name) + L" failed: " +
                  platform::Utf8ToWide(reason));
+        return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -110,11 +112,11 @@ int LoadKeyDataEdit() {
     return Load(g_keyDataEditFile);
 }
 
-void SaveKeyData(const KeyDataList& records) {
-    Save(g_keyDataFile, records);
+bool SaveKeyData(const KeyDataList& records) {
+    return Save(g_keyDataFile, records);
 }
-void SaveKeyDataEdit(const KeyDataList& records) {
-    Save(g_keyDataEditFile, records);
+bool SaveKeyDataEdit(const KeyDataList& records) {
+    return Save(g_keyDataEditFile, records);
 }
 
 std::optional<int> AllocateUserKeyId() {

@@ -23,10 +23,10 @@ std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 int LoadKeyData();
 int LoadKeyDataEdit();
 
-// Replace the file beside the program with the list; a failure keeps the old file whole and
-// is logged, never reported to the caller.
-void SaveKeyData(const KeyDataList& records);
-void SaveKeyDataEdit(const KeyDataList& records);
+// Replace the file beside the program with the list; false when it could not be written,
+// which keeps the old file whole and is logged.
+bool SaveKeyData(const KeyDataList& records);
+bool SaveKeyDataEdit(const KeyDataList& records);
 
 // The next user-key id from the counter in "config.ini" of the current folder, or nullopt
 // when the ids are used up (a key id is 16 bits) or the counter cannot be written.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "log/log.h"
 #include "model/key_files.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -27,12 +28,37 @@ KeyDataRecord* FindInList(const KeyDataList& list, KeyDataRecord* buffer, int id
     return buffer;
 }
 
-void Upsert(KeyDataList& list, const KeyDataRecord& record) {
-    auto first = std::find_if(list.begin(), list.end(), HasId(record.keyId));
-    if (first != list.end()) {
-        list.erase(first);
+// A record taken out of a list, to be put back when the list cannot be saved.
+struct Removed {
+    std::ptrdiff_t index = -1;
+    KeyDataRecord record{};
+};
+
+Removed RemoveFirst(KeyDataList& list, int id) {
+    auto first = std::find_if(list.begin(), list.end(), HasId(id));
+    if (first == list.end()) {
+        return {};
     }
+    Removed removed{first - list.begin(), *first};
+    list.erase(first);
+    return removed;
+}
+
+void PutBack(KeyDataList& list, const Removed& removed) {
+    if (removed.index >= 0) {
+        list.insert(list.begin() + removed.index, removed.record);
+    }
+}
+
+bool Upsert(KeyDataList& list, const KeyDataRecord& record, bool (*save)(const KeyDataList&)) {
+    Removed removed = RemoveFirst(list, record.keyId);
     list.push_back(record);
+    if (save(list)) {
+        return true;
+    }
+    list.pop_back();
+    PutBack(list, removed);
+    return false;
 }
 
 }  // namespace
@@ -45,14 +71,27 @@ KeyDataRecord* FindEditKeyById(KeyDataRecord* buffer, int id) {
     return FindInList(g_KeyDataEdit, buffer, id);
 }
 
-void UpsertKeyData(KeyDataRecord record) {
-    Upsert(g_KeyData, record);
-    SaveKeyData(g_KeyData);
+bool UpsertKeyData(KeyDataRecord record) {
+    return Upsert(g_KeyData, record, SaveKeyData);
 }
 
-void UpsertKeyDataEdit(KeyDataRecord record) {
-    Upsert(g_KeyDataEdit, record);
-    SaveKeyDataEdit(g_KeyDataEdit);
+bool UpsertKeyDataEdit(KeyDataRecord record) {
+    return Upsert(g_KeyDataEdit, record, SaveKeyDataEdit);
+}
+
+bool FinishKeyEdit(KeyDataRecord record) {
+    KeyDataList finished = g_KeyData;
+    if (!UpsertKeyData(record)) {
+        return false;
+    }
+    if (RemoveKeyEdit(record.keyId)) {
+        return true;
+    }
+    g_KeyData = std::move(finished);
+    if (!SaveKeyData(g_KeyData)) {
+        WriteLog(L"Key " + std::to_wstring(record.keyId) + L" is left in both key files");
+    }
+    return false;
 }
 
 void MarkKeyDeleted(int id) {
@@ -63,12 +102,13 @@ void MarkKeyDeleted(int id) {
     SaveKeyData(g_KeyData);
 }
 
-void RemoveKeyEdit(int id) {
-    auto first = std::find_if(g_KeyDataEdit.begin(), g_KeyDataEdit.end(), HasId(id));
-    if (first != g_KeyDataEdit.end()) {
-        g_KeyDataEdit.erase(first);
+bool RemoveKeyEdit(int id) {
+    Removed removed = RemoveFirst(g_KeyDataEdit, id);
+    if (SaveKeyDataEdit(g_KeyDataEdit)) {
+        return true;
     }
-    SaveKeyDataEdit(g_KeyDataEdit);
+    PutBack(g_KeyDataEdit, removed);
+    return false;
 }
 
 void WideToAnsi(const std::wstring& text, std::span<char> field) {

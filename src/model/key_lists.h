@@ -40,14 +40,21 @@ extern KeyDataList g_KeyDataEdit;  // unfinished keys, "KeyDataEdit.u"
 KeyDataRecord* FindKeyById(KeyDataRecord* buffer, int id);
 KeyDataRecord* FindEditKeyById(KeyDataRecord* buffer, int id);
 
-// Removes the first record with the same id, appends the given one, saves.
-void UpsertKeyData(KeyDataRecord record);
-void UpsertKeyDataEdit(KeyDataRecord record);
+// Removes the first record with the same id, appends the given one, saves. False when the
+// file could not be written: the list is then as it was before the call.
+bool UpsertKeyData(KeyDataRecord record);
+bool UpsertKeyDataEdit(KeyDataRecord record);
+
+// An unfinished key finished: the record goes into g_KeyData and its id out of g_KeyDataEdit,
+// both saved. False when either file could not be written: both lists are then as they were,
+// so that the key is never in both.
+bool FinishKeyEdit(KeyDataRecord record);
 
 // Marks the first record with the id deleted (status 0); saves in any case.
 void MarkKeyDeleted(int id);
-// Removes the first unfinished record with the id; saves in any case.
-void RemoveKeyEdit(int id);
+// Removes the first unfinished record with the id; saves in any case. False when the file
+// could not be written: the list is then as it was before the call.
+bool RemoveKeyEdit(int id);
 
 // Stores text in a fixed single-byte field in the ANSI code page, cut at a character
 // boundary so that the NUL always fits; the bytes behind the NUL are left as they were.

@@ -45,9 +45,10 @@ afx::DialogTemplate SerialNumberDialog() {
 }
 
 // The template's own texts are the Chinese ones; the tool puts its language's texts on them.
-afx::DialogTemplate UpdateDialog() {
+// Both update tools share the layout.
+afx::DialogTemplate UpdateDialog(int id) {
     return {
-        kUpdateDialog,
+        id,
         afx::DialogFrame::Popup,
         L"",
         afx::Font{},
@@ -109,8 +110,9 @@ afx::MenuTemplate UpdateToolsMenu() {
 }  // namespace
 
 const afx::DialogTemplate& DialogResource(int id) {
-    static const std::array<afx::DialogTemplate, 3> dialogs{KeyTreeDialog(), SerialNumberDialog(),
-                                                            UpdateDialog()};
+    static const std::array<afx::DialogTemplate, 4> dialogs{KeyTreeDialog(), SerialNumberDialog(),
+                                                            UpdateDialog(kUpdateDialog),
+                                                            UpdateDialog(kVorlantrexUpdateDialog)};
     static const afx::DialogTemplate none;
     for (const auto& dialog : dialogs) {
         if (dialog.id == id)

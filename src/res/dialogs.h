@@ -1,6 +1,6 @@
 #pragma once
 // The dialog templates and menus of the windows that are dialogs: the key tree panel, the
-// update tool and its serial-number prompt, by their resource ids.
+// update tools and the serial-number prompt, by their resource ids.
 
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/menu.h"
@@ -10,6 +10,7 @@ namespace res {
 inline constexpr int kKeyTreeDialog = 101;
 inline constexpr int kSerialNumberDialog = 335;
 inline constexpr int kUpdateDialog = 491;
+inline constexpr int kVorlantrexUpdateDialog = 492;
 inline constexpr int kKeyTreeMenu = 338;
 inline constexpr int kUpdateToolsMenu = 494;
 

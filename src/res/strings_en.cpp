@@ -127,6 +127,8 @@ constexpr StringEntry kStrings[] = {
     {252, L"Send failed.(%d)"},
     {253, L"No key id is left: no more keys can be added."},
     {254, L"The program closes once the machine is released..."},
+    {260, L"The key could not be saved."},
+    {261, L"Key name or model is too long."},
 };
 
 }  // namespace

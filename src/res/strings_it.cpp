@@ -127,6 +127,8 @@ constexpr StringEntry kStrings[] = {
     {252, L"Invio non riuscito.(%d)"},
     {253, L"Non ci sono più ID chiave liberi: non si possono aggiungere altre chiavi."},
     {254, L"Il programma si chiude al rilascio della macchina..."},
+    {260, L"Impossibile salvare la chiave."},
+    {261, L"Nome chiave o modello troppo lungo."},
 };
 
 }  // namespace

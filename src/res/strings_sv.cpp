@@ -127,6 +127,8 @@ constexpr StringEntry kStrings[] = {
     {252, L"Sändningen misslyckades.(%d)"},
     {253, L"Inga nyckel-ID finns kvar: fler nycklar kan inte läggas till."},
     {254, L"Programmet stängs när maskinen har frigjorts..."},
+    {260, L"Nyckeln kunde inte sparas."},
+    {261, L"Nyckelnamnet eller modellen är för lång."},
 };
 
 }  // namespace

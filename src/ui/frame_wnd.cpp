@@ -33,7 +33,9 @@ std::wstring OptionImage(int index, int frame) {
 
 }  // namespace
 
-CDuiFrameWnd::CDuiFrameWnd(const std::wstring& xmlPath) : CXMLWnd(xmlPath) {}
+CDuiFrameWnd::CDuiFrameWnd(const std::wstring& xmlPath)
+    : CXMLWnd(xmlPath),
+      m_UpdateDlg([this](const std::wstring& text, int type) { return ShowMessage(text, type); }) {}
 
 CDuiFrameWnd::~CDuiFrameWnd() = default;
 
@@ -148,6 +150,9 @@ void CDuiFrameWnd::OnClick(const std::wstring& sender) {
         SendMessage(WM_IMPORT_KEY_FILE);
     } else if (sender == L"OutputButton") {
         SendMessage(WM_EXPORT_KEY_FILE);
+    } else if (sender == L"UpdateMachine") {
+        m_UpdateDlg.SetLanguage(g_nLanguage);
+        m_UpdateDlg.DoModal(GetHWND());
     }
 }
 
@@ -191,6 +196,36 @@ void CDuiFrameWnd::EnableDeleteButton(bool enable) {
 void CDuiFrameWnd::ShowKey(int keyId) {
     if (m_pKeyInfo != nullptr)
         m_pKeyInfo->ShowKey(keyId);
+}
+
+IKeyWizard* CDuiFrameWnd::GetKeyWizard() {
+    if (m_pAddKey == nullptr) {
+        CreateKeyWizard();
+    }
+    return m_pAddKey;
+}
+
+void CDuiFrameWnd::CreateKeyWizard() {
+    // Made hidden in the pane's place when the key tree first needs it: start-up does not
+    // build its six pages.
+    auto* wizard = new CAddKey(L"AddKey.xml");
+    m_hAddKey = wizard->Create(GetHWND(), L"", dui::WS_CHILD, 0, kPanePlace.left, kPanePlace.top,
+                               kPanePlace.Width(), kPanePlace.Height());
+    if (m_hAddKey == nullptr) {
+        delete wizard;
+        return;
+    }
+    wizard->SetFrameWnd(this);
+    wizard->LoadLanguageTexts();
+    m_pAddKey = wizard;
+}
+
+void CDuiFrameWnd::AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) {
+    m_TreeView.AddKeyItem(name, makerId, keyId, image);
+}
+
+void CDuiFrameWnd::UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) {
+    m_TreeView.UpdateKeyItem(image, keyId, name, newImage);
 }
 
 void CDuiFrameWnd::Quit() {

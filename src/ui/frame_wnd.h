@@ -6,8 +6,11 @@
 #include <string>
 
 #include "platform/afx/ui_thread.h"
+#include "ui/add_key.h"
 #include "ui/left_tree_view.h"
+#include "ui/machine_alto_update.h"
 #include "ui/show_message.h"
+#include "ui/vorlantrex_update_dlg.h"
 #include "ui/xml_wnd.h"
 
 class CDuiKeyInfo;
@@ -22,7 +25,7 @@ class CTextUI;
 inline constexpr unsigned WM_IMPORT_KEY_FILE = 2025;
 inline constexpr unsigned WM_EXPORT_KEY_FILE = 2026;
 
-class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
+class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
   public:
     explicit CDuiFrameWnd(const std::wstring& xmlPath);
     ~CDuiFrameWnd() override;
@@ -31,6 +34,13 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     // was closed; m_strKeyName then holds the accepted key name or "".
     int ShowMessage(const std::wstring& text, int type) override;
     void ShowKey(int keyId) override;
+    // AddKeyOwner.
+    std::wstring GetKeyName() const override { return m_strKeyName; }
+    void SetKeyName(const std::wstring& name) override { m_strKeyName = name; }
+    void AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) override;
+    void UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) override;
+    // The key wizard, made when it is first needed; none when its skin cannot be built.
+    IKeyWizard* GetKeyWizard() override;
 
     void SetLanguage(int index);
     void ApplyLanguage(int index);
@@ -42,6 +52,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     void Notify(dui::TNotifyUI& msg) override;
 
     CLeftTreeView& GetTreeView() { return m_TreeView; }
+    CMachineAltoUpdate& GetUpdateDlg() { return m_UpdateDlg; }
+    const CVorlantrexUpdateDlg& GetVorlantrexDlg() const { return m_VorlantrexDlg; }
     // The last synchronisation worker started, for waiting on it.
     afx::WorkerHandle GetSyncWorker() const { return m_SyncWorker; }
     bool IsSyncRunning() const { return m_bSyncRunning; }
@@ -51,6 +63,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     // The wizard and the pane are skinned child windows that free themselves.
     IKeyWizard* m_pAddKey = nullptr;
     CDuiKeyInfo* m_pKeyInfo = nullptr;
+    dui::HWND m_hAddKey = nullptr;
 
   protected:
     void InitWindow() override;
@@ -63,7 +76,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     // KeyTreeOwner.
     void EnableAddKeyButton(bool enable) override;
     void EnableDeleteButton(bool enable) override;
-    IKeyWizard* GetKeyWizard() override { return m_pAddKey; }
+    void CreateKeyWizard();
 
     void FindControls();
     void OnClick(const std::wstring& sender);
@@ -87,6 +100,9 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner {
     void Quit();
 
     CLeftTreeView m_TreeView;
+    CMachineAltoUpdate m_UpdateDlg;
+    // Held from start to end and never opened.
+    CVorlantrexUpdateDlg m_VorlantrexDlg;
     dui::CEditUI* m_pSearchEdit = nullptr;
     dui::CButtonUI* m_pSearchBtn = nullptr;
     dui::CButtonUI* m_pAddkeyBtn = nullptr;

@@ -3,7 +3,7 @@
 #include "platform/dui/edit.h"
 #include "platform/dui/label.h"
 #include "res/strings.h"
-#include "ui/has_non_ascii.h"
+#include "wizard/has_non_ascii.h"
 
 CShowMessage::CShowMessage(const std::wstring& xmlPath) : CXMLWnd(xmlPath) {}
 

@@ -62,7 +62,15 @@ TEST_F(KeyFiles, SaveThatFailsMidwayKeepsTheOldFile) {
     KeyDataList bigger(10, MakeRecord(-102, "B"));
     {
         test::ScopedFileSizeLimit limit(3 * sizeof(KeyDataRecord) + 100);
-        SaveKeyData(bigger);
+        EXPECT_FALSE(SaveKeyData(bigger));
+        // A list change whose file cannot be written leaves the list as it was.
+        g_KeyData = bigger;
+        EXPECT_FALSE(UpsertKeyData(MakeRecord(-102, "C")));
+        EXPECT_EQ(g_KeyData.size(), 10u);
+        EXPECT_STREQ(g_KeyData[0].keyName, "B");
+        g_KeyDataEdit = bigger;
+        EXPECT_FALSE(RemoveKeyEdit(-102));
+        EXPECT_EQ(g_KeyDataEdit.size(), 10u);
     }
     EXPECT_FALSE(std::filesystem::exists(File("KeyData_Bak.u")));
     EXPECT_EQ(LoadKeyData(), 1);
@@ -116,6 +124,19 @@ TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
     EXPECT_EQ(LoadKeyData(), 1);
     UpsertKeyData(MakeRecord(-103, "C"));
     EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
+}
+
+TEST_F(KeyFiles, FinishingAnUnfinishedKeyIsAllOrNothing) {
+    WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
+    EXPECT_EQ(LoadKeyData(), 1);
+    std::filesystem::create_directory(File("KeyDataEdit.u"));
+    EXPECT_EQ(LoadKeyDataEdit(), 0);
+    g_KeyDataEdit = {MakeRecord(-101, "A")};
+    // The unfinished file cannot be written: the key stays unfinished, and only there.
+    EXPECT_FALSE(FinishKeyEdit(MakeRecord(-101, "A")));
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102}));
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101}));
 }
 
 TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {

@@ -43,4 +43,19 @@ ScopedCurrentFolder::~ScopedCurrentFolder() {
     std::filesystem::current_path(previous_);
 }
 
+ScopedTemporaryFolder::ScopedTemporaryFolder(const TempFolder& folder) {
+    if (const char* previous = std::getenv("TMPDIR")) {
+        previous_ = previous;
+    }
+    ::setenv("TMPDIR", folder.path().c_str(), 1);
+}
+
+ScopedTemporaryFolder::~ScopedTemporaryFolder() {
+    if (previous_) {
+        ::setenv("TMPDIR", previous_->c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
+}
+
 }  // namespace test

@@ -3,6 +3,7 @@
 // at one.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace test {
@@ -39,6 +40,17 @@ class ScopedCurrentFolder {
 
   private:
     std::filesystem::path previous_;
+};
+
+// $TMPDIR, the user's temporary place (where the update tool makes its work folder), is folder
+// while the object lives.
+class ScopedTemporaryFolder {
+  public:
+    explicit ScopedTemporaryFolder(const TempFolder& folder);
+    ~ScopedTemporaryFolder();
+
+  private:
+    std::optional<std::string> previous_;
 };
 
 }  // namespace test

@@ -37,6 +37,8 @@ class MainWindowTest : public ::testing::Test {
     test::TempFolder current_;
     test::ScopedProgramFolder programScope_{program_};
     test::ScopedCurrentFolder currentScope_{current_};
+    // The update tools make their work folder here.
+    test::ScopedTemporaryFolder temporaryScope_{current_};
     std::unique_ptr<ScopedSystemLanguage> system_;
     CDuiFrameWnd* frame_ = nullptr;
 };

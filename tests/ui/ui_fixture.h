@@ -24,6 +24,8 @@ class UiTest : public ::testing::Test {
 
     test::TempFolder program_;
     test::ScopedProgramFolder programScope_{program_};
+    // The main window's update tools make their work folder there.
+    test::ScopedTemporaryFolder temporaryScope_{program_};
 };
 
 // Clicks a control with the mouse, as a user would.

@@ -35,5 +35,6 @@ void MakeMessageImages(const QString& folder);
 void MakePaneImages(const QString& folder);
 void MakeWizardImages(const QString& folder);
 void MakeTreeImages(const QString& folder);
+void MakeUpdateImages(const QString& folder);
 
 }  // namespace skin

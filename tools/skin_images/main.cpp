@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
     skin::MakePaneImages(folder);
     skin::MakeWizardImages(folder);
     skin::MakeTreeImages(folder);
+    skin::MakeUpdateImages(folder);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/afx/menu.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
 #include <mutex>
 
@@ -41,6 +42,13 @@ void Fill(QMenu& menu, const std::vector<MenuItemTemplate>& items) {
 }
 
 }  // namespace
+
+Point CursorPos() {
+    return OnUiThread([] {
+        QPoint at = QCursor::pos();
+        return Point{at.x(), at.y()};
+    });
+}
 
 Menu Menu::FromTemplate(const MenuTemplate& menuTemplate, int index) {
     if (index < 0 || index >= static_cast<int>(menuTemplate.popups.size()))

@@ -25,6 +25,9 @@ struct MenuTemplate {
     std::vector<MenuItemTemplate> popups;  // the menu bar's entries, each a popup
 };
 
+// Where the mouse is, in screen coordinates.
+Point CursorPos();
+
 class Menu {
   public:
     explicit Menu(std::vector<MenuItemTemplate> items) : items_(std::move(items)) {}

@@ -30,6 +30,10 @@ bool CComboUI::Add(CControlUI* item) {
         return false;
     }
     m_items.push_back(item);
+    // The drop-down shows the item's text; its own widget stays hidden inside the combo, not a
+    // window of its own.
+    item->GetWidget()->setParent(GetWidget());
+    item->GetWidget()->hide();
     QSignalBlocker block(m_box);
     m_box->addItem(ToQString(item->GetText()));
     // Qt picks the first item of an empty box by itself; the pick stays what it was.

@@ -1,6 +1,8 @@
 #include "platform/dui/container.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/dui/paint_manager.h"
@@ -44,9 +46,10 @@ QString ScrollBarStyle(const std::wstring& up, const std::wstring& down, const s
 
 }  // namespace
 
-CContainerUI::CContainerUI() = default;
+CContainerUI::CContainerUI() : m_alive(std::make_shared<bool>(true)) {}
 
 CContainerUI::~CContainerUI() {
+    DeleteRemoved();
     if (m_scrollBar != nullptr) {
         QObject::disconnect(m_scrollBar, nullptr, nullptr, nullptr);
     }
@@ -97,6 +100,35 @@ void CContainerUI::RemoveAll() {
         delete item;
     }
     NeedParentUpdate();
+}
+
+bool CContainerUI::RemoveLater(CControlUI* control) {
+    const int index = GetItemIndex(control);
+    if (index < 0) {
+        return false;
+    }
+    m_items.erase(m_items.begin() + index);
+    control->DoSetVisible(false);
+    if (m_pManager != nullptr) {
+        m_pManager->ForgetControl(control);
+    }
+    m_removed.push_back(control);
+    std::weak_ptr<bool> alive = m_alive;
+    QTimer::singleShot(0, QCoreApplication::instance(), [this, alive] {
+        if (alive.lock()) {
+            DeleteRemoved();
+        }
+    });
+    NeedParentUpdate();
+    return true;
+}
+
+void CContainerUI::DeleteRemoved() {
+    std::vector<CControlUI*> removed;
+    removed.swap(m_removed);
+    for (CControlUI* control : removed) {
+        delete control;
+    }
 }
 
 void CContainerUI::SetInset(const Rect& inset) {

@@ -29,6 +29,9 @@ class CContainerUI : public CControlUI {
     bool Remove(CControlUI* control) { return RemoveAt(GetItemIndex(control)); }
     virtual bool RemoveAt(int index);
     virtual void RemoveAll();
+    // Takes the control out at once and deletes it once control is back in the event loop: a
+    // control may go inside one of its own notifications (an in-place edit on its "killfocus").
+    bool RemoveLater(CControlUI* control);
 
     void SetInset(const Rect& inset);
     void SetChildPadding(int padding);
@@ -62,9 +65,12 @@ class CContainerUI : public CControlUI {
 
   private:
     void UpdateScrollBar(int contentHeight, int viewHeight);
+    void DeleteRemoved();
     QScrollBar* ScrollBar();
 
     std::vector<CControlUI*> m_items;
+    std::vector<CControlUI*> m_removed;  // taken out, deleted once back in the event loop
+    std::shared_ptr<bool> m_alive;
     Rect m_rcInset;
     int m_childPadding = 0;
     bool m_bScroll = false;

@@ -46,6 +46,10 @@ bool IsWindow(HWND hwnd) {
     return hwnd != nullptr && Windows().contains(hwnd);
 }
 
+bool IsWindowVisible(HWND hwnd) {
+    return IsWindow(hwnd) && hwnd->isVisible();
+}
+
 void DestroyWindow(HWND hwnd) {
     if (IsWindow(hwnd)) {
         delete hwnd;

@@ -27,6 +27,8 @@ HWND CreateWindowEx(unsigned exStyle, const std::wstring& className, const std::
                     unsigned style, int x, int y, int cx, int cy, HWND parent, int id);
 // True while the window exists.
 bool IsWindow(HWND hwnd);
+// True when the window and every window it lies in are shown.
+bool IsWindowVisible(HWND hwnd);
 void DestroyWindow(HWND hwnd);
 void ShowWindow(HWND hwnd, bool show);
 // Puts a top-level window on the taskbar, as the system's minimize command does.

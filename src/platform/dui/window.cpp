@@ -150,6 +150,9 @@ HWND WindowImplBase::Create(HWND parent, const std::wstring& title, unsigned sty
     InitWindow();
     if ((style & WS_VISIBLE) != 0 && m_hWnd != nullptr) {
         ShowWindow(true, false);
+    } else if (m_hWnd != nullptr) {
+        // Hidden until shown: also when the parent comes up after it.
+        native->hide();
     }
     return m_hWnd;
 }
@@ -169,6 +172,10 @@ void WindowImplBase::ShowWindow(bool show, bool takeFocus) {
             m_native->setFocus(Qt::OtherFocusReason);
         }
         m_native->show();
+        if (!m_native->isWindow()) {
+            // A child window shown over its siblings' place lies above them.
+            m_native->raise();
+        }
         m_PaintManager.UpdateLayout();
         if (takeFocus && m_native->isWindow()) {
             m_native->raise();

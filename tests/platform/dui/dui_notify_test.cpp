@@ -1,11 +1,13 @@
 // Notifications reach the window inside the call or event that caused them.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
 #include "dui_window_fixture.h"
 #include "platform/afx/ui_thread.h"
 #include "platform/dui/combo.h"
+#include "platform/dui/container.h"
 #include "platform/dui/edit.h"
 #include "platform/dui/label.h"
 #include "platform/dui/list.h"
@@ -103,6 +105,7 @@ TEST_F(DuiTest, ComboPicksNotifyAtOnceAndOnlyOnChange) {
     combo->SelectItem(0);  // by code, disabled or not
     EXPECT_EQ(Types(*w), Strings({L"itemselect:combo", L"itemselect:combo"}));
     EXPECT_FALSE(combo->SelectItem(7));
+    // Refilled by code, the combo has no pick until it is given its pick again.
     combo->RemoveAll();
     EXPECT_EQ(combo->GetCurSel(), -1);
 }
@@ -173,6 +176,60 @@ TEST_F(DuiTest, ListRowsTakeTextFromTheCallbackAndNotifySelectionAndActivation) 
     list->RemoveAt(0);
     EXPECT_EQ(list->GetCurSel(), 0);
     EXPECT_EQ(static_cast<dui::CListElementUI*>(list->GetItemAt(0))->GetIndex(), 0);
+}
+
+TEST_F(DuiTest, InPlaceEditOverARowGoesOnItsOwnKillfocusOneAtATime) {
+    TestWindow* w = Open(
+        "<VerticalLayout><Container name='box' height='200'><List name='list'><ListHeader "
+        "height='20'><ListHeaderItem width='40'/><ListHeaderItem width='100'/></ListHeader>"
+        "</List></Container><Button name='b' height='24'/></VerticalLayout>");
+    w->GetHWND()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
+    auto* box = w->Find<dui::CContainerUI>(L"box");
+    auto* list = w->Find<dui::CListUI>(L"list");
+    for (int i = 0; i < 3; ++i) {
+        auto* row = new dui::CListTextElementUI;
+        row->SetFixedHeight(16);
+        list->Add(row);
+    }
+    Settle();
+    std::vector<std::wstring> stored;
+    auto open = [&](int row) {
+        auto* edit = new dui::CEditUI;
+        edit->SetName(L"ListEdit");
+        edit->SetFloat(true);
+        edit->SetFixedXY({40, list->GetItemAt(row)->GetPos().top - box->GetPos().top});
+        edit->SetFixedWidth(80);
+        edit->SetFixedHeight(18);
+        box->Add(edit);
+        edit->SetFocus();
+        Settle();
+        return edit;
+    };
+    w->onNotify = [&](dui::TNotifyUI& msg) {
+        if (msg.pSender->GetName() != L"ListEdit") {
+            return;
+        }
+        if (msg.sType == L"killfocus") {
+            stored.push_back(msg.pSender->GetText());
+            EXPECT_TRUE(box->RemoveLater(msg.pSender));
+            // Still there for the rest of its own notification.
+            EXPECT_EQ(msg.pSender->GetName(), L"ListEdit");
+        } else if (msg.sType == L"return") {
+            box->SetFocus();
+        }
+    };
+    dui::CEditUI* first = open(1);
+    EXPECT_EQ(first->GetPos().top, list->GetItemAt(1)->GetPos().top);
+    EXPECT_TRUE(first->GetWidget()->findChild<QLineEdit*>()->hasFocus());
+    first->SetText(L"12");
+    open(2)->SetText(L"34");  // the first goes as the second takes the focus
+    EXPECT_EQ(stored, Strings({L"12"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(stored, Strings({L"12", L"34"}));
+    EXPECT_EQ(w->Find(L"ListEdit"), nullptr);
+    EXPECT_EQ(box->GetCount(), 1);
 }
 
 TEST_F(DuiTest, WorkerControlCallsRunOnTheUiThread) {

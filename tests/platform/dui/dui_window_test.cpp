@@ -113,5 +113,23 @@ TEST_F(DuiTest, ChildWindowsLieInsideTheirParentAndGoWithIt) {
     EXPECT_TRUE(final);
 }
 
+TEST_F(DuiTest, ChildWindowShownLaterLiesAboveItsSiblingsAndTellsItsVisibility) {
+    TestWindow* parent = Open("<Container/>");
+    WriteFile("child.xml", "<Window size='100,80'><Container/></Window>");
+    auto* shown = new TestWindow(L"child.xml");
+    auto* later = new TestWindow(L"child.xml");
+    parent->ShowWindow(false);
+    ASSERT_NE(later->Create(parent->GetHWND(), L"", dui::WS_CHILD, 0), nullptr);
+    ASSERT_NE(shown->Create(parent->GetHWND(), L"", dui::WS_CHILD | dui::WS_VISIBLE, 0), nullptr);
+    parent->ShowWindow(true);
+    EXPECT_TRUE(dui::IsWindowVisible(shown->GetHWND()));
+    EXPECT_FALSE(dui::IsWindowVisible(later->GetHWND()));
+    later->ShowWindow(true, false);
+    EXPECT_TRUE(later->GetHWND()->isAncestorOf(parent->GetHWND()->childAt(50, 40)));
+    EXPECT_TRUE(dui::IsWindowVisible(later->GetHWND()));
+    parent->ShowWindow(false);
+    EXPECT_FALSE(dui::IsWindowVisible(later->GetHWND()));
+}
+
 }  // namespace
 }  // namespace dui_test

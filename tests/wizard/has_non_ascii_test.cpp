@@ -1,4 +1,4 @@
-#include "ui/has_non_ascii.h"
+#include "wizard/has_non_ascii.h"
 
 #include <gtest/gtest.h>
 

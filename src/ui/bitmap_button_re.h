@@ -1,0 +1,20 @@
+#pragma once
+// The update tool's start button: a bitmap button that shows its focus picture while the mouse
+// is over it and draws its caption in white over the picture.
+
+#include "platform/afx/bitmap_button.h"
+
+class CBitmapButtonRe : public afx::BitmapButton {
+  public:
+    CBitmapButtonRe();
+    ~CBitmapButtonRe() override;
+
+    void DrawItem(afx::ItemPainter& painter, const afx::DrawItemState& state) override;
+    void OnMouseMove() override;
+    void OnMouseLeave() override;
+
+    bool IsHovered() const { return m_bHover; }
+
+  private:
+    bool m_bHover = false;
+};

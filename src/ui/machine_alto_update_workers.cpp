@@ -1,0 +1,164 @@
+// The update tool's commands: each starts its procedure on a worker with the controls locked,
+// and the procedure reports back through the dialog's controls.
+
+#include "platform/afx/file_dialog.h"
+#include "platform/fs/fs.h"
+#include "platform/text/text.h"
+#include "ui/input_sn.h"
+#include "ui/machine_alto_update.h"
+#include "ui/show_message.h"
+
+namespace {
+
+constexpr int kRefreshId = 1009;
+constexpr int kStartId = 1047;
+constexpr int kMenuId = 1059;
+constexpr int kCloseId = 1010;
+constexpr int kSerialId = 1088;
+constexpr int kSoftwareVersionId = 1089;
+
+constexpr const wchar_t* kOfflineFileFilter = L"Key File(*.tqf)|*.tqf|*.*||";
+
+std::optional<std::wstring> RunFileDialog(afx::FileDialog& dialog, QWidget* owner) {
+    dialog.SetInitialFolder(platform::ProgramFolder());
+    if (dialog.DoModal(owner) != afx::kIdOk) {
+        return std::nullopt;
+    }
+    return dialog.GetPathName();
+}
+
+}  // namespace
+
+void CMachineAltoUpdate::OnCommand(int commandId) {
+    const std::pair<int, Command> commands[] = {
+        {kRefreshId, RefreshVersions},
+        {kStartId, UpdateOnline},
+        {kDeviceInfoCommand, ShowDeviceInfo},
+        {kRepairDataCommand, RepairData},
+        {kEnterBiosCommand, EnterBootMode},
+        {kClearAllDataCommand, ClearAllData},
+        {kClampOldCommand, [](const UpdateJob& job) { SetClampModel(job, ClampModel::kOld); }},
+        {kClampNewCommand, [](const UpdateJob& job) { SetClampModel(job, ClampModel::kNew); }},
+        {kOfflineUpdateCommand, ApplyOfflineUpdateFile},
+        {kUpdateProgramOnlyCommand, UpdateProgramOnly},
+    };
+    for (const auto& [id, command] : commands) {
+        if (commandId == id) {
+            StartWorker(command);
+            return;
+        }
+    }
+    if (commandId == kMenuId) {
+        m_bMenuRequested = true;
+        ShowToolsMenu();
+    } else if (commandId == kCreateFileCommand) {
+        OnCreateFile();
+    } else if (commandId == kCloseId) {
+        Close();
+    } else {
+        afx::Dialog::OnCommand(commandId);
+    }
+}
+
+void CMachineAltoUpdate::OnCreateFile() {
+    CInputSN prompt;
+    prompt.DoModal(GetSafeWidget());
+    m_strSerial = prompt.m_strSN;
+    if (m_strSerial.empty()) {
+        return;
+    }
+    m_strSerial = platform::AsciiUpper(m_strSerial);
+    StartWorker(CreateOfflineUpdateFile);
+}
+
+void CMachineAltoUpdate::StartWorker(Command command) {
+    // Refused here, on the UI thread, before any worker exists: a second click or a close
+    // finds the dialog locked already.
+    if (m_bWorkerRunning) {
+        return;
+    }
+    m_bWorkerRunning = true;
+    LockControls();
+    int selected = m_VersionList.GetCurSel();
+    UpdateJob job{this,         &kAltoMachine,
+                  m_nLanguage,  m_Texts,
+                  m_strWorkDir, selected >= 0 ? m_VersionList.GetLBText(selected) : std::wstring(),
+                  m_strSerial};
+    m_Worker = afx::BeginThread([this, job = std::move(job), command = std::move(command)] {
+        command(job);
+        afx::OnUiThread([this] {
+            UnlockControls();
+            m_bWorkerRunning = false;
+        });
+        return 0u;
+    });
+}
+
+void CMachineAltoUpdate::LockControls() {
+    for (afx::Wnd* control : std::initializer_list<afx::Wnd*>{
+             &m_MenuButton, &m_RefreshButton, &m_CloseButton, &m_VersionList, &m_StartButton}) {
+        control->EnableWindow(false);
+    }
+}
+
+void CMachineAltoUpdate::UnlockControls() {
+    for (afx::Wnd* control :
+         std::initializer_list<afx::Wnd*>{&m_MenuButton, &m_RefreshButton, &m_CloseButton}) {
+        control->EnableWindow(true);
+    }
+    bool versions = m_VersionList.GetCount() > 0;
+    m_VersionList.EnableWindow(versions);
+    m_StartButton.EnableWindow(versions);
+}
+
+// The status text is drawn transparent; the window repaints the background under it.
+void CMachineAltoUpdate::SetStatusText(const std::wstring& text) {
+    m_StatusLine.SetWindowText(text);
+    m_StatusLine.Invalidate();
+}
+
+void CMachineAltoUpdate::SetProgress(int position) {
+    m_Progress.SetPos(position);
+}
+
+int CMachineAltoUpdate::Progress() {
+    return m_Progress.GetPos();
+}
+
+void CMachineAltoUpdate::SetVersionNotes(const std::wstring& notes) {
+    m_Notes.SetWindowText(notes);
+}
+
+void CMachineAltoUpdate::SetVersionList(const std::vector<std::wstring>& versions) {
+    m_VersionList.ResetContent();
+    for (const std::wstring& version : versions) {
+        m_VersionList.AddString(version);
+    }
+    if (!versions.empty()) {
+        m_VersionList.SetCurSel(0);
+    }
+}
+
+void CMachineAltoUpdate::ShowDeviceString(DeviceField field, const std::wstring& text) {
+    afx::Static control;
+    BindControl(field == DeviceField::kSerialNumber ? kSerialId : kSoftwareVersionId, control);
+    control.SetWindowText(text);
+    control.Invalidate();
+}
+
+std::optional<std::wstring> CMachineAltoUpdate::ChooseOfflineFileToOpen() {
+    afx::FileDialog dialog(true, L"", L"", afx::kHideReadOnly, kOfflineFileFilter);
+    return RunFileDialog(dialog, GetSafeWidget());
+}
+
+std::optional<std::wstring> CMachineAltoUpdate::ChooseOfflineFileToSave(
+    const std::wstring& initialName) {
+    afx::FileDialog dialog(false, L"tqf", initialName, afx::kHideReadOnly | afx::kOverwritePrompt,
+                           L"Key File(*.tqf)|*.tqf||");
+    return RunFileDialog(dialog, GetSafeWidget());
+}
+
+bool CMachineAltoUpdate::Confirm(const std::wstring& question) {
+    return m_MessageBox &&
+           afx::OnUiThread([&] { return m_MessageBox(question, kMessageQuestion); }) == kAnswerOk;
+}

@@ -1,0 +1,159 @@
+// The wizard's key types and step flow through the real widgets, and its place in the main
+// window.
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "add_key_fixture.h"
+#include "main_window_fixture.h"
+#include "platform/dui/native.h"
+#include "platform/text/text.h"
+
+namespace ui_test {
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+const wchar_t* const kRows[] = {L"LocatingContainer", L"LenghtContainer",    L"WidthContainer",
+                                L"BladeContainer",    L"KeyZDepthContainer", L"SlotWidthContainer"};
+
+TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
+    struct Row {
+        int type, rows, stored;
+        bool offsets, dimple;
+    };
+    const Row table[] = {{1, 3, 1, false, false}, {2, 3, 2, false, false}, {3, 5, 3, true, false},
+                         {4, 5, 4, true, false},  {5, 5, 5, true, false},  {6, 6, 9, true, false},
+                         {7, 6, 7, true, true},   {8, 4, 8, false, true}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.type);
+        Press(platform::Format(L"keyType%d", row.type));
+        EXPECT_EQ(wizard_->GetCurStep(), 1);
+        int shown = 0;
+        for (const wchar_t* name : kRows) {
+            shown += Shown(name) ? 1 : 0;
+        }
+        EXPECT_EQ(shown, row.rows);
+        EXPECT_EQ(+wizard_->GetKeyParams().keyType, row.stored);
+        const int column = row.type % 2 == 1 ? 1 : 3;  // shoulder: the right one of the pair
+        EXPECT_EQ(Control(L"Step2Control")->GetBkImage(),
+                  platform::Format(L"file='step2key.png' source='%d,%d,%d,%d'", column * 320,
+                                   (row.type - 1) / 2 * 150, (column + 1) * 320,
+                                   ((row.type - 1) / 2 + 1) * 150));
+        EXPECT_EQ(!Control(L"stepHeadContainer0")->GetWidget()->isHidden(), row.offsets);
+        EXPECT_EQ(!Control(L"stepHeadContainer2")->GetWidget()->isHidden(), row.dimple);
+        EXPECT_TRUE(Enabled(L"step2") && Enabled(L"LastBtn"));
+        EXPECT_FALSE(Enabled(L"step3"));
+        Press(L"CancelBtn");
+        EXPECT_FALSE(dui::IsWindowVisible(wizard_->GetHWND()));
+        wizard_->ShowWizard();
+    }
+    // Type 1 moves its three rows down by 30, 60 and 90.
+    Press(L"keyType1");
+    EXPECT_EQ(Control(L"WidthContainer")->GetFixedXY().cy, 102 + 90);
+}
+
+TEST_F(AddKeyTest, BadEntryKeepsTheStepAndFocusesItsEdit) {
+    Press(L"keyType1");
+    Type(L"EditUI1", L"2800");
+    Type(L"EditUI2", L"399");
+    Press(L"NextBtn");
+    EXPECT_EQ(owner_.messages, Texts({L"Key width range from 400 to 1100."}));
+    EXPECT_EQ(owner_.types, std::vector<int>({0}));
+    EXPECT_EQ(wizard_->GetCurStep(), 1);
+    EXPECT_TRUE(Find<dui::COptionUI>(L"step2")->IsSelected());
+    EXPECT_TRUE(Control(L"EditUI2")->IsFocused());
+    EXPECT_EQ(Find<dui::CEditUI>(L"EditUI2")->GetSelectedText(), L"399");
+    // What is stored in 16 bits takes no more than four digits.
+    EXPECT_EQ(Find<dui::CEditUI>(L"EditUI5")->GetMaxChar(), 4);
+    EXPECT_EQ(Find<dui::CEditUI>(L"EditUI15")->GetMaxChar(), 4);
+}
+
+TEST_F(AddKeyTest, PreviousIsOffOnTheKeyShapeStepWhileEditing) {
+    KeyWizardTarget target;
+    target.editMode = true;
+    wizard_->SetTarget(target);
+    Press(L"keyType2");
+    EXPECT_FALSE(Enabled(L"LastBtn"));
+    Type(L"EditUI1", L"2800");
+    Type(L"EditUI2", L"800");
+    Press(L"NextBtn");
+    EXPECT_TRUE(Enabled(L"LastBtn"));
+    // The load locks the key type; after the run the next key may choose one again.
+    Control(L"step1")->SetEnabled(false);
+    Press(L"CancelBtn");
+    EXPECT_TRUE(Enabled(L"step1"));
+    EXPECT_FALSE(wizard_->IsEditMode());
+}
+
+TEST_F(AddKeyTest, ForwardJumpChecksEveryStepOnTheWayAndAnotherTypeLocksThemAgain) {
+    WalkToSave(1);
+    ASSERT_EQ(wizard_->GetCurStep(), 5);
+    Press(L"step3");  // back to the spaces: no check
+    EXPECT_EQ(wizard_->GetCurStep(), 2);
+    Pick(L"step3ACombo", 13);  // seven new rows of 0
+    Press(L"step6");
+    EXPECT_EQ(owner_.messages, Texts({L"Enter spaces,cannot be 0."}));
+    EXPECT_EQ(wizard_->GetCurStep(), 2);
+    EXPECT_TRUE(Find<dui::COptionUI>(L"step3")->IsSelected());
+    Pick(L"step3ACombo", 6);
+    Press(L"step6");
+    EXPECT_EQ(wizard_->GetCurStep(), 5);
+    EXPECT_EQ(Text(L"NextBtn"), L"Save");
+
+    Press(L"step1");
+    Press(L"keyType8");
+    EXPECT_TRUE(Enabled(L"step2"));
+    for (const wchar_t* head : {L"step3", L"step4", L"step5", L"step6"}) {
+        EXPECT_FALSE(Enabled(head)) << head;
+    }
+}
+
+TEST_F(AddKeyTest, ResetThenASecondRunWithAnotherType) {
+    WalkToSave(8);
+    ASSERT_EQ(wizard_->GetCurStep(), 5) << (owner_.messages.empty() ? L"" : owner_.messages[0]);
+    Press(L"CancelBtn");
+    EXPECT_EQ(wizard_->GetKeyType(), 0);
+    EXPECT_EQ(+wizard_->GetKeyParams().keyType, 0);
+    EXPECT_TRUE(Find<dui::COptionUI>(L"step1")->IsSelected());
+    EXPECT_FALSE(Enabled(L"step2"));
+    EXPECT_EQ(Text(L"EditUI1"), L"");
+    // Every list holds the rows its combo says, with the plain texts of no type.
+    for (int list = 0; list < kCellLists; ++list) {
+        EXPECT_EQ(wizard_->GetListTexts(list).size(), 2u) << list;
+    }
+    EXPECT_EQ(wizard_->GetListTexts(2)[0], L"100");
+    EXPECT_EQ(Find<dui::CComboUI>(L"circleCombo")->GetCurSel(), 0);
+
+    wizard_->ShowWizard();
+    WalkToSave(1);
+    EXPECT_EQ(wizard_->GetCurStep(), 5);
+    EXPECT_TRUE(owner_.messages.empty());
+    EXPECT_EQ(+wizard_->GetKeyParams().keyType, 1);
+    EXPECT_EQ(+wizard_->GetKeyParams().spaces[7], 2400);
+    EXPECT_EQ(+wizard_->GetKeyParams().clampType, 1);
+    EXPECT_EQ(Control(L"ControlUI13")->GetBkImage(), L"file='vice1.png' source='0,0,283,134'");
+}
+
+using WizardInMainWindow = MainWindowTest;
+
+TEST_F(WizardInMainWindow, IsMadeHiddenInThePanesPlaceWhenTheTreeFirstNeedsIt) {
+    UseSystemLanguage(1033);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(frame_->m_pAddKey, nullptr);  // nothing of it at start-up
+    CLeftTreeView& tree = frame_->GetTreeView();
+    tree.GetTreeCtrl().SelectItem(tree.FindMakerItem(tree.GetCarFactory()[0].id));
+    Click(Control(L"AddkeyBtn"));
+    auto* wizard = dynamic_cast<CAddKey*>(frame_->m_pAddKey);
+    ASSERT_NE(wizard, nullptr);
+    QWidget* window = wizard->GetHWND();
+    EXPECT_EQ(window->geometry(), QRect(255, 117, 745, 539));
+    EXPECT_TRUE(dui::IsWindowVisible(window));
+    EXPECT_TRUE(window->isAncestorOf(frame_->GetHWND()->childAt(600, 300)));
+    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"Key type");
+    frame_->SetLanguage(0);
+    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"钥匙类型");
+}
+
+}  // namespace
+}  // namespace ui_test

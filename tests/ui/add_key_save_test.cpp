@@ -1,0 +1,297 @@
+// End to end through the main window: keys defined in the wizard's real widgets, saved into
+// the key lists and their files, put into the tree and shown in the pane; loaded again for
+// editing, saved unfinished and completed later, and a save that meets a full disk.
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "add_key_fixture.h"
+#include "key_info_fixture.h"
+#include "key_tree_fixture.h"
+#include "model/key_files.h"
+#include "platform/dui/native.h"
+#include "platform/text/text.h"
+#include "res/strings.h"
+#include "support/file_size_limit.h"
+#include "ui/frame_wnd.h"
+#include "ui/language.h"
+#include "ui/message_script.h"
+
+namespace ui_test {
+namespace {
+
+constexpr int kAudi = 1;
+
+std::vector<uint8_t> FileBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::vector<uint8_t> ListBytes(const KeyDataList& list) {
+    auto bytes = RecordBytes(list);
+    return {bytes.begin(), bytes.end()};
+}
+
+class SaveKeyTest : public AddKeyTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        res::SetUiLanguage(res::kLangEnglish);
+        WriteCarFactory(current_, "[carCH]\n1=AUDI;奥迪\n[carEN]\n1=AUDI;Audi\n");
+        OpenMainWindow();
+    }
+    void TearDown() override {
+        // A box no test expected would have waited for an answer: it is answered and named.
+        for (const ShownMessage& message : unexpected_.Shown()) {
+            ADD_FAILURE() << "message box: " << platform::WideToUtf8(message.text);
+        }
+        AddKeyTest::TearDown();
+        g_nLanguage = kLanguageNone;
+        g_KeyData.clear();
+        g_KeyDataEdit.clear();
+    }
+
+    void OpenMainWindow() {
+        frame_ = new CDuiFrameWnd(L"Header.xml");
+        ASSERT_NE(frame_->Create(nullptr, L"Vellomardstine", dui::WS_POPUP | dui::WS_VISIBLE, 0),
+                  nullptr);
+        frame_->ShowWindow(true, true);
+        Settle();
+        // Made as the key tree first asks for it.
+        wizard_ = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+        ASSERT_NE(wizard_, nullptr);
+    }
+    void Restart() {
+        frame_->Close(0);
+        Settle();
+        OpenMainWindow();
+    }
+    CLeftTreeView& Tree() { return frame_->GetTreeView(); }
+    bool WizardShown() const { return dui::IsWindowVisible(wizard_->GetHWND()); }
+    std::wstring PaneText(const wchar_t* name) {
+        return frame_->m_pKeyInfo->GetPaintManager().FindControl(name)->GetText();
+    }
+    void Edit(int image, int keyId) {
+        KeyWizardTarget target;
+        target.editMode = true;
+        target.makerId = kAudi;
+        target.keyId = keyId;
+        target.keyImage = image;
+        ASSERT_TRUE(wizard_->CloseWizard());
+        wizard_->SetTarget(target);
+        wizard_->LoadKeyForEdit(image);
+    }
+
+    // From the key-type page (or the key-shape page of a loaded key) to the last step.
+    void DefineKey(int type, int side, const std::wstring& name, int locating = 0);
+    void WalkLoadedKeyToSave() {
+        for (int step = 1; step < 5; ++step) {
+            Press(L"NextBtn");
+        }
+        ASSERT_EQ(wizard_->GetCurStep(), 5);
+    }
+
+    test::TempFolder current_;
+    test::ScopedCurrentFolder currentScope_{current_};
+    ScopedSystemLanguage system_{1033};
+    CDuiFrameWnd* frame_ = nullptr;
+    ScopedMessageScript unexpected_{{}};
+};
+
+void SaveKeyTest::DefineKey(int type, int side, const std::wstring& name, int locating) {
+    Press(platform::Format(L"keyType%d", type));
+    Pick(L"LocatingPartyComb", locating);
+    const wchar_t* shape[] = {L"2500", L"1000", L"300", L"100", L"200"};
+    for (int edit = 1; edit <= 5; ++edit) {
+        if (Shown(platform::Format(L"EditUI%d", edit))) {
+            Type(platform::Format(L"EditUI%d", edit), shape[edit - 1]);
+        }
+    }
+    Press(L"NextBtn");
+    ASSERT_EQ(wizard_->GetCurStep(), 2);
+    Pick(L"keyEdgeCombo", side);
+    for (int list = 1; list <= 2; ++list) {
+        if (Shown(list == 1 ? L"Step3ListA" : L"Step3ListB")) {
+            Type(platform::Format(L"autoEdit%d", list), L"300");
+            Press(platform::Format(L"autoButton%d", list));
+        }
+    }
+    Press(L"NextBtn");
+    Press(L"NextBtn");
+    for (int list = 3; list <= 4; ++list) {
+        if (Shown(list == 3 ? L"Step5ListE" : L"Step5ListF")) {
+            EditCell(list + 1, 0, type <= 2 ? "900" : "400");
+            Type(platform::Format(L"autoEdit%d", list), L"40");
+            Press(platform::Format(L"autoButton%d", list));
+        }
+    }
+    for (const wchar_t* centre : {L"EditUI10", L"EditUI15"}) {
+        if (Shown(centre)) {
+            Type(centre, L"300");
+        }
+    }
+    Press(L"NextBtn");
+    ASSERT_EQ(wizard_->GetCurStep(), 5);
+    Type(L"EditUI11", name);
+    Type(L"EditUI12", L"X5");
+}
+
+TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
+    for (int type = 1; type <= 8; ++type) {
+        SCOPED_TRACE(type);
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        ASSERT_TRUE(WizardShown());
+        const std::wstring name = platform::Format(L"K%d", type);
+        DefineKey(type, type == 4 || type == 8 ? 1 : 0, name, type == 2 || type == 6 ? 1 : 0);
+        ScopedMessageScript none({});
+        Press(L"NextBtn");
+        EXPECT_TRUE(none.Shown().empty());
+        EXPECT_FALSE(WizardShown());
+        const KeyDataRecord& saved = g_KeyData.back();
+        EXPECT_EQ(AnsiToWide(saved.keyName), name + L"_U");
+        EXPECT_EQ(saved.keyId, -100 - type);
+        EXPECT_EQ(saved.params.locating, type == 2 || type == 6 ? 1 : 0);
+        EXPECT_NE(Tree().FindKeyItem(kImageKey, saved.keyId), nullptr);
+        EXPECT_EQ(PaneText(L"l_keyName"), name + L"_U");
+        EXPECT_EQ(ui_test::Shown(*frame_->m_pKeyInfo), Drawn(saved.params, {}));
+    }
+    const std::vector<uint8_t> onDisk = FileBytes(program_ / "KeyData.u");
+    EXPECT_EQ(onDisk, ListBytes(g_KeyData));
+
+    Restart();
+    EXPECT_EQ(ListBytes(g_KeyData), onDisk);
+    EXPECT_NE(Tree().FindKeyItem(kImageKey, -104), nullptr);
+    // Each key back in the pages and saved unchanged: the same record again.
+    for (int type = 1; type <= 8; ++type) {
+        SCOPED_TRACE(type);
+        const KeyDataRecord before = g_KeyData.front();
+        Edit(kImageKey, before.keyId);
+        ASSERT_TRUE(WizardShown());
+        EXPECT_FALSE(Enabled(L"step1"));
+        WalkLoadedKeyToSave();
+        Press(L"NextBtn");
+        EXPECT_FALSE(WizardShown());
+        EXPECT_EQ(std::memcmp(&g_KeyData.back(), &before, sizeof before), 0);
+    }
+    EXPECT_EQ(FileBytes(program_ / "KeyData.u"), onDisk);
+}
+
+TEST_F(SaveKeyTest, UnfinishedKeyIsSavedByTheCloseQuestionAndFinishedLater) {
+    Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+    DefineKey(3, 1, L"");
+    Type(L"EditUI12", L"");
+    {
+        ScopedMessageScript script({{kAnswerOk, L""}, {kAnswerOk, L"DRAFT"}});
+        ASSERT_TRUE(wizard_->CloseWizard());
+        ASSERT_EQ(script.Shown().size(), 2u);
+        EXPECT_EQ(script.Shown()[0].text, L"Exit edit and save data?");
+        EXPECT_EQ(script.Shown()[1].type, kMessageKeyName);
+    }
+    ASSERT_EQ(g_KeyDataEdit.size(), 1u);
+    const int id = g_KeyDataEdit[0].keyId;
+    EXPECT_STREQ(g_KeyDataEdit[0].keyName, "DRAFT_U");
+    EXPECT_NE(Tree().FindKeyItem(kImageUnfinishedKey, id), nullptr);
+    EXPECT_EQ(FileBytes(program_ / "KeyDataEdit.u"), ListBytes(g_KeyDataEdit));
+
+    Edit(kImageUnfinishedKey, id);
+    EXPECT_EQ(Text(L"EditUI11"), L"DRAFT");
+    WalkLoadedKeyToSave();
+    Type(L"EditUI12", L"X5");
+    Press(L"NextBtn");
+    EXPECT_TRUE(g_KeyDataEdit.empty());
+    ASSERT_EQ(g_KeyData.size(), 1u);
+    EXPECT_EQ(g_KeyData[0].keyId, id);
+    EXPECT_EQ(g_KeyData[0].params.status, KeyStatusLive);
+    EXPECT_EQ(Tree().FindKeyItem(kImageUnfinishedKey, id), nullptr);
+    EXPECT_NE(Tree().FindKeyItem(kImageKey, id), nullptr);
+    EXPECT_TRUE(FileBytes(program_ / "KeyDataEdit.u").empty());
+}
+
+TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
+    Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+    DefineKey(1, 0, L"FIRST");
+    Press(L"NextBtn");
+    const std::vector<uint8_t> before = FileBytes(program_ / "KeyData.u");
+    Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+    DefineKey(2, 0, L"SECOND");
+    {
+        test::ScopedFileSizeLimit full(before.size() + 100);
+        ScopedMessageScript script({{kAnswerCancel, L""}});
+        Press(L"NextBtn");
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"The key could not be saved.");
+    }
+    EXPECT_TRUE(WizardShown());
+    EXPECT_EQ(wizard_->GetCurStep(), 5);
+    EXPECT_EQ(Text(L"EditUI11"), L"SECOND");
+    EXPECT_EQ(g_KeyData.size(), 1u);
+    EXPECT_EQ(FileBytes(program_ / "KeyData.u"), before);
+    // No id left to give: said, and nothing saved.
+    std::ofstream(current_ / "config.ini") << "[key]\nID=-32768\n";
+    {
+        ScopedMessageScript script({{kAnswerCancel, L""}});
+        Press(L"NextBtn");
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"The key could not be saved.");
+    }
+    EXPECT_EQ(g_KeyData.size(), 1u);
+    std::filesystem::remove(current_ / "config.ini");
+    Press(L"NextBtn");
+    EXPECT_EQ(g_KeyData.size(), 2u);
+    EXPECT_FALSE(WizardShown());
+}
+
+TEST_F(SaveKeyTest, FinishedKeyStaysFinishedAndABadRecordLeavesNoTrace) {
+    Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+    DefineKey(5, 1, L"A6");
+    Press(L"NextBtn");
+    const int id = g_KeyData[0].keyId;
+    Edit(kImageKey, id);
+    WalkLoadedKeyToSave();
+    Type(L"EditUI12", L"");
+    {
+        ScopedMessageScript script({{kAnswerOk, L""}, {kAnswerCancel, L""}});
+        EXPECT_FALSE(wizard_->CloseWizard());
+        ASSERT_EQ(script.Shown().size(), 2u);
+        EXPECT_EQ(script.Shown()[1].text, L"Enter the complete parameter.");
+    }
+    EXPECT_TRUE(WizardShown());
+    EXPECT_TRUE(g_KeyDataEdit.empty());
+    Press(L"CancelBtn");
+
+    KeyDataRecord bad = g_KeyData[0];
+    bad.keyId = static_cast<int16_t>(id - 1);
+    bad.params.keyType = 0;
+    g_KeyData.push_back(bad);
+    ASSERT_TRUE(SaveKeyData(g_KeyData));
+    const std::vector<uint8_t> files = FileBytes(program_ / "KeyData.u");
+    {
+        ScopedMessageScript script({{kAnswerCancel, L""}});
+        Edit(kImageKey, bad.keyId);
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"钥匙不合法！");
+    }
+    EXPECT_FALSE(WizardShown());
+    EXPECT_EQ(wizard_->GetKeyType(), 0);
+    EXPECT_EQ(Text(L"EditUI11"), L"");
+    EXPECT_EQ(FileBytes(program_ / "KeyData.u"), files);
+}
+
+TEST_F(SaveKeyTest, LastStepShowsItsClampInEnglishAndChinese) {
+    for (int language : {1, 0}) {
+        frame_->SetLanguage(language);
+        for (int type : {1, 3, 7}) {
+            Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+            DefineKey(type, 0, L"SHOT", type == 7 ? 1 : 0);
+            EXPECT_NE(Control(L"ControlUI13")->GetBkImage(), L"");
+            Settle();
+            SaveScreenshot(wizard_->GetHWND(), platform::WideToUtf8(platform::Format(
+                                                   L"add_key_clamp_%d_%d.png", language, type)));
+            Press(L"CancelBtn");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -1,0 +1,125 @@
+// The wizard's lists, cell editor, automatic input and texts through the real widgets.
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "add_key_fixture.h"
+#include "res/strings.h"
+
+namespace ui_test {
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// Type 1 on its spaces page, with list A showing.
+class AddKeyListsTest : public AddKeyTest {
+  protected:
+    void SetUp() override {
+        AddKeyTest::SetUp();
+        Press(L"keyType1");
+        Type(L"EditUI1", L"2800");
+        Type(L"EditUI2", L"800");
+        Press(L"NextBtn");
+        ASSERT_EQ(wizard_->GetCurStep(), 2);
+    }
+};
+
+TEST_F(AddKeyTest, StartsWithEightDefaultRowsAndOnlyTheKeyTypeStep) {
+    const Texts zeros(8, L"0");
+    const Texts hundreds(8, L"100");
+    for (int list = 0; list < kCellLists; ++list) {
+        EXPECT_EQ(wizard_->GetListTexts(list), list == 2 || list == 3 ? hundreds : zeros);
+    }
+    dui::CControlUI* row = Find<dui::CListUI>(L"Step3ListA")->GetItemAt(0);
+    EXPECT_EQ(wizard_->GetItemText(row, 0, 0), L"1");
+    EXPECT_TRUE(Enabled(L"step1"));
+    for (const wchar_t* head : {L"step2", L"step3", L"step4", L"step5", L"step6", L"LastBtn"}) {
+        EXPECT_FALSE(Enabled(head)) << head;
+    }
+    EXPECT_EQ(Text(L"NextBtn"), L"Next");
+    Press(L"NextBtn");
+    EXPECT_EQ(owner_.messages, Texts({L"Select key "}));
+    EXPECT_EQ(wizard_->GetCurStep(), 0);
+}
+
+TEST_F(AddKeyListsTest, ComboPicksSetTheRowsAndEarlierTextsComeBack) {
+    EXPECT_EQ(Find<dui::CListUI>(L"Step3ListA")->GetCount(), 8);
+    EditCell(0, 2, "1234");
+    Pick(L"step3ACombo", 13);
+    EXPECT_EQ(Find<dui::CListUI>(L"Step3ListA")->GetCount(), 15);
+    EXPECT_EQ(Find<dui::CListUI>(L"Step4ListC")->GetCount(), 15);
+    EXPECT_EQ(wizard_->GetListTexts(2)[14], L"100");
+    Pick(L"step3ACombo", 0);
+    EXPECT_EQ(Find<dui::CListUI>(L"Step3ListA")->GetCount(), 2);
+    Pick(L"step3ACombo", 13);
+    EXPECT_EQ(wizard_->GetListTexts(0)[2], L"1234");
+}
+
+TEST_F(AddKeyListsTest, CellEditorKeepsFourDigitsStoresOnEnterAndKeepsOnEmpty) {
+    auto* list = Find<dui::CListUI>(L"Step3ListA");
+    Settle();
+    dui::CControlUI* row = list->GetItemAt(2);
+    QTest::mouseDClick(row->GetWidget(), Qt::LeftButton, {}, row->GetWidget()->rect().center());
+    dui::CEditUI* editor = wizard_->GetListEdit();
+    ASSERT_NE(editor, nullptr);
+    Settle();
+    EXPECT_EQ(editor->GetPos().Width(), 80);
+    EXPECT_EQ(editor->GetPos().Height(), 18);
+    EXPECT_EQ(editor->GetPos().top, row->GetPos().top);
+    EXPECT_EQ(editor->GetPos().left, list->GetHeader()->GetItemAt(1)->GetPos().left);
+    // Opening another row's editor stores the first: one at a time.
+    QTest::keyClicks(editor->GetWidget()->findChild<QLineEdit*>(), "77");
+    EditCell(0, 3, "98765");
+    EXPECT_EQ(wizard_->GetListTexts(0)[2], L"77");
+    EXPECT_EQ(wizard_->GetListTexts(0)[3], L"9876");
+    EditCell(0, 3, "");
+    EXPECT_EQ(wizard_->GetListTexts(0)[3], L"9876");
+    EXPECT_EQ(wizard_->GetListEdit(), nullptr);
+    EXPECT_EQ(Control(L"ListEdit"), nullptr);
+}
+
+TEST_F(AddKeyListsTest, AutomaticInputCountsSpacesUpAndDepthsDown) {
+    EditCell(0, 0, "250");
+    Type(L"autoEdit1", L"100");
+    Press(L"autoButton1");
+    EXPECT_EQ(wizard_->GetListTexts(0),
+              Texts({L"250", L"350", L"450", L"550", L"650", L"750", L"850", L"950"}));
+    Press(L"NextBtn");
+    Press(L"NextBtn");
+    Pick(L"keyDepthCombo", 4);  // 6 depths
+    EditCell(4, 0, "300");
+    Type(L"autoEdit3", L"100");
+    Press(L"autoButton3");
+    EXPECT_EQ(wizard_->GetListTexts(4),
+              Texts({L"300", L"200", L"100", L"0", L"0", L"0", L"0", L"0"}));
+}
+
+TEST_F(AddKeyListsTest, LanguageSwitchWhileOpenKeepsPicksAndTheStep) {
+    Pick(L"keyEdgeCombo", 1);
+    res::SetUiLanguage(res::kLangChinese);
+    wizard_->LoadLanguageTexts();
+    EXPECT_EQ(Text(L"step3"), res::LoadString(185));
+    EXPECT_EQ(Text(L"keyEdgeCombo"), res::LoadString(221));
+    EXPECT_EQ(Text(L"LabelUI24"), res::LoadString(169));
+    EXPECT_EQ(Find<dui::CListUI>(L"Step3ListB")->GetHeader()->GetItemAt(1)->GetText(),
+              res::LoadString(202));
+    EXPECT_TRUE(Shown(L"Step3ListB"));
+    EXPECT_FALSE(Shown(L"Step3ListA"));
+    EXPECT_EQ(wizard_->GetCurStep(), 2);
+    // The last step keeps its Save button through a switch.
+    Type(L"autoEdit2", L"300");
+    Press(L"autoButton2");
+    Press(L"NextBtn");
+    Press(L"NextBtn");
+    EditCell(4, 0, "900");
+    Type(L"autoEdit3", L"40");
+    Press(L"autoButton3");
+    Press(L"NextBtn");
+    ASSERT_EQ(wizard_->GetCurStep(), 5);
+    res::SetUiLanguage(res::kLangEnglish);
+    wizard_->LoadLanguageTexts();
+    EXPECT_EQ(Text(L"NextBtn"), L"Save");
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -1,0 +1,199 @@
+// The update tool's window: texts per language, the version list, locking while a worker
+// runs, closing, the serial-number prompt, and the main window's update button.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "main_window_fixture.h"
+#include "platform/afx/file_dialog.h"
+#include "ui/show_message.h"
+#include "update_dialog_fixture.h"
+
+namespace {
+
+constexpr int kStepsGroup = 1091;
+constexpr int kVersionList = 1081;
+constexpr int kRefresh = 1009;
+constexpr int kStart = 1047;
+constexpr int kMenu = 1059;
+constexpr int kStatus = 1083;
+constexpr int kClose = 1010;
+
+using ui_test::UpdateDialogTest;
+
+struct LanguageCase {
+    int language;
+    const wchar_t* steps;
+    const wchar_t* start;
+    const wchar_t* deviceInfo;
+    const wchar_t* clamp;
+};
+
+class UpdateDialogLanguage : public UpdateDialogTest,
+                             public ::testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(UpdateDialogLanguage, ShowsItsTextsOnControlsAndMenu) {
+    const LanguageCase& c = GetParam();
+    Open(c.language);
+    EXPECT_EQ(TextOf(kStepsGroup), c.steps);
+    EXPECT_EQ(TextOf(kStart), c.start);
+    afx::Menu menu = ChooseMenuCommand();
+    ASSERT_EQ(menu.Items().size(), 8u);
+    EXPECT_EQ(menu.Items()[0].text, c.deviceInfo);
+    EXPECT_EQ(menu.Items()[4].text, c.clamp);
+    EXPECT_EQ(menu.Items()[7].text, L"仅更新程序");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, UpdateDialogLanguage,
+    ::testing::Values(
+        LanguageCase{0, L"升级步骤", L"开始在线升级", L"读取设备信息", L"使用夹具选择"},
+        LanguageCase{1, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
+        LanguageCase{9, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
+        LanguageCase{3, L"aggiornamento Steps", L"Aggiornamento in linea",
+                     L"Informazioni sul dispositivo", L"Seleziona morsetto"},
+        LanguageCase{8, L"Steg för uppdatering", L"Uppdatera Online", L"Enhetsinfo",
+                     L"Ange back"}));
+
+TEST_F(UpdateDialogTest, EnglishKeepsWhatAnEarlierLanguageLeftInItsEmptyEntries) {
+    CMachineAltoUpdate dialog;
+    dialog.SetLanguage(1);
+    EXPECT_EQ(dialog.Text(22), L"");
+    EXPECT_EQ(dialog.Text(5), L"");
+    dialog.SetLanguage(0);
+    dialog.SetLanguage(2);
+    EXPECT_EQ(dialog.Text(22), L"设置夹具中...");
+    EXPECT_EQ(dialog.Text(5), L"生成成功.(%d分%d秒)");
+    EXPECT_EQ(dialog.Text(1), L"Getting version info...");
+}
+
+TEST_F(UpdateDialogTest, WithoutVersionsTheStartAndListStayDisabledAndRepairIsGreyed) {
+    server_.SetRawReply(test::ReplyBlockBytes({{0}}));
+    Open(1);
+    EXPECT_FALSE(Enabled(kVersionList));
+    EXPECT_FALSE(Enabled(kStart));
+    EXPECT_TRUE(Enabled(kMenu) && Enabled(kRefresh) && Enabled(kClose));
+    EXPECT_EQ(TextOf(kStatus), L"");
+    EXPECT_FALSE(ChooseMenuCommand().IsEnabled(CMachineAltoUpdate::kRepairDataCommand));
+}
+
+// The worker waits in the question while the test looks at the window and tries to close it.
+TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesTheDialog) {
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
+    bool asked = false;
+    Open(1, [&](const std::wstring&, int) {
+        asked = true;
+        EXPECT_TRUE(dialog_->IsWorkerRunning());
+        for (int id : {kMenu, kRefresh, kClose, kVersionList, kStart}) {
+            EXPECT_FALSE(Enabled(id)) << id;
+        }
+        QWidget* window = dialog_->GetSafeWidget();
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTest::keyClick(window, Qt::Key_Return);
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+        return kAnswerNo;
+    });
+    EXPECT_EQ(TextOf(kVersionList), L"V1.0.7");
+    EXPECT_TRUE(ChooseMenuCommand().IsEnabled(CMachineAltoUpdate::kRepairDataCommand));
+    ChooseMenuCommand(CMachineAltoUpdate::kClearAllDataCommand);
+    WaitForWorker();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(dialog_->GetSafeWidget()->isVisible());
+    for (int id : {kMenu, kRefresh, kClose, kVersionList, kStart}) {
+        EXPECT_TRUE(Enabled(id)) << id;
+    }
+    QTest::keyClick(dialog_->GetSafeWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog_->GetSafeWidget()->isVisible());
+}
+
+struct PromptCase {
+    const wchar_t* typed;
+    bool confirm;
+    const wchar_t* serial;  // what the dialog keeps; null when no worker starts
+};
+
+class SerialPrompt : public UpdateDialogTest, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(SerialPrompt, StartsTheFileCreationOnlyForATypedNumberInUpperCase) {
+    const PromptCase& c = GetParam();
+    Open(1);
+    afx::WorkerHandle refresh = dialog_->GetWorker();
+    afx::FileDialog::ScriptNextAnswer(std::nullopt);
+    ui_test::Later([&] {
+        QWidget* prompt = QApplication::activeModalWidget();
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(prompt->windowTitle(), QStringLiteral("序列号"));
+        prompt->findChild<QLineEdit*>()->insert(QString::fromStdWString(c.typed));
+        if (c.confirm) {
+            prompt->findChild<QPushButton*>()->click();
+        } else {
+            prompt->close();
+        }
+    });
+    ChooseMenuCommand(CMachineAltoUpdate::kCreateFileCommand);
+    EXPECT_EQ(dialog_->GetWorker() != refresh, c.serial != nullptr);
+    WaitForWorker();
+    EXPECT_EQ(dialog_->GetSerial(), c.serial ? c.serial : L"");
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SerialPrompt,
+                         ::testing::Values(PromptCase{L"vx123", false, nullptr},
+                                           PromptCase{L"", true, nullptr},
+                                           PromptCase{L"vx12ab-é9", true, L"VX12AB-é9"}));
+
+class UpdateFromMainWindow : public ui_test::MainWindowTest {
+  protected:
+    test::SimulatedMachine machine_;
+    platform::ScopedD2xxBackend backendScope_{&machine_};
+    test::LoopbackUpdateServer server_;
+    ScopedServerEndpoint endpointScope_{server_.Endpoint()};
+};
+
+TEST_F(UpdateFromMainWindow, TheUpdateButtonRunsTheToolInTheWindowsLanguage) {
+    WriteConfig("[LanguageKey]\nLanguage=3\n");
+    ASSERT_NE(Open(), nullptr);
+    CMachineAltoUpdate& dialog = frame_->GetUpdateDlg();
+    std::wstring shown;
+    // Polled from a timer: the version refresh needs the modal loop to serve it meanwhile.
+    std::function<void()> closeWhenIdle = [&] {
+        if (dialog.GetSafeWidget() == nullptr || dialog.IsWorkerRunning()) {
+            QTimer::singleShot(1, closeWhenIdle);
+            return;
+        }
+        afx::Static group;
+        group.Attach(dialog.GetDlgItem(kStepsGroup));
+        shown = group.GetWindowText();
+        QWidget* close = dialog.GetDlgItem(kClose);
+        QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
+    };
+    QTimer::singleShot(1, closeWhenIdle);
+    ui_test::Click(Control(L"UpdateMachine"));
+    EXPECT_EQ(shown, L"aggiornamento Steps");
+    EXPECT_EQ(dialog.GetLanguage(), 3);
+    EXPECT_EQ(dialog.GetSafeWidget(), nullptr);
+}
+
+// Built with the main window and never opened: no window, no server request, no USB traffic.
+TEST_F(UpdateFromMainWindow, TheSecondToolMakesTheWorkFolderAndNothingElse) {
+    ASSERT_NE(Open(), nullptr);
+    const CVorlantrexUpdateDlg& variant = frame_->GetVorlantrexDlg();
+    EXPECT_EQ(variant.GetSafeWidget(), nullptr);
+    EXPECT_EQ(variant.GetWorkFolder(), (current_.path() / "tarvan").wstring());
+    EXPECT_TRUE(std::filesystem::is_directory(current_ / "tarvan"));
+    delete frame_->GetHWND();
+    frame_ = nullptr;
+    ui_test::Settle();
+    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_EQ(machine_.Opens(), 0);
+    EXPECT_TRUE(machine_.Writes().empty());
+}
+
+}  // namespace
