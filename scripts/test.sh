@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 # The test programs whose code runs on more than one thread, run again under ThreadSanitizer.
 # A new one joins by its name here.
-tsan_tests=(test_afx test_dui test_ui test_main_window test_link test_update)
+tsan_tests=(test_afx test_dui test_ui test_main_window test_link test_update test_update_dialog)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
