@@ -56,6 +56,7 @@ step tsan tsan_step
 step release release_step
 step fuzz bash scripts/fuzz.sh "${VM_FUZZ_SECONDS:-20}"
 
+bash scripts/test_ratio.sh
 printf '%s\n' "${step_times[@]}" "$(printf '%-8s %5d s' total "$SECONDS")"
 # Every step above stops the script on a failure; reaching here, every test program passed.
 programs=$(ctest --test-dir build-asan -N | sed -n 's/^Total Tests: //p')

@@ -1,20 +1,13 @@
 // Records reach the drawers from imported files: any count, any position, any bitting. These
-// run every drawer on such records (under the sanitizers in CI) on both canvases.
-#include <gtest/gtest.h>
+// run every drawer on counts at and beyond their arrays' ends on both canvases; random records
+// are the drawing fuzzer's.
 
 #include <cstring>
-#include <random>
 
-#include "draw/drawing_script.h"
+#include "draw/drawing_test.h"
 #include "draw/key_drawer.h"
 #include "platform/gdi/image_canvas.h"
 #include "platform/gdi/recording_canvas.h"
-
-using drawtest::Draw;
-using drawtest::InOrder;
-using drawtest::MakeKey;
-using drawtest::Only;
-using Script = std::vector<std::string>;
 
 namespace {
 
@@ -57,29 +50,6 @@ TEST(HostileKeys, CountsBeyondTheirArraysAreClamped) {
             SCOPED_TRACE(testing::Message() << "type " << type << " count " << count);
             DrawEverywhere(WithCounts(type, count), wild);
             DrawEverywhere(WithCounts(type, count), std::vector<int32_t>(100, 7));
-        }
-    }
-}
-
-TEST(HostileKeys, RandomRecordsDrawWithoutFault) {
-    std::mt19937 random(1234);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int round = 0; round < 400; ++round) {
-        KeyParams key;
-        auto* raw = reinterpret_cast<unsigned char*>(&key);
-        for (size_t i = 0; i < sizeof key; ++i) {
-            raw[i] = static_cast<unsigned char>(byte(random));
-        }
-        key.keyType = kDrawnTypes[round % 8];
-        std::vector<int32_t> bitting(byte(random) % 40);
-        for (int32_t& entry : bitting) {
-            entry = byte(random) % 20 - 2;
-        }
-        platform::RecordingCanvas recording;
-        CKeyDrawer(recording).DrawKey(key, bitting);
-        if (round % 8 == 0) {
-            platform::ImageCanvas image(CKeyDrawer::kCanvasWidth, CKeyDrawer::kCanvasHeight);
-            CKeyDrawer(image).DrawKey(key, bitting);
         }
     }
 }

@@ -1,15 +1,8 @@
-#include <gtest/gtest.h>
-
-#include "draw/drawing_kit.h"
-#include "draw/drawing_script.h"
 #include "draw/key_drawer.h"
+#include "draw/drawing_kit.h"
+#include "draw/drawing_test.h"
 #include "platform/gdi/image_canvas.h"
 #include "platform/gdi/recording_canvas.h"
-
-using drawtest::Draw;
-using drawtest::MakeKey;
-using drawtest::Only;
-using Script = std::vector<std::string>;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "draw/sample_keys.h"
 
+#include <algorithm>
+
 #include "draw/drawing_script.h"
 
 namespace drawtest {
@@ -74,6 +76,14 @@ std::vector<SampleKey> SampleKeys() {
     KeyParams channel = MakeKey(9, Positions(400, 400, 6), 60, {500, 420, 340, 260});
     channel.internalDepth = 250;
     samples.push_back({"9_channel_track", channel, {2, 4}});
+    // The keypad of the key pane offers the first group's depths.
+    for (SampleKey& sample : samples) {
+        KeyParams& key = sample.key;
+        if (key.depthsPerGroup[0] == 0) {
+            key.depthsPerGroup[0] = static_cast<int8_t>(
+                std::count_if(key.depths, key.depths + 15, [](int32_t d) { return d != 0; }));
+        }
+    }
     return samples;
 }
 

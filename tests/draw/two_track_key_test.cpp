@@ -1,12 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "draw/drawing_script.h"
-
-using drawtest::Draw;
-using drawtest::InOrder;
-using drawtest::MakeKey;
-using drawtest::Only;
-using Script = std::vector<std::string>;
+#include "draw/drawing_test.h"
 
 namespace {
 

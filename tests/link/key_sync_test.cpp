@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "link/key_transfer.h"
 #include "link/link_fixture.h"
@@ -54,9 +53,7 @@ class KeySyncTest : public LinkTest {
     void SaveRecords(const KeyDataList& records, size_t extraBytes = 0) {
         std::vector<uint8_t> bytes(RecordBytes(records).begin(), RecordBytes(records).end());
         bytes.resize(bytes.size() + extraBytes, 0xEE);
-        std::ofstream(folder_ / "KeyData.u", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteBytes(folder_ / "KeyData.u", bytes);
     }
 
     bool Synchronise() {
@@ -113,6 +110,7 @@ TEST_F(KeySyncTest, EveryFileLandsOnTheDriveAsLaidDown) {
     for (const MachineRequest& request : machine_.Requests()) {
         EXPECT_EQ(request.mode, MachineMode::Boot);
     }
+    ASSERT_FALSE(machine_.Requests().empty());
     EXPECT_EQ(machine_.Requests().front().payload, Concat({0xA7}, Bytes("2:\\KeyDataU\\-0101")));
     ExpectLeftAndClosed();
 }

@@ -1,8 +1,8 @@
 #include "link/link_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace test {
 
@@ -34,16 +34,16 @@ void LinkTest::ClearLog() const {
 }
 
 std::vector<uint8_t> FrameOf(const std::vector<uint8_t>& payload) {
-    size_t total = payload.size() + 5;
-    std::vector<uint8_t> frame{static_cast<uint8_t>(total), static_cast<uint8_t>(total >> 8),
-                               static_cast<uint8_t>(payload.size()),
-                               static_cast<uint8_t>(payload.size() >> 8)};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (uint8_t byte : frame) {
-        check ^= byte;
+    const size_t total = payload.size() + 5;
+    std::vector<uint8_t> frame(total, 0);
+    frame[0] = static_cast<uint8_t>(total);
+    frame[1] = static_cast<uint8_t>(total >> 8);
+    frame[2] = static_cast<uint8_t>(payload.size());
+    frame[3] = static_cast<uint8_t>(payload.size() >> 8);
+    std::copy(payload.begin(), payload.end(), frame.begin() + 4);
+    for (size_t i = 0; i + 1 < total; ++i) {
+        frame.back() ^= frame[i];
     }
-    frame.push_back(check);
     return frame;
 }
 

@@ -213,37 +213,5 @@ TEST_F(LinkTest, SdBlocksAreSentInWholeSectorsAndKeptOutOfTheLog) {
     EXPECT_EQ(texts[2], "> :  06 00 01 00 DB DC");
 }
 
-TEST_F(LinkTest, RemoteFileFirmwareParameterAndClearReachTheMachine) {
-    Open();
-    const char path[] = "2:\\KeyDataU\\-0101";
-    const uint8_t params[] = {0xFF, 0xFF, 0xFF, 0xFF, 0x01};
-    EXPECT_EQ(link_.OpenMachineFile(path, sizeof(path) - 1), kLinkOk);
-    EXPECT_EQ(link_.BeginFileWrite(), kLinkOk);
-    EXPECT_EQ(link_.WriteFileData(params, sizeof(params)), kLinkOk);
-    EXPECT_EQ(link_.WriteBlankEntry(kBlankWords), kLinkOk);
-    EXPECT_EQ(link_.CloseMachineFile(), kLinkOk);
-    EXPECT_EQ(machine_.File(path), Concat({0xFF, 0xFF, 0xFF, 0xFF, 0x01},
-                                          Words({0xFFFFFF9B, 0x00010002, 0x00200010, 0, 0, 0})));
-
-    const uint8_t part[] = {0xC0, 0xDE};
-    EXPECT_EQ(link_.BeginProgramWrite(1), kLinkOk);
-    EXPECT_EQ(link_.StartProgramWrite(), kLinkOk);
-    EXPECT_EQ(link_.WriteProgramPart(part, 2), kLinkOk);
-    EXPECT_EQ(link_.WriteProgramPart(part, 0), kLinkOk);
-    EXPECT_EQ(link_.EndProgramWrite(), kLinkOk);
-    EXPECT_EQ(machine_.Firmware(), (std::vector<uint8_t>{0xC0, 0xDE}));
-
-    EXPECT_EQ(link_.WriteParameter(6, 2, kVersion, 5), kLinkOk);
-    EXPECT_EQ(machine_.Parameters().at(6).bytes, Bytes("1.0.4"));
-    EXPECT_EQ(link_.ShowText("Preparing to update ...", 24), kLinkOk);
-    EXPECT_EQ(machine_.TextsShown().at(0), std::string("Preparing to update ...", 24));
-
-    EXPECT_EQ(link_.ClearMachineData(), kLinkOk);
-    EXPECT_TRUE(machine_.Files().empty());
-    EXPECT_EQ(machine_.Clears(), 1);
-    // A machine that refuses the order of the requests says so.
-    EXPECT_EQ(link_.WriteFileData(params, 1), kLinkFailed);
-}
-
 }  // namespace
 }  // namespace test

@@ -44,22 +44,23 @@ TEST_F(LinkTest, SendFrameWrapsThePayloadAndLogsTheFrame) {
 
 TEST_F(LinkTest, EncryptedFrameCarriesThePaddedInnerPartUnderTheLinkKey) {
     Open();
-    const uint8_t payload[] = {0xA7, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47};  // inner: 10 bytes
-    EXPECT_EQ(link_.SendFrame(payload, sizeof(payload), true), platform::FT_OK);
-
-    std::vector<uint8_t> inner{0x08, 0x00};
-    inner.insert(inner.end(), std::begin(payload), std::end(payload));
-    inner.resize(16, 0);
-    const std::array<uint8_t, 8> linkKey{};  // nothing sets another key
-    DesEcbEncrypt(linkKey, inner);
-    std::vector<uint8_t> expected{19, 0};
-    expected.insert(expected.end(), inner.begin(), inner.end());
-    uint8_t check = 0;
-    for (uint8_t byte : expected) {
-        check ^= byte;
+    // Inner parts (length and payload) of 10 bytes and of exactly 8: whole blocks, none spare.
+    const std::pair<std::vector<uint8_t>, size_t> cases[] = {{Concat({0xA7}, Bytes("ABCDEFG")), 16},
+                                                             {Concat({0xA7}, Bytes("ABCDE")), 8}};
+    for (const auto& [payload, padded] : cases) {
+        EXPECT_EQ(link_.SendFrame(payload.data(), payload.size(), true), platform::FT_OK);
+        std::vector<uint8_t> inner = Concat({static_cast<uint8_t>(payload.size()), 0}, payload);
+        inner.resize(padded, 0);
+        const std::array<uint8_t, 8> linkKey{};  // nothing sets another key
+        DesEcbEncrypt(linkKey, inner);
+        std::vector<uint8_t> expected = Concat({static_cast<uint8_t>(padded + 3), 0}, inner);
+        uint8_t check = 0;
+        for (uint8_t byte : expected) {
+            check ^= byte;
+        }
+        expected.push_back(check);
+        EXPECT_EQ(machine_.Writes().back(), expected) << padded;
     }
-    expected.push_back(check);
-    EXPECT_EQ(machine_.Writes().at(0), expected);
 
     auto texts = LogTexts();
     auto encryptIn =
@@ -68,7 +69,7 @@ TEST_F(LinkTest, EncryptedFrameCarriesThePaddedInnerPartUnderTheLinkKey) {
     ASSERT_NE(encryptIn, texts.begin());
     EXPECT_EQ(encryptIn[-1].find_first_not_of('-'), std::string::npos);
     // The machine takes no encrypted requests.
-    EXPECT_EQ(machine_.BadFrames(), 1u);
+    EXPECT_EQ(machine_.BadFrames(), 2u);
 }
 
 TEST_F(LinkTest, SendFrameRefusesAPayloadBeyondOneFrame) {

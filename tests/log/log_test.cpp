@@ -4,8 +4,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
@@ -28,10 +26,7 @@ class LogTest : public ::testing::Test {
         WriteLog(L"start");  // later lines then have a previous line to measure from
     }
 
-    std::string Content() const {
-        std::ifstream file(folder_ / "log.bin", std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
+    std::string Content() const { return ReadText(folder_ / "log.bin"); }
 
     // Every line, split at LF; each must carry the whole format.
     std::vector<std::smatch> Lines(std::string& content) const {
@@ -69,10 +64,8 @@ TEST(LogFirstLine, ShowsADashInTheElapsedField) {
             TempFolder folder;
             ScopedProgramFolder scope(folder);
             WriteLog(L"first");
-            std::ifstream file(folder / "log.bin", std::ios::binary);
-            std::string line((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
-            bool ok = std::regex_match(line, std::regex(R"(\[[^|]{23}\|    -   \]first\r\n)"));
+            bool ok = std::regex_match(ReadText(folder / "log.bin"),
+                                       std::regex(R"(\[[^|]{23}\|    -   \]first\r\n)"));
             std::exit(ok ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

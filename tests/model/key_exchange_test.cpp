@@ -16,7 +16,7 @@ using test::MakeRecord;
 class KeyExchange : public test::ModelTest {
   protected:
     std::wstring Path(const std::string& name) const {
-        return folder_.wide() + std::wstring(name.begin(), name.end());
+        return program_.wide() + std::wstring(name.begin(), name.end());
     }
 };
 
@@ -60,7 +60,7 @@ TEST_F(KeyExchange, ImportAcceptsOnlyLiveUserKeysWithSaneDepths) {
 
 TEST_F(KeyExchange, ImportGivesNewIdsAndSkipsNamesAlreadyThere) {
     g_KeyData = {MakeRecord(-101, "gone", 100, KeyStatusDeleted)};
-    platform::WriteProfileString(folder_.wide() + L"config.ini", L"key", L"ID", L"-105");
+    platform::WriteProfileString(Config(), L"key", L"ID", L"-105");
     KeyDataRecord first = MakeRecord(-101, "first");
     first.makerId = 42;
     first.blankCount = 0;
@@ -76,7 +76,7 @@ TEST_F(KeyExchange, ImportGivesNewIdsAndSkipsNamesAlreadyThere) {
             EXPECT_EQ(static_cast<int32_t>(blank.keyId), g_KeyData[i].keyId);
         }
     }
-    EXPECT_EQ(platform::ReadProfileInt(folder_.wide() + L"config.ini", L"key", L"ID", 0), -107);
+    EXPECT_EQ(platform::ReadProfileInt(Config(), L"key", L"ID", 0), -107);
 }
 
 TEST_F(KeyExchange, NamesDifferingOnlyInBytesThatCp1252LeavesUnassignedAreDistinct) {
@@ -101,7 +101,7 @@ TEST_F(KeyExchange, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) 
 }
 
 TEST_F(KeyExchange, ImportStopsWhenIdsRunOut) {
-    platform::WriteProfileString(folder_.wide() + L"config.ini", L"key", L"ID", L"-32767");
+    platform::WriteProfileString(Config(), L"key", L"ID", L"-32767");
     WriteRecords("in.u", {MakeRecord(-101, "a"), MakeRecord(-102, "b")});
     ImportOutcome outcome = ImportFinishedKeys(Path("in.u"));
     EXPECT_EQ(outcome.imported, 1);

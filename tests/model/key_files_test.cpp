@@ -155,7 +155,6 @@ TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {
 
 class UserKeyIds : public test::ModelTest {
   protected:
-    std::wstring Config() const { return folder_.wide() + L"config.ini"; }
     void SetCounter(const std::wstring& text) const {
         platform::WriteProfileString(Config(), L"key", L"ID", text);
     }
@@ -197,9 +196,9 @@ TEST_F(UserKeyIds, StoringTheCounterLeavesEveryOtherByteOfTheFile) {
         std::string text = "; Fj\xE4llmo\r\n[key]\r\nID=" + id + "\r\n; \xB1\xA6\xC2\xED\n";
         return std::vector<uint8_t>(text.begin(), text.end());
     };
-    WriteFile("config.ini", config("-101"));
+    test::WriteBytes(current_ / "config.ini", config("-101"));
     EXPECT_EQ(AllocateUserKeyId(), -102);
-    EXPECT_EQ(platform::ReadWholeFile(File("config.ini")), config("-102"));
+    EXPECT_EQ(platform::ReadWholeFile(current_ / "config.ini"), config("-102"));
 }
 
 TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {

@@ -60,6 +60,12 @@ TEST_F(KeyLists, MarkDeletedKeepsEveryOtherByte) {
     EXPECT_EQ(ReadRecords("KeyData.u")[0].params.status, KeyStatusDeleted);
 }
 
+TEST_F(KeyLists, MarkDeletedSavesEvenWithoutAMatch) {
+    g_KeyData = {MakeRecord(-101, "A")};
+    MarkKeyDeleted(-999);
+    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-101}));
+}
+
 TEST_F(KeyLists, RemoveEditTakesTheFirstMatchAndSavesEvenWithoutOne) {
     g_KeyDataEdit = {MakeRecord(-101, "A"), MakeRecord(-102, "B"), MakeRecord(-101, "C")};
     RemoveKeyEdit(-101);

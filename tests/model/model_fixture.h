@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
 #include "model/key_files.h"
@@ -24,12 +23,13 @@ class ModelTest : public ::testing::Test {
         g_KeyDataEdit.clear();
     }
 
-    std::filesystem::path File(const std::string& name) const { return folder_ / name; }
+    // The key lists lie beside the program; "config.ini" with the id counter in the current
+    // folder. Two folders, so that a file written to the wrong one is seen.
+    std::filesystem::path File(const std::string& name) const { return program_ / name; }
+    std::wstring Config() const { return current_.wide() + L"config.ini"; }
 
     void WriteFile(const std::string& name, std::span<const uint8_t> bytes) const {
-        std::ofstream(File(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteBytes(File(name), bytes);
     }
 
     void WriteRecords(const std::string& name, const KeyDataList& records) const {
@@ -40,9 +40,10 @@ class ModelTest : public ::testing::Test {
         return ParseRecords(platform::ReadWholeFile(File(name)).value_or(std::vector<uint8_t>{}));
     }
 
-    TempFolder folder_;
-    ScopedProgramFolder programFolder_{folder_};
-    ScopedCurrentFolder currentFolder_{folder_};
+    TempFolder program_;
+    TempFolder current_;
+    ScopedProgramFolder programFolder_{program_};
+    ScopedCurrentFolder currentFolder_{current_};
 };
 
 inline std::vector<int> Ids(const KeyDataList& records) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/fs/fs.h"
 #include "support/file_size_limit.h"
@@ -51,6 +52,14 @@ TEST(ReplaceFile, IsWhollyOldOrWhollyNew) {
     EXPECT_FALSE(std::filesystem::exists(folder / "data_Bak.u.part"));
 
     EXPECT_FALSE(platform::ReplaceFile(folder / "no" / "x", folder / "no" / "y", AsBytes("x")));
+}
+
+TEST(ReplaceFile, StagingLeftLongerByAKilledSaveBringsNothingBack) {
+    test::TempFolder folder;
+    auto staging = folder / "data_Bak.u";
+    std::ofstream(staging) << "old records of an earlier save";
+    ASSERT_TRUE(platform::ReplaceFile(folder / "data.u", staging, AsBytes("new")));
+    EXPECT_EQ(Content(folder / "data.u"), "new");
 }
 
 TEST(ReadWholeFile, ReadsEverythingOrNothing) {

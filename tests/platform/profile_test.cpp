@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/profile/profile.h"
 #include "support/temp_folder.h"
@@ -13,11 +12,7 @@ namespace {
 class Profile : public ::testing::Test {
   protected:
     void Write(const std::string& text) const { std::ofstream(folder_ / "a.ini") << text; }
-    std::string Read() const {
-        std::stringstream content;
-        content << std::ifstream(folder_ / "a.ini").rdbuf();
-        return content.str();
-    }
+    std::string Read() const { return test::ReadText(folder_ / "a.ini"); }
     test::TempFolder folder_;
     std::wstring file_ = folder_.wide() + L"a.ini";
 };

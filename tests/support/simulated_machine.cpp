@@ -93,19 +93,9 @@ SimulatedMachine::SimulatedMachine(std::string description) : description_(std::
 
 SimulatedMachine::~SimulatedMachine() = default;
 
-void SimulatedMachine::SetDescription(std::string description) {
-    std::lock_guard lock(mutex_);
-    description_ = std::move(description);
-}
-
 void SimulatedMachine::AttachAfter(std::chrono::milliseconds delay) {
     std::lock_guard lock(mutex_);
     attachedAt_ = CurrentClock().Now() + delay;
-}
-
-void SimulatedMachine::SetPollStep(std::chrono::milliseconds step) {
-    std::lock_guard lock(mutex_);
-    pollStep_ = step;
 }
 
 void SimulatedMachine::InjectFault(uint8_t code, int occurrence, MachineFault fault) {

@@ -12,6 +12,7 @@
 //   machine.InjectFault(0xD8, 3, test::MachineFault::NoReply());  // the third SD block
 //   ... run the code under test, then look at machine.Files(), DataImage(), Firmware() ...
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -44,18 +45,31 @@ struct MachineFault {
     uint8_t value = 0;
     std::chrono::milliseconds delay{0};
     size_t size = 0;
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes{};
 
-    static MachineFault Status(uint8_t status);
-    static MachineFault NoReply();
-    static MachineFault LateReply(std::chrono::milliseconds delay);
-    static MachineFault SplitReply(size_t chunkSize);
-    static MachineFault WrongCode();
-    static MachineFault BadCheckByte();
-    static MachineFault OverlongFrame(size_t length);
-    static MachineFault Flood(size_t count, uint8_t value = 0xFF);
-    static MachineFault Payload(std::vector<uint8_t> payload);
-    static MachineFault Wire(std::vector<uint8_t> bytes, size_t chunkSize = 0);
+    static MachineFault Status(uint8_t status) { return {.kind = Kind::Status, .value = status}; }
+    static MachineFault NoReply() { return {.kind = Kind::NoReply}; }
+    static MachineFault LateReply(std::chrono::milliseconds delay) {
+        return {.kind = Kind::LateReply, .delay = delay};
+    }
+    static MachineFault SplitReply(size_t chunkSize) {
+        return {.kind = Kind::SplitReply, .size = std::max<size_t>(chunkSize, 1)};
+    }
+    static MachineFault WrongCode() { return {.kind = Kind::WrongCode}; }
+    static MachineFault BadCheckByte() { return {.kind = Kind::BadCheckByte}; }
+    // length is kept within what a frame's T can say.
+    static MachineFault OverlongFrame(size_t length) {
+        return {.kind = Kind::OverlongFrame, .size = std::clamp<size_t>(length, 5, 0xFFFF)};
+    }
+    static MachineFault Flood(size_t count, uint8_t value = 0xFF) {
+        return {.kind = Kind::Flood, .value = value, .size = count};
+    }
+    static MachineFault Payload(std::vector<uint8_t> payload) {
+        return {.kind = Kind::Payload, .bytes = std::move(payload)};
+    }
+    static MachineFault Wire(std::vector<uint8_t> bytes, size_t chunkSize = 0) {
+        return {.kind = Kind::Wire, .size = chunkSize, .bytes = std::move(bytes)};
+    }
 };
 
 enum class MachineMode { Normal, Boot };
@@ -84,14 +98,14 @@ class SimulatedMachine final : public platform::D2xxBackend {
     SimulatedMachine& operator=(const SimulatedMachine&) = delete;
 
     // Set-up.
-    void SetDescription(std::string description);
+    void SetDescription(std::string description) { Set(description_, std::move(description)); }
     // The converter is attached only once the clock has moved on by delay.
     void AttachAfter(std::chrono::milliseconds delay);
     // The clock time an empty status poll lets pass (5 ms by default).
-    void SetPollStep(std::chrono::milliseconds step);
+    void SetPollStep(std::chrono::milliseconds step) { Set(pollStep_, step); }
     void SetDeviceString(uint8_t selector, std::string text);
-    void SetDeviceInfo(std::array<uint8_t, 8> info);
-    void SetMode(MachineMode mode);
+    void SetDeviceInfo(std::array<uint8_t, 8> info) { Set(deviceInfo_, info); }
+    void SetMode(MachineMode mode) { Set(mode_, mode); }
     void PutFile(const std::string& path, std::vector<uint8_t> bytes);
 
     // occurrence counts the requests with that code from 1; InjectFaultAlways hits every one.
@@ -101,31 +115,38 @@ class SimulatedMachine final : public platform::D2xxBackend {
     void FailDriverCall(DriverCall call, platform::FT_STATUS status, int times = 1);
 
     // The wire and the pins.
-    std::vector<MachineRequest> Requests() const;
+    std::vector<MachineRequest> Requests() const { return Locked(requests_); }
     std::vector<uint8_t> RequestCodes() const;
-    std::vector<std::vector<uint8_t>> Writes() const;  // the bytes of each FT_Write
-    size_t BadFrames() const;                          // frames dropped as malformed
-    std::vector<uint8_t> PinMasks() const;             // every CBUS mask set, in order
-    MachineMode Mode() const;
-    int Restarts() const;
-    int Opens() const;
-    bool IsOpen() const;
-    uint32_t BaudRate() const;
-    std::array<uint8_t, 3> DataCharacteristics() const;  // word length, stop bits, parity
-    bool BreakOn() const;
+    // The bytes of each FT_Write.
+    std::vector<std::vector<uint8_t>> Writes() const { return Locked(writes_); }
+    // Frames dropped as malformed.
+    size_t BadFrames() const { return Locked(badFrames_); }
+    // Every CBUS mask set, in order.
+    std::vector<uint8_t> PinMasks() const { return Locked(pinMasks_); }
+    MachineMode Mode() const { return Locked(mode_); }
+    int Restarts() const { return Locked(restarts_); }
+    int Opens() const { return Locked(opens_); }
+    bool IsOpen() const { return Locked(open_); }
+    uint32_t BaudRate() const { return Locked(baudRate_); }
+    // Word length, stop bits, parity.
+    std::array<uint8_t, 3> DataCharacteristics() const { return Locked(characteristics_); }
+    bool BreakOn() const { return Locked(breakOn_); }
     size_t PendingReplyBytes() const;  // reply bytes not read yet, due or not
 
     // What the commands left on the machine.
-    std::map<std::string, std::vector<uint8_t>> Files() const;
+    std::map<std::string, std::vector<uint8_t>> Files() const { return Locked(files_); }
     std::vector<uint8_t> File(const std::string& path) const;
     bool HasFile(const std::string& path) const;
-    std::vector<uint8_t> DataImage() const;
-    std::vector<uint8_t> Firmware() const;  // the last firmware whose write was ended
-    std::map<uint8_t, MachineParameter> Parameters() const;
-    std::vector<uint8_t> ProgressShown() const;
-    std::vector<std::string> TextsShown() const;  // as sent, terminator included
-    int Clears() const;
-    uint32_t RequestedBaudRate() const;  // by the baud-rate command; 0 when never asked
+    std::vector<uint8_t> DataImage() const { return Locked(image_); }
+    // The last firmware whose write was ended.
+    std::vector<uint8_t> Firmware() const { return Locked(firmware_); }
+    std::map<uint8_t, MachineParameter> Parameters() const { return Locked(parameters_); }
+    std::vector<uint8_t> ProgressShown() const { return Locked(progress_); }
+    // As sent, terminator included.
+    std::vector<std::string> TextsShown() const { return Locked(texts_); }
+    int Clears() const { return Locked(clears_); }
+    // By the baud-rate command; 0 when never asked.
+    uint32_t RequestedBaudRate() const { return Locked(requestedBaudRate_); }
 
     // D2xxBackend.
     platform::FT_STATUS CountDevices(uint32_t* count) override;
@@ -133,6 +154,17 @@ class SimulatedMachine final : public platform::D2xxBackend {
                                           std::unique_ptr<platform::D2xxDevice>* device) override;
 
   private:
+    template <typename T>
+    T Locked(const T& field) const {
+        std::lock_guard lock(mutex_);
+        return field;
+    }
+    template <typename T>
+    void Set(T& field, T value) {
+        std::lock_guard lock(mutex_);
+        field = std::move(value);
+    }
+
     class Device;
     friend class Device;
     using TimePoint = std::chrono::steady_clock::time_point;

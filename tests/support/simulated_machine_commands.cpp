@@ -160,24 +160,9 @@ void SimulatedMachine::SetDeviceString(uint8_t selector, std::string text) {
     deviceStrings_[selector] = std::move(text);
 }
 
-void SimulatedMachine::SetDeviceInfo(std::array<uint8_t, 8> info) {
-    std::lock_guard lock(mutex_);
-    deviceInfo_ = info;
-}
-
-void SimulatedMachine::SetMode(MachineMode mode) {
-    std::lock_guard lock(mutex_);
-    mode_ = mode;
-}
-
 void SimulatedMachine::PutFile(const std::string& path, std::vector<uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     files_[path] = std::move(bytes);
-}
-
-std::vector<MachineRequest> SimulatedMachine::Requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
 }
 
 std::vector<uint8_t> SimulatedMachine::RequestCodes() const {
@@ -189,56 +174,6 @@ std::vector<uint8_t> SimulatedMachine::RequestCodes() const {
     return codes;
 }
 
-std::vector<std::vector<uint8_t>> SimulatedMachine::Writes() const {
-    std::lock_guard lock(mutex_);
-    return writes_;
-}
-
-size_t SimulatedMachine::BadFrames() const {
-    std::lock_guard lock(mutex_);
-    return badFrames_;
-}
-
-std::vector<uint8_t> SimulatedMachine::PinMasks() const {
-    std::lock_guard lock(mutex_);
-    return pinMasks_;
-}
-
-MachineMode SimulatedMachine::Mode() const {
-    std::lock_guard lock(mutex_);
-    return mode_;
-}
-
-int SimulatedMachine::Restarts() const {
-    std::lock_guard lock(mutex_);
-    return restarts_;
-}
-
-int SimulatedMachine::Opens() const {
-    std::lock_guard lock(mutex_);
-    return opens_;
-}
-
-bool SimulatedMachine::IsOpen() const {
-    std::lock_guard lock(mutex_);
-    return open_;
-}
-
-uint32_t SimulatedMachine::BaudRate() const {
-    std::lock_guard lock(mutex_);
-    return baudRate_;
-}
-
-std::array<uint8_t, 3> SimulatedMachine::DataCharacteristics() const {
-    std::lock_guard lock(mutex_);
-    return characteristics_;
-}
-
-bool SimulatedMachine::BreakOn() const {
-    std::lock_guard lock(mutex_);
-    return breakOn_;
-}
-
 size_t SimulatedMachine::PendingReplyBytes() const {
     std::lock_guard lock(mutex_);
     size_t pending = 0;
@@ -246,11 +181,6 @@ size_t SimulatedMachine::PendingReplyBytes() const {
         pending += chunk.bytes.size();
     }
     return pending;
-}
-
-std::map<std::string, std::vector<uint8_t>> SimulatedMachine::Files() const {
-    std::lock_guard lock(mutex_);
-    return files_;
 }
 
 std::vector<uint8_t> SimulatedMachine::File(const std::string& path) const {
@@ -262,41 +192,6 @@ std::vector<uint8_t> SimulatedMachine::File(const std::string& path) const {
 bool SimulatedMachine::HasFile(const std::string& path) const {
     std::lock_guard lock(mutex_);
     return files_.count(path) != 0;
-}
-
-std::vector<uint8_t> SimulatedMachine::DataImage() const {
-    std::lock_guard lock(mutex_);
-    return image_;
-}
-
-std::vector<uint8_t> SimulatedMachine::Firmware() const {
-    std::lock_guard lock(mutex_);
-    return firmware_;
-}
-
-std::map<uint8_t, MachineParameter> SimulatedMachine::Parameters() const {
-    std::lock_guard lock(mutex_);
-    return parameters_;
-}
-
-std::vector<uint8_t> SimulatedMachine::ProgressShown() const {
-    std::lock_guard lock(mutex_);
-    return progress_;
-}
-
-std::vector<std::string> SimulatedMachine::TextsShown() const {
-    std::lock_guard lock(mutex_);
-    return texts_;
-}
-
-int SimulatedMachine::Clears() const {
-    std::lock_guard lock(mutex_);
-    return clears_;
-}
-
-uint32_t SimulatedMachine::RequestedBaudRate() const {
-    std::lock_guard lock(mutex_);
-    return requestedBaudRate_;
 }
 
 }  // namespace test

@@ -43,52 +43,6 @@ std::vector<uint8_t> Frame(const std::vector<uint8_t>& payload) {
 
 }  // namespace
 
-namespace {
-
-MachineFault Make(MachineFault::Kind kind, uint8_t value = 0, size_t size = 0,
-                  std::vector<uint8_t> bytes = {}, std::chrono::milliseconds delay = {}) {
-    MachineFault fault;
-    fault.kind = kind;
-    fault.value = value;
-    fault.size = size;
-    fault.bytes = std::move(bytes);
-    fault.delay = delay;
-    return fault;
-}
-
-}  // namespace
-
-MachineFault MachineFault::Status(uint8_t status) {
-    return Make(Kind::Status, status);
-}
-MachineFault MachineFault::NoReply() {
-    return Make(Kind::NoReply);
-}
-MachineFault MachineFault::LateReply(std::chrono::milliseconds delay) {
-    return Make(Kind::LateReply, 0, 0, {}, delay);
-}
-MachineFault MachineFault::SplitReply(size_t chunkSize) {
-    return Make(Kind::SplitReply, 0, std::max<size_t>(chunkSize, 1));
-}
-MachineFault MachineFault::WrongCode() {
-    return Make(Kind::WrongCode);
-}
-MachineFault MachineFault::BadCheckByte() {
-    return Make(Kind::BadCheckByte);
-}
-MachineFault MachineFault::OverlongFrame(size_t length) {
-    return Make(Kind::OverlongFrame, 0, std::clamp<size_t>(length, kFrameOverhead, 0xFFFF));
-}
-MachineFault MachineFault::Flood(size_t count, uint8_t value) {
-    return Make(Kind::Flood, value, count);
-}
-MachineFault MachineFault::Payload(std::vector<uint8_t> payload) {
-    return Make(Kind::Payload, 0, 0, std::move(payload));
-}
-MachineFault MachineFault::Wire(std::vector<uint8_t> bytes, size_t chunkSize) {
-    return Make(Kind::Wire, 0, chunkSize, std::move(bytes));
-}
-
 // Requests are taken whole from what was written so far; a malformed frame is dropped with
 // everything behind it, as the machine's receiver would start over.
 void SimulatedMachine::TakeFrames() {

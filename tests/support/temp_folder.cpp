@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/fs/fs.h"
@@ -41,6 +43,17 @@ ScopedCurrentFolder::ScopedCurrentFolder(const TempFolder& folder)
 
 ScopedCurrentFolder::~ScopedCurrentFolder() {
     std::filesystem::current_path(previous_);
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 ScopedTemporaryFolder::ScopedTemporaryFolder(const TempFolder& folder) {

@@ -1,9 +1,11 @@
 #pragma once
-// Fresh folders for tests, and scopes that point the program folder or the current folder
-// at one.
+// Fresh folders for tests, scopes that point the program folder or the current folder at one,
+// and whole files read and written.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace test {
@@ -42,6 +44,9 @@ class ScopedCurrentFolder {
     std::filesystem::path previous_;
 };
 
+// The whole file as text, "" when it cannot be read.
+std::string ReadText(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 // $TMPDIR, the user's temporary place (where the update tool makes its work folder), is folder
 // while the object lives.
 class ScopedTemporaryFolder {

@@ -8,40 +8,34 @@
 
 namespace {
 
+// "id|machine name|display name" of each entry.
+std::vector<std::wstring> Entries(const std::vector<std::wstring>& lines) {
+    std::vector<std::wstring> entries;
+    for (const CarFactoryEntry& e : ParseCarFactoryLines(lines)) {
+        entries.push_back(std::to_wstring(e.id) + L"|" + e.machineName + L"|" + e.displayName);
+    }
+    return entries;
+}
+
 TEST(CarMakers, LinesGiveIdMachineNameAndDisplayNameInFileOrder) {
-    auto entries = ParseCarFactoryLines({L"12=MAKERA;Maker A", L"7=MAKERB"});
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].id, 12);
-    EXPECT_EQ(entries[0].machineName, L"MAKERA");
-    EXPECT_EQ(entries[0].displayName, L"Maker A");
     // Without ";" the whole value is the display name.
-    EXPECT_EQ(entries[1].id, 7);
-    EXPECT_EQ(entries[1].machineName, L"");
-    EXPECT_EQ(entries[1].displayName, L"MAKERB");
+    EXPECT_EQ(Entries({L"12=MAKERA;Maker A", L"7=MAKERB"}),
+              (std::vector<std::wstring>{L"12|MAKERA|Maker A", L"7||MAKERB"}));
 }
 
 TEST(CarMakers, OddLines) {
-    auto entries = ParseCarFactoryLines({
-        L"abc=X;Y",                         // no number: id 0
-        L"no equals sign here",             // no entry at all
-        L"",                                //
-        L"5=A;B;C",                         // only the first ";" divides
-        L"-3=;",                            // negative id, empty names
-        L"8=ABCDEFGHIJKLMNOPQRSTUVWXYZ;x",  // cut to the record field's 19 characters
-        L"9x=FIAT;Fiat",                    // the leading number counts
-        L"99999999999=BIG;Big",             // beyond any id
-    });
-    ASSERT_EQ(entries.size(), 6u);
-    EXPECT_EQ(entries[0].id, 0);
-    EXPECT_EQ(entries[0].displayName, L"Y");
-    EXPECT_EQ(entries[1].machineName, L"A");
-    EXPECT_EQ(entries[1].displayName, L"B;C");
-    EXPECT_EQ(entries[2].id, -3);
-    EXPECT_EQ(entries[2].machineName, L"");
-    EXPECT_EQ(entries[2].displayName, L"");
-    EXPECT_EQ(entries[3].machineName, L"ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(entries[4].id, 9);
-    EXPECT_EQ(entries[5].id, 0);
+    EXPECT_EQ(Entries({
+                  L"abc=X;Y",                         // no number: id 0
+                  L"no equals sign here",             // no entry at all
+                  L"",                                //
+                  L"5=A;B;C",                         // only the first ";" divides
+                  L"-3=;",                            // negative id, empty names
+                  L"8=ABCDEFGHIJKLMNOPQRSTUVWXYZ;x",  // cut to the record field's 19 characters
+                  L"9x=FIAT;Fiat",                    // the leading number counts
+                  L"99999999999=BIG;Big",             // beyond any id
+              }),
+              (std::vector<std::wstring>{L"0|X|Y", L"5|A|B;C", L"-3||", L"8|ABCDEFGHIJKLMNOPQRS|x",
+                                         L"9|FIAT|Fiat", L"0|BIG|Big"}));
 }
 
 TEST(CarMakers, SectionsByLanguageAndTheWholeSectionRead) {

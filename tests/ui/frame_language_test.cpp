@@ -70,14 +70,6 @@ TEST_F(MainWindowTest, SavedItalianAndAnIndexWithoutOption) {
     EXPECT_EQ(Control(L"HorizontalLayoutUI1")->GetBkImage(), L"top_bg_en.png");
 }
 
-TEST_F(MainWindowTest, UnreadableConfigFallsToTheSystemLanguage) {
-    UseSystemLanguage(1053);
-    WriteConfig("[LanguageKey]\nLanguage=abc\n");
-    ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(g_nLanguage, 8);
-    EXPECT_EQ(ReadConfig(), "[LanguageKey]\nLanguage=8\n");
-}
-
 TEST_F(MainWindowTest, EveryOptionSwitchesTextsPicturesAndTheSavedIndex) {
     ASSERT_NE(Open(), nullptr);
     for (int i = kLanguageOptions - 1; i >= 0; --i) {

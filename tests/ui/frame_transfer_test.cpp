@@ -63,9 +63,7 @@ TEST_F(FrameTransferTest, ImportCancelledLeavesTheTreeAndImportedKeysShowUnderTh
 
     // A key file from another installation: its keys join with new ids.
     KeyDataList file = {MakeKey(-101, "X5_U", 2), MakeKey(-102, "POLO_U", 4)};
-    std::ofstream(current_ / "shared.u", std::ios::binary)
-        .write(reinterpret_cast<const char*>(RecordBytes(file).data()),
-               static_cast<std::streamsize>(RecordBytes(file).size()));
+    test::WriteBytes(current_ / "shared.u", RecordBytes(file));
     afx::FileDialog::ScriptNextAnswer((current_ / "shared.u").wstring());
     ui_test::Click(Control(L"InputButton"));
     EXPECT_EQ(g_KeyData.size(), 3u);
@@ -77,9 +75,7 @@ TEST_F(FrameTransferTest, ImportCancelledLeavesTheTreeAndImportedKeysShowUnderTh
 TEST_F(FrameTransferTest, ImportThatRunsOutOfKeyIdsSaysSo) {
     std::ofstream(current_ / "config.ini") << "[key]\nID=-32767\n";
     KeyDataList file = {MakeKey(-101, "X5_U", 2), MakeKey(-102, "POLO_U", 4)};
-    std::ofstream(current_ / "shared.u", std::ios::binary)
-        .write(reinterpret_cast<const char*>(RecordBytes(file).data()),
-               static_cast<std::streamsize>(RecordBytes(file).size()));
+    test::WriteBytes(current_ / "shared.u", RecordBytes(file));
     ASSERT_NE(Open(), nullptr);
     afx::FileDialog::ScriptNextAnswer((current_ / "shared.u").wstring());
     ui_test::Click(Control(L"InputButton"));

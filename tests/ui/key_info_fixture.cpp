@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "draw/drawing_script.h"
 #include "platform/gdi/image_canvas.h"
 #include "res/strings.h"
 
@@ -22,6 +23,12 @@ void KeyInfoTest::SetUp() {
               nullptr);
     host_->show();
     Settle();
+    // The tests use these controls as found: a skin without one fails here, not in a crash.
+    for (int k = 1; k <= key_info::kDigitButtons; ++k) {
+        ASSERT_NE(Digit(k), nullptr) << k;
+    }
+    ASSERT_NE(Control(L"buttonReset"), nullptr);
+    ASSERT_NE(pane_->GetPaintManager().Find<dui::CEditUI>(L"EditUI1"), nullptr);
 }
 
 void KeyInfoTest::TearDown() {
@@ -75,28 +82,14 @@ KeyDataRecord Record(int16_t id, KeyParams params, const std::string& name) {
 }
 
 KeyParams FiveCutKey() {
-    KeyParams key;
-    std::memset(&key, 0, sizeof key);
+    KeyParams key =
+        drawtest::MakeKey(KeyTypeStandardSingle, {400, 750, 1100, 1450, 1800}, 60, {800, 750, 700});
     key.status = KeyStatusLive;
-    key.keyType = KeyTypeStandardSingle;
-    key.keyWidth = 900;
     key.keyLength = 4200;
     key.thickness = 230;
-    key.internalWidth = 0;
-    key.groupCount = 1;
-    key.cutsPerGroup[0] = 5;
-    key.spaceCount = 5;
     key.depthsPerGroup[0] = 3;
-    key.depthCount = 3;
-    const int32_t depths[] = {800, 750, 700};
-    std::copy(std::begin(depths), std::end(depths), key.depths);
-    for (int i = 0; i < 5; ++i) {
-        key.spaces[i] = 400 + 350 * i;
-        key.flats[i] = 60;
-    }
     key.clampType = 1;
     key.clampSide = 1;
-    key.clampPicture = 0;
     return key;
 }
 

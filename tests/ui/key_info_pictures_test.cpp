@@ -18,13 +18,6 @@ TEST_F(KeyInfoPictures, EveryKeyTypeShowsItsDrawingDataAndTypedBitting) {
     for (drawtest::SampleKey sample : drawtest::SampleKeys()) {
         SCOPED_TRACE(sample.name);
         KeyParams& key = sample.key;
-        if (key.depthsPerGroup[0] == 0 && key.keyType != KeyTypeDimple) {
-            int depths = 0;
-            while (depths < key_info::kDigitButtons && key.depths[depths] != 0) {
-                ++depths;
-            }
-            key.depthsPerGroup[0] = static_cast<int8_t>(depths);
-        }
         key.keyLength = 3800 + 100 * index;
         key.thickness = 200 + 10 * index;
         key.internalWidth = key.keyType == KeyTypeChannelTrack ? 250 : 0;

@@ -4,24 +4,18 @@
 #include <QContextMenuEvent>
 #include <QTest>
 #include <QTreeWidget>
-#include <cstring>
 #include <fstream>
 
 #include "model/key_files.h"
+#include "model/record_builder.h"
 #include "platform/afx/qt_app.h"
 #include "res/strings.h"
 
 namespace ui_test {
 
 KeyDataRecord MakeKey(int16_t id, const std::string& name, uint32_t makerId, int32_t status) {
-    KeyDataRecord record{};
-    std::strncpy(record.keyName, name.c_str(), sizeof record.keyName - 1);
-    std::strncpy(record.params.keyName, name.c_str(), sizeof record.params.keyName - 1);
-    record.keyId = id;
+    KeyDataRecord record = test::MakeRecord(id, name, 100, status);
     record.makerId = makerId;
-    record.params.status = status;
-    record.params.keyType = KeyTypeStandardSingle;
-    record.params.depths[0] = 100;
     return record;
 }
 

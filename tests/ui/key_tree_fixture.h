@@ -31,14 +31,13 @@ class FakeWizard : public IKeyWizard {
     void SetTarget(const KeyWizardTarget& t) override { target = t; }
     void LoadKeyForEdit(int image) override { loadedImages.push_back(image); }
     void ShowWizard() override { ++shown; }
-    void LoadLanguageTexts() override { ++textsLoaded; }
+    void LoadLanguageTexts() override {}
 
     bool letGo = true;
     int closeAsked = 0;
     KeyWizardTarget target;
     std::vector<int> loadedImages;
     int shown = 0;
-    int textsLoaded = 0;
 };
 
 class FakeOwner : public KeyTreeOwner {
@@ -51,7 +50,7 @@ class FakeOwner : public KeyTreeOwner {
         types.push_back(type);
         return answer;
     }
-    IKeyWizard* GetKeyWizard() override { return hasWizard ? &wizard : nullptr; }
+    IKeyWizard* GetKeyWizard() override { return &wizard; }
 
     bool addEnabled = false;
     bool deleteEnabled = false;
@@ -60,7 +59,6 @@ class FakeOwner : public KeyTreeOwner {
     std::vector<int> types;
     int answer = 1;
     FakeWizard wizard;
-    bool hasWizard = true;
 };
 
 class KeyTreeTest : public ::testing::Test {

@@ -185,8 +185,10 @@ TEST_F(KeyTreeTest, SearchListByTextInCapitals) {
 
 TEST_F(KeyTreeTest, EmptySearchShowsTheFirstFiveOfEachListFifthFirst) {
     KeyDataList finished;
-    for (int i = 0; i < 7; ++i)
-        finished.push_back(MakeKey(static_cast<int16_t>(-101 - i), "K" + std::to_string(i), 1));
+    for (int i = 0; i < 7; ++i) {
+        const std::string name = std::to_string(i).insert(0, 1, 'K');
+        finished.push_back(MakeKey(static_cast<int16_t>(-101 - i), name, 1));
+    }
     finished[2].params.keyName[0] = '\0';  // an empty name is skipped
     Open(finished, {MakeKey(-120, "E0", 1), MakeKey(-121, "E1", 1)});
     panel.FillSearchList(L"");

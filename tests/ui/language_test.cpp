@@ -41,37 +41,26 @@ TEST(Language, TableOfIdentifiersAndPictures) {
 }
 
 TEST(Language, StartLanguageFromTheSystem) {
-    EXPECT_EQ(LanguageForSystem(2052), 0);
-    EXPECT_EQ(LanguageForSystem(1053), 8);
-    EXPECT_EQ(LanguageForSystem(1033), 1);
-    EXPECT_EQ(LanguageForSystem(1028), 1);
-    EXPECT_EQ(LanguageForSystem(1031), 1);
-    // The languages the table has an option for start in it; Dutch has none.
-    EXPECT_EQ(LanguageForSystem(1040), 3);
-    EXPECT_EQ(LanguageForSystem(1036), 2);
-    EXPECT_EQ(LanguageForSystem(1034), 6);
-    EXPECT_EQ(LanguageForSystem(1045), 4);
-    EXPECT_EQ(LanguageForSystem(1046), 5);
-    EXPECT_EQ(LanguageForSystem(1055), 9);
-    EXPECT_EQ(LanguageForSystem(1049), 14);
-    EXPECT_EQ(LanguageForSystem(1043), 1);
+    // The languages the table has an option for start in it; Dutch (1043) has none.
+    const std::pair<int, int> cases[] = {{2052, 0}, {1053, 8},  {1033, 1}, {1028, 1}, {1031, 1},
+                                         {1040, 3}, {1036, 2},  {1034, 6}, {1045, 4}, {1046, 5},
+                                         {1055, 9}, {1049, 14}, {1043, 1}};
+    for (const auto& [system, index] : cases) {
+        EXPECT_EQ(LanguageForSystem(system), index) << system;
+    }
 }
 
 TEST(Language, LocaleNamesAsLanguageIdentifiers) {
-    EXPECT_EQ(LanguageIdForLocale("zh_CN.UTF-8"), 2052);
-    EXPECT_EQ(LanguageIdForLocale("zh_TW.UTF-8"), 1028);
-    EXPECT_EQ(LanguageIdForLocale("sv_SE"), 1053);
-    EXPECT_EQ(LanguageIdForLocale("it_IT@euro"), 1040);
-    EXPECT_EQ(LanguageIdForLocale("pt_BR.UTF-8"), 1046);
-    EXPECT_EQ(LanguageIdForLocale("pt_PT"), 2070);
-    EXPECT_EQ(LanguageIdForLocale("en_GB.UTF-8"), 1033);
-    EXPECT_EQ(LanguageIdForLocale("C"), 1033);
-    EXPECT_EQ(LanguageIdForLocale("POSIX"), 1033);
-    EXPECT_EQ(LanguageIdForLocale(""), 1033);
-    {
-        ScopedSystemLanguage swedish(1053);
-        EXPECT_EQ(SystemDefaultLangId(), 1053);
+    const std::pair<const char*, int> cases[] = {{"zh_CN.UTF-8", 2052}, {"zh_TW.UTF-8", 1028},
+                                                 {"sv_SE", 1053},       {"it_IT@euro", 1040},
+                                                 {"pt_BR.UTF-8", 1046}, {"pt_PT", 2070},
+                                                 {"en_GB.UTF-8", 1033}, {"C", 1033},
+                                                 {"POSIX", 1033},       {"", 1033}};
+    for (const auto& [locale, id] : cases) {
+        EXPECT_EQ(LanguageIdForLocale(locale), id) << locale;
     }
+    ScopedSystemLanguage swedish(1053);
+    EXPECT_EQ(SystemDefaultLangId(), 1053);
 }
 
 TEST(Language, StoredBesideTheProgram) {
@@ -83,9 +72,8 @@ TEST(Language, StoredBesideTheProgram) {
     std::ofstream(folder / "config.ini") << "[key]\nID=-120\n[LanguageKey]\nLanguage=8\n";
     EXPECT_EQ(ReadLanguageIndex(), 8);
     SaveLanguageIndex(3);
-    std::ifstream file(folder / "config.ini");
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(text, "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
+    EXPECT_EQ(test::ReadText(folder / "config.ini"),
+              "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
 }
 
 TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {
@@ -93,9 +81,7 @@ TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {
     test::ScopedProgramFolder program(folder);
     std::ofstream(folder / "config.ini", std::ios::binary) << "[LanguageKey]\r\nLanguage = 3\r\n";
     SaveLanguageIndex(3);
-    std::ifstream file(folder / "config.ini", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(text, "[LanguageKey]\r\nLanguage = 3\r\n");
+    EXPECT_EQ(test::ReadText(folder / "config.ini"), "[LanguageKey]\r\nLanguage = 3\r\n");
     SaveLanguageIndex(4);
     EXPECT_EQ(ReadLanguageIndex(), 4);
 }

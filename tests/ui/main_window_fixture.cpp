@@ -1,9 +1,7 @@
 #include "main_window_fixture.h"
 
-#include <QApplication>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/afx/qt_app.h"
 #include "res/strings.h"
@@ -19,9 +17,7 @@ MainWindowTest::MainWindowTest() : system_(std::make_unique<ScopedSystemLanguage
 }
 
 MainWindowTest::~MainWindowTest() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        widget->deleteLater();
-    Settle();
+    afx_test::CloseAllWindows();
     g_nLanguage = kLanguageNone;
     res::SetUiLanguage(res::kLangEnglish);
     g_KeyData.clear();
@@ -47,10 +43,7 @@ void MainWindowTest::WriteConfig(const std::string& text) {
 }
 
 std::string MainWindowTest::ReadConfig() const {
-    std::ifstream file(program_ / "config.ini", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::ReadText(program_ / "config.ini");
 }
 
 dui::CControlUI* MainWindowTest::Control(const wchar_t* name) {

@@ -28,12 +28,6 @@ KeyDataRecord Record(const SampleEntry& entry, int16_t id) {
     KeyParams& key = record.params;
     key.status = KeyStatusLive;
     // The blank's data that the drawing samples leave out, so that the pane shows a whole key.
-    if (key.depthsPerGroup[0] == 0 && key.keyType != KeyTypeDimple) {
-        int depths = 0;
-        while (depths < 10 && key.depths[depths] != 0)
-            ++depths;
-        key.depthsPerGroup[0] = static_cast<int8_t>(depths);
-    }
     key.keyLength = 3800;
     key.thickness = 200;
     key.clampType = 1;

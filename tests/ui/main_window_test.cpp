@@ -58,21 +58,18 @@ TEST_F(UiTest, MainWindowComesUpOnItsSkinWithItsTitle) {
     EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
 }
 
-TEST_F(UiTest, CloseButtonEndsTheMainLoop) {
-    CDuiFrameWnd* frame = OpenMainWindow();
-    ASSERT_NE(frame, nullptr);
-    ui_test::Later([frame] { ui_test::Click(frame->GetPaintManager().FindControl(L"CloseBtn")); });
-    // A loop that the close button does not end fails the test after a while instead of hanging.
-    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
-}
-
-TEST_F(UiTest, WindowManagerCloseEndsTheMainLoopToo) {
-    CDuiFrameWnd* frame = OpenMainWindow();
-    ASSERT_NE(frame, nullptr);
-    ui_test::Later([frame] { frame->GetHWND()->close(); });
-    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
+TEST_F(UiTest, CloseButtonOrWindowManagerCloseEndsTheMainLoop) {
+    for (bool byButton : {true, false}) {
+        CDuiFrameWnd* frame = OpenMainWindow();
+        ASSERT_NE(frame, nullptr);
+        ui_test::Later([frame, byButton] {
+            byButton ? ui_test::Click(frame->GetPaintManager().FindControl(L"CloseBtn"))
+                     : static_cast<void>(frame->GetHWND()->close());
+        });
+        // A loop the close does not end fails the test after a while instead of hanging.
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+        EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0) << byButton;
+    }
 }
 
 TEST_F(UiTest, ApplicationRefusesAMissingOrBrokenSkinInAPlainBox) {

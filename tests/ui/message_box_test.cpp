@@ -74,18 +74,19 @@ TEST_F(MessageBoxTest, AnswersByTypeAndButton) {
 }
 
 TEST_F(MessageBoxTest, LaysTheBoxOutByType) {
-    struct Shown {
-        bool ok, no, cancel;
-        std::wstring okText, noText, cancelText, icon;
-    };
-    auto look = [this](int type) {
-        Shown shown;
-        Show(L"Connect to machine failed", type, [&] {
-            shown = {
-                BoxControl(L"OkButton")->IsVisible(),     BoxControl(L"NoButton")->IsVisible(),
-                BoxControl(L"CancelButton")->IsVisible(), BoxControl(L"OkButton")->GetText(),
-                BoxControl(L"NoButton")->GetText(),       BoxControl(L"CancelButton")->GetText(),
-                BoxControl(L"ImageControl")->GetBkImage()};
+    // Each button's text, "-" where it is hidden, and the icon.
+    const std::pair<int, std::wstring> layouts[] = {{0, L"- - Ok warn.png"},
+                                                    {1, L"- Ok Cancel help.png"},
+                                                    {2, L"- Ok Cancel warn.png"},
+                                                    {3, L"Yes No Cancel help.png"}};
+    for (const auto& [type, layout] : layouts) {
+        std::wstring shown;
+        Show(L"Connect to machine failed", type, [&, type = type] {
+            for (const wchar_t* name : {L"OkButton", L"NoButton", L"CancelButton"}) {
+                dui::CControlUI* button = BoxControl(name);
+                shown += (button->IsVisible() ? button->GetText() : L"-") + L" ";
+            }
+            shown += BoxControl(L"ImageControl")->GetBkImage();
             EXPECT_EQ(BoxControl(L"messageLabel")->GetText(), L"Connect to machine failed");
             EXPECT_EQ(BoxControl(L"HorizontalLayoutUI31")->IsVisible(), type != 2);
             EXPECT_EQ(BoxControl(L"HorizontalLayoutUI32")->IsVisible(), type == 2);
@@ -93,24 +94,8 @@ TEST_F(MessageBoxTest, LaysTheBoxOutByType) {
                                     "message_box_" + std::to_string(type) + ".png");
             ui_test::Click(BoxControl(L"CancelButton"));
         });
-        return shown;
-    };
-    Shown warning = look(0);
-    EXPECT_FALSE(warning.ok);
-    EXPECT_FALSE(warning.no);
-    EXPECT_TRUE(warning.cancel);
-    EXPECT_EQ(warning.cancelText, L"Ok");
-    EXPECT_EQ(warning.icon, L"warn.png");
-    Shown question = look(1);
-    EXPECT_FALSE(question.ok);
-    EXPECT_EQ(question.noText, L"Ok");
-    EXPECT_EQ(question.cancelText, L"Cancel");
-    EXPECT_EQ(question.icon, L"help.png");
-    Shown yesNo = look(3);
-    EXPECT_EQ(yesNo.okText, L"Yes");
-    EXPECT_EQ(yesNo.noText, L"No");
-    EXPECT_EQ(yesNo.cancelText, L"Cancel");
-    look(2);
+        EXPECT_EQ(shown, layout) << type;
+    }
 }
 
 TEST_F(MessageBoxTest, KeyNameEntryTakesOnlyAPlainName) {

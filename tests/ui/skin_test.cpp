@@ -2,6 +2,7 @@
 // use it as; unknown classes go to the main window's builder.
 
 #include <map>
+#include <sstream>
 #include <vector>
 
 #include "platform/dui/builder.h"
@@ -21,34 +22,38 @@ void Add(Expected& out, const std::wstring& pattern, int first, int last, const 
     }
 }
 
+// Names separated by spaces, all of class cls ("" for any class).
+void Add(Expected& out, const std::wstring& names, const std::wstring& cls) {
+    std::wistringstream words(names);
+    for (std::wstring name; words >> name;) {
+        out[name] = cls;
+    }
+}
+
 Expected HeaderControls() {
     Expected e;
-    for (const wchar_t* button :
-         {L"SearchBtn", L"AddkeyBtn", L"DeleteBtn", L"InputButton", L"OutputButton", L"CloudServer",
-          L"SynchServer", L"UpdateMachine", L"Setting", L"CloseBtn", L"hideBtn"}) {
-        e[button] = L"ButtonUI";
-    }
-    e[L"SearchEdit"] = L"EditUI";
+    Add(e,
+        L"SearchBtn AddkeyBtn DeleteBtn InputButton OutputButton CloudServer SynchServer "
+        L"UpdateMachine Setting CloseBtn hideBtn",
+        L"ButtonUI");
     Add(e, L"Language", 0, 9, L"OptionUI");
-    e[L"TextUI1"] = L"TextUI";
-    e[L"VersionLabel"] = L"LabelUI";
-    e[L"TextUIBottom1"] = L"LabelUI";
-    e[L"HorizontalLayoutUI1"] = L"HorizontalLayoutUI";
-    e[L"NativeHost"] = L"WndUI";
+    Add(e, L"VersionLabel TextUIBottom1", L"LabelUI");
+    e.insert({{L"SearchEdit", L"EditUI"},
+              {L"TextUI1", L"TextUI"},
+              {L"HorizontalLayoutUI1", L"HorizontalLayoutUI"},
+              {L"NativeHost", L"WndUI"}});
     return e;
 }
 
 Expected MessageControls() {
-    return {{L"OkButton", L"ButtonUI"},
-            {L"CancelButton", L"ButtonUI"},
-            {L"NoButton", L"ButtonUI"},
-            {L"CloseBtn", L"ButtonUI"},
-            {L"ImageControl", L"ControlUI"},
-            {L"messageLabel", L"TextUI"},
-            {L"KeyNameEdit", L"EditUI"},
-            {L"keyName", L"ContainerUI"},
-            {L"HorizontalLayoutUI31", L"HorizontalLayoutUI"},
-            {L"HorizontalLayoutUI32", L"HorizontalLayoutUI"}};
+    Expected e;
+    Add(e, L"OkButton CancelButton NoButton CloseBtn", L"ButtonUI");
+    Add(e, L"HorizontalLayoutUI31 HorizontalLayoutUI32", L"HorizontalLayoutUI");
+    e.insert({{L"ImageControl", L"ControlUI"},
+              {L"messageLabel", L"TextUI"},
+              {L"KeyNameEdit", L"EditUI"},
+              {L"keyName", L"ContainerUI"}});
+    return e;
 }
 
 Expected PaneControls() {
@@ -57,12 +62,11 @@ Expected PaneControls() {
         e[std::wstring(L"buttonNum") + c] = L"ButtonUI";
     }
     e[L"buttonReset"] = L"ButtonUI";
-    for (const wchar_t* label :
-         {L"l_keyName", L"l_keyType", L"l_keyLength", L"l_keyWidth", L"l_keyThick", L"l_keySlot",
-          L"labelTitle", L"labelEnterCode", L"labelKeyName", L"labelKeyType", L"labelKeyLength",
-          L"labelKeyThick", L"labelKeyWidth", L"labelKeySlot", L"labelAlienment"}) {
-        e[label] = L"LabelUI";
-    }
+    Add(e,
+        L"l_keyName l_keyType l_keyLength l_keyWidth l_keyThick l_keySlot labelTitle "
+        L"labelEnterCode labelKeyName labelKeyType labelKeyLength labelKeyThick labelKeyWidth "
+        L"labelKeySlot labelAlienment",
+        L"LabelUI");
     e[L"labelKeyInfo"] = L"TextUI";
     e[L"EditUI1"] = L"EditUI";
     return e;
@@ -70,71 +74,38 @@ Expected PaneControls() {
 
 Expected WizardControls() {
     Expected e;
-    for (const wchar_t* button : {L"LastBtn", L"NextBtn", L"CancelBtn"}) {
-        e[button] = L"ButtonUI";
-    }
+    Add(e, L"LastBtn NextBtn CancelBtn", L"ButtonUI");
     Add(e, L"step", 1, 6, L"OptionUI");
     Add(e, L"keyType", 1, 8, L"OptionUI");
     Add(e, L"EditUI", 1, 15, L"EditUI");
     Add(e, L"autoEdit", 1, 4, L"EditUI");
     Add(e, L"autoButton", 1, 4, L"ButtonUI");
-    for (const wchar_t* row : {L"LocatingContainer", L"LenghtContainer", L"WidthContainer",
-                               L"BladeContainer", L"KeyZDepthContainer", L"SlotWidthContainer"}) {
-        e[row] = L"HorizontalLayoutUI";
-    }
+    Add(e,
+        L"LocatingContainer LenghtContainer WidthContainer BladeContainer KeyZDepthContainer "
+        L"SlotWidthContainer",
+        L"HorizontalLayoutUI");
     Add(e, L"stepHeadContainer", 0, 4, L"ContainerUI");
-    for (const wchar_t* combo :
-         {L"LocatingPartyComb", L"keyEdgeCombo", L"step3ACombo", L"step3BCombo", L"keyDepthCombo",
-          L"circleCombo", L"grooveCombo"}) {
-        e[combo] = L"ComboUI";
-    }
-    for (const wchar_t* list : {L"Step3ListA", L"Step3ListB", L"Step4ListC", L"Step4ListD",
-                                L"Step5ListE", L"Step5ListF"}) {
-        e[list] = L"ListUI";
-    }
-    e[L"Step4Option"] = L"CheckBoxUI";
-    e[L"Step4showImage"] = L"CheckBoxUI";
-    e[L"Step4showSet"] = L"CheckBoxUI";
+    Add(e,
+        L"LocatingPartyComb keyEdgeCombo step3ACombo step3BCombo keyDepthCombo circleCombo "
+        L"grooveCombo",
+        L"ComboUI");
+    Add(e, L"Step3ListA Step3ListB Step4ListC Step4ListD Step5ListE Step5ListF", L"ListUI");
+    Add(e, L"Step4Option Step4showImage Step4showSet", L"CheckBoxUI");
     e[L"switch"] = L"TabLayoutUI";
     e[L"step4VerticalLayout"] = L"VerticalLayoutUI";
-    for (const wchar_t* option :
-         {L"VicePositionA", L"VicePositionB", L"VicePositionC", L"VicePositionD", L"OptionA1",
-          L"OptionA2", L"OptionB1", L"OptionB2"}) {
-        e[option] = L"OptionUI";
-    }
-    for (const wchar_t* name : {L"Step4Control",
-                                L"Step4Control2",
-                                L"Step5Control",
-                                L"Step2Control",
-                                L"Step3Control",
-                                L"ControlUI13",
-                                L"stepKeyType1",
-                                L"stepKeyType2",
-                                L"stepKeyType3",
-                                L"step4xiaoA1",
-                                L"step4xiaoA2",
-                                L"step4xiaoB1",
-                                L"step4xiaoB2",
-                                L"Step3keyAContainer",
-                                L"Step3keyAContainer1",
-                                L"Step3keyAContainer2",
-                                L"Step3keyAControl",
-                                L"Step4keyAControl",
-                                L"Step4keyAContainer1",
-                                L"Step5keyAControl",
-                                L"Step3keyBContainer",
-                                L"Step3keyBContainer1",
-                                L"Step3keyBContainer2",
-                                L"Step3keyBControl",
-                                L"Step4keyBControl",
-                                L"Step4keyBContainer1",
-                                L"Step5keyBControl",
-                                L"Step5ContainerlistB",
-                                L"Step5keyBContainer2",
-                                L"showKeyTypeImage",
-                                L"labelcao"}) {
-        e[name] = L"";  // any class
-    }
+    Add(e,
+        L"VicePositionA VicePositionB VicePositionC VicePositionD OptionA1 OptionA2 OptionB1 "
+        L"OptionB2",
+        L"OptionUI");
+    Add(e,
+        L"Step4Control Step4Control2 Step5Control Step2Control Step3Control ControlUI13 "
+        L"stepKeyType1 stepKeyType2 stepKeyType3 step4xiaoA1 step4xiaoA2 step4xiaoB1 step4xiaoB2 "
+        L"Step3keyAContainer Step3keyAContainer1 Step3keyAContainer2 Step3keyAControl "
+        L"Step4keyAControl Step4keyAContainer1 Step5keyAControl Step3keyBContainer "
+        L"Step3keyBContainer1 Step3keyBContainer2 Step3keyBControl Step4keyBControl "
+        L"Step4keyBContainer1 Step5keyBControl Step5ContainerlistB Step5keyBContainer2 "
+        L"showKeyTypeImage labelcao",
+        L"");
     for (int i : {2,  3,  4,  5,  7,  9,  11, 13, 15, 22, 23, 24, 25, 26, 27,
                   28, 29, 31, 32, 40, 41, 42, 43, 44, 45, 46, 47, 50, 51, 52}) {
         e[L"LabelUI" + std::to_wstring(i)] = L"LabelUI";

@@ -1,11 +1,7 @@
 #include "ui_fixture.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <vector>
 
 #include "platform/afx/qt_app.h"
 
@@ -22,32 +18,11 @@ void UiTest::SetUp() {
 }
 
 void UiTest::TearDown() {
-    // Windows own pop-ups that are top-level too: each goes once.
-    std::vector<QPointer<QWidget>> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        windows.emplace_back(widget);
-    }
-    for (const QPointer<QWidget>& window : windows) {
-        delete window.data();
-    }
-    Settle();
-}
-
-void Click(dui::CControlUI* control) {
-    ASSERT_NE(control, nullptr);
-    QWidget* widget = control->GetWidget();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    afx_test::CloseAllWindows();
 }
 
 void Later(std::function<void()> action) {
     QTimer::singleShot(0, std::move(action));
-}
-
-void Settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
 }
 
 std::string SaveScreenshot(QWidget* window, const std::string& name) {

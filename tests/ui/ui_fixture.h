@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/afx/qt_app.h"
 #include "platform/dui/control.h"
 #include "platform/dui/window.h"
 #include "support/temp_folder.h"
@@ -28,12 +29,10 @@ class UiTest : public ::testing::Test {
     test::ScopedTemporaryFolder temporaryScope_{program_};
 };
 
-// Clicks a control with the mouse, as a user would.
-void Click(dui::CControlUI* control);
+using afx_test::Click;
+using afx_test::Settle;
 // Runs `action` once the event loop is back, e.g. inside a modal run that starts next.
 void Later(std::function<void()> action);
-// Lets queued work run (layouts, deferred deletions).
-void Settle();
 // Saves a picture of the window into the build tree; answers the file's path.
 std::string SaveScreenshot(QWidget* window, const std::string& name);
 

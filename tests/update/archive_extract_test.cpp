@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "platform/fs/fs.h"
@@ -37,12 +36,6 @@ std::vector<uint8_t> SampleBytes(size_t size, unsigned seed) {
     return bytes;
 }
 
-void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
     return platform::ReadWholeFile(path).value_or(std::vector<uint8_t>{});
 }
@@ -61,8 +54,7 @@ class Extraction : public ::testing::Test {
         std::string listing = (folder_ / "listing.txt").string();
         std::string command = "7zz l -slt '" + archive.string() + "' > '" + listing + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
-        auto bytes = ReadFile(listing);
-        return std::string(bytes.begin(), bytes.end());
+        return ReadText(listing);
     }
     int Extract(const std::filesystem::path& archive, const std::filesystem::path& output,
                 const std::string& command = "x") {
@@ -86,7 +78,7 @@ class ExtractionByMethod : public Extraction, public ::testing::WithParamInterfa
 
 TEST_P(ExtractionByMethod, UnpacksTheFileWhateverTheOutputIsCalled) {
     auto content = SampleBytes(300000, 1);
-    WriteFile(folder_ / "a.bin", content);
+    WriteBytes(folder_ / "a.bin", content);
     auto archive = MakeArchive("temp.7z", "a.bin", GetParam().switches);
     ASSERT_NE(Methods(archive).find(GetParam().listed), std::string::npos);
     auto output = folder_ / "any name.dat";
@@ -103,28 +95,29 @@ INSTANTIATE_TEST_SUITE_P(Methods, ExtractionByMethod,
                                            Method{"ARM", "-mf=ARM -m0=LZMA2", "ARM LZMA2:"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Extraction, LastFileItemWinsAndFoldersWriteNothing) {
+// The earlier item is the longer: none of its bytes may outlast the last one's.
+TEST_F(Extraction, LastFileItemWinsWholeAndFoldersWriteNothing) {
     std::filesystem::create_directory(folder_ / "d");
-    WriteFile(folder_ / "d" / "a.bin", SampleBytes(5000, 2));
-    WriteFile(folder_ / "d" / "b.bin", SampleBytes(7000, 3));
+    WriteBytes(folder_ / "d" / "a.bin", SampleBytes(7000, 2));
+    WriteBytes(folder_ / "d" / "b.bin", SampleBytes(5000, 3));
     auto archive = MakeArchive("two.7z", "d", "-m0=LZMA2");
     auto listing = Methods(archive);
     ASSERT_LT(listing.find("a.bin"), listing.find("b.bin"));
     ASSERT_EQ(Extract(archive, output_), 0);
-    EXPECT_EQ(ReadFile(output_), SampleBytes(7000, 3));
+    EXPECT_EQ(ReadFile(output_), SampleBytes(5000, 3));
 }
 
 TEST_F(Extraction, ArchiveWithoutFileItemsFailsAndLeavesNoOldImage) {
-    WriteFile(output_, {1, 2, 3});
+    WriteBytes(output_, std::vector<uint8_t>{1, 2, 3});
     std::filesystem::create_directory(folder_ / "empty");
     auto folderOnly = MakeArchive("folder.7z", "empty", "");
     EXPECT_EQ(Extract(folderOnly, output_), 1);
     EXPECT_FALSE(std::filesystem::exists(output_));
 
-    WriteFile(folder_ / "z.bin", {9});
+    WriteBytes(folder_ / "z.bin", std::vector<uint8_t>{9});
     auto emptied = MakeArchive("emptied.7z", "z.bin", "");
     ASSERT_EQ(std::system(("7zz d -bd -bso0 '" + emptied.string() + "' z.bin").c_str()), 0);
-    WriteFile(output_, {1, 2, 3});
+    WriteBytes(output_, std::vector<uint8_t>{1, 2, 3});
     EXPECT_EQ(Extract(emptied, output_), 1);
     EXPECT_FALSE(std::filesystem::exists(output_));
     EXPECT_EQ(error_, L"as it was");
@@ -133,14 +126,14 @@ TEST_F(Extraction, ArchiveWithoutFileItemsFailsAndLeavesNoOldImage) {
 TEST_F(Extraction, MissingArchiveOrUnknownCommand) {
     EXPECT_EQ(Extract(folder_ / "temp.7z", output_), 1);
     EXPECT_EQ(error_, L"can not open input file");
-    WriteFile(folder_ / "a.bin", {1});
+    WriteBytes(folder_ / "a.bin", std::vector<uint8_t>{1});
     auto archive = MakeArchive("temp.7z", "a.bin", "");
     EXPECT_EQ(Extract(archive, output_, "e"), 1);
     EXPECT_EQ(error_, L"incorrect command");
 }
 
 TEST_F(Extraction, TruncatedArchiveFailsWithoutText) {
-    WriteFile(folder_ / "a.bin", SampleBytes(100000, 4));
+    WriteBytes(folder_ / "a.bin", SampleBytes(100000, 4));
     auto archive = MakeArchive("temp.7z", "a.bin", "-m0=LZMA2");
     std::filesystem::resize_file(archive, std::filesystem::file_size(archive) / 2);
     EXPECT_EQ(Extract(archive, output_), 1);
@@ -149,17 +142,17 @@ TEST_F(Extraction, TruncatedArchiveFailsWithoutText) {
 
 TEST_F(Extraction, DataFailingTheirChecksumAreACrcError) {
     auto content = SampleBytes(20000, 5);
-    WriteFile(folder_ / "a.bin", content);
+    WriteBytes(folder_ / "a.bin", content);
     auto archive = MakeArchive("temp.7z", "a.bin", "-m0=Copy");
     auto bytes = ReadFile(archive);
     bytes[32 + 1000] ^= 0x01;  // inside the stored data, behind the signature header
-    WriteFile(archive, bytes);
+    WriteBytes(archive, bytes);
     EXPECT_EQ(Extract(archive, output_), 1);
     EXPECT_EQ(error_, L"CRC error");
 }
 
 TEST_F(Extraction, MethodsTheDecoderLacksAreReportedAsUnsupported) {
-    WriteFile(folder_ / "a.bin", SampleBytes(1000, 6));
+    WriteBytes(folder_ / "a.bin", SampleBytes(1000, 6));
     EXPECT_EQ(Extract(MakeArchive("arm64.7z", "a.bin", "-mf=ARM64"), output_), 1);
     EXPECT_EQ(error_, L"decoder doesn't support this archive");
     error_.clear();
@@ -168,7 +161,7 @@ TEST_F(Extraction, MethodsTheDecoderLacksAreReportedAsUnsupported) {
 }
 
 TEST_F(Extraction, OutputThatCannotBeMadeOrWritten) {
-    WriteFile(folder_ / "a.bin", SampleBytes(100000, 7));
+    WriteBytes(folder_ / "a.bin", SampleBytes(100000, 7));
     auto archive = MakeArchive("temp.7z", "a.bin", "");
     EXPECT_EQ(Extract(archive, folder_ / "no such folder" / "sdcard.bin"), 1);
     EXPECT_EQ(error_, L"can not open output file");

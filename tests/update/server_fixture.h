@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "support/loopback_server.h"
@@ -20,14 +18,8 @@ class ServerFixture : public ::testing::Test {
     explicit ServerFixture(std::chrono::milliseconds receiveTimeout = std::chrono::seconds(5))
         : endpoint_(server_.Endpoint(receiveTimeout)) {}
 
-    std::string Log() const {
-        std::ifstream file(folder_ / "log.bin", std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
     bool LogHas(const std::string& line) const {
-        return Log().find("]" + line + "\r\n") != std::string::npos;
+        return ReadText(folder_ / "log.bin").find("]" + line + "\r\n") != std::string::npos;
     }
 
     // A client with the update tool's head and language items already added.

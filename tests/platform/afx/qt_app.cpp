@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
+#include <QTest>
 #include <memory>
+#include <vector>
+
+#include "platform/dui/control.h"
 
 namespace afx_test {
 namespace {
@@ -30,6 +35,30 @@ AppEnvironment* const g_environment =
 
 QApplication& App() {
     return g_environment->app();
+}
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+void CloseAllWindows() {
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        windows.emplace_back(widget);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
+    }
+    Settle();
+}
+
+void Click(dui::CControlUI* control) {
+    ASSERT_NE(control, nullptr);
+    QWidget* widget = control->GetWidget();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
 }  // namespace afx_test

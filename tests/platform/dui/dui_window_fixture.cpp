@@ -1,8 +1,5 @@
 #include "dui_window_fixture.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QTest>
 #include <fstream>
 #include <vector>
 
@@ -31,15 +28,7 @@ void DuiTest::SetUp() {
 }
 
 void DuiTest::TearDown() {
-    // Windows own pop-ups that are top-level too: each goes once.
-    std::vector<QPointer<QWidget>> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        windows.emplace_back(widget);
-    }
-    for (const QPointer<QWidget>& window : windows) {
-        delete window.data();
-    }
-    Settle();
+    afx_test::CloseAllWindows();
 }
 
 void DuiTest::WriteFile(const std::string& name, const std::string& text) {
@@ -66,19 +55,6 @@ std::vector<std::wstring> Types(const TestWindow& window, bool withFocus) {
         types.push_back(h.type + L":" + h.sender);
     }
     return types;
-}
-
-void Click(dui::CControlUI* control) {
-    ASSERT_NE(control, nullptr);
-    QWidget* widget = control->GetWidget();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
-
-void Settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
 }
 
 }  // namespace dui_test

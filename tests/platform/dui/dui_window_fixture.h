@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/qt_app.h"
 #include "platform/dui/window.h"
 #include "support/temp_folder.h"
 
@@ -62,7 +63,7 @@ class DuiTest : public ::testing::Test {
 
 // "type:sender" of what the window heard; focus moves only when asked for.
 std::vector<std::wstring> Types(const TestWindow& window, bool withFocus = false);
-void Click(dui::CControlUI* control);
-void Settle();
+using afx_test::Click;
+using afx_test::Settle;
 
 }  // namespace dui_test
