@@ -153,6 +153,14 @@ TEST_F(FrameTransferTest, ARefusingMachineIsAFailureWithItsCode) {
     EXPECT_EQ(Shown().back(), L"Sändningen misslyckades.(7)");
 }
 
+TEST_F(FrameTransferTest, AnUnreadableDatabaseIsAFailedCopy) {
+    std::filesystem::create_directory(program_ / "KeyData.u");
+    ASSERT_NE(Open(), nullptr);
+    ClickAndWait(L"SynchServer");
+    EXPECT_EQ(Shown(), Texts{L"Send failed.(7)"});
+    EXPECT_EQ(machine_.Mode(), test::MachineMode::Normal);
+}
+
 TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     SaveKeyData({MakeKey(-101, "A4_U", 1)});
     ASSERT_NE(Open(), nullptr);
