@@ -173,6 +173,14 @@ TEST_F(KeyInfoPane, FixedTextsAndTheTypeNameInEachLanguage) {
         SaveScreenshot(pane_->GetHWND(),
                        "key_info_language_" + std::to_string(language.languageId) + ".png");
     }
+    res::SetUiLanguage(res::kLangItalian);
+    pane_->LoadLanguageTexts();
+    EXPECT_EQ(Text(L"labelKeyName"), L"nome chiave:");
+    EXPECT_EQ(Text(L"labelKeyType"), L"Tipo di:");
+    EXPECT_EQ(Text(L"labelKeyLength"), L"lunghezza:");
+    EXPECT_EQ(Text(L"labelKeyWidth"), L"larghezza:");
+    EXPECT_EQ(Text(L"labelKeyThick"), L"spessore:");
+    EXPECT_EQ(Text(L"labelAlienment"), L"posizioni");
 }
 
 TEST_F(KeyInfoPane, LanguageBeforeAnyKeyLeavesTheTypeLabelEmpty) {
