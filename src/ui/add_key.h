@@ -149,6 +149,10 @@ class CAddKey : public CXMLWnd, public dui::IListCallbackUI, public IKeyWizard {
     void OnComboPick(int comboIndex, int pick);
     void OnKeyEdgePick(int sel);
     void ShowDimpleSideB(bool show);
+    // Moves the named floating list's top just below a side picture.
+    void PlaceBelow(dui::CControlUI* picture, const wchar_t* listName);
+    // The labels of the cut and depth counts, by key type and language.
+    void SetSideLabels();
     // The offset option A1, A2, B1 or B2 chosen: its schematics and its input.
     void ChooseOffsetInput(int option);
     void AutoFill(int button);

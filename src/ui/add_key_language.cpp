@@ -1,6 +1,8 @@
 // The key wizard's texts in the current language: the controls' texts and the kept texts that
 // its messages, buttons and combos take later.
 
+#include <optional>
+
 #include "res/strings.h"
 #include "ui/add_key.h"
 
@@ -32,10 +34,22 @@ const ControlText kControlTexts[] = {
     {L"CancelBtn", 160},
 };
 
-// The texts kept for later: buttons, the side combo's items, the messages and the side labels.
-const int kKeptIds[] = {158, 214, 213, 215, 220, 221, 222, 223, 134, 135, 224,
-                        225, 226, 227, 228, 229, 230, 231, 232, 233, 234, 235,
-                        236, 237, 238, 239, 240, 136, 250, 251, 169, 170};
+// The texts kept for later: buttons, the side combo's items and the messages.
+const int kKeptIds[] = {158, 214, 213, 215, 220, 221, 222, 223, 134, 135, 224, 225, 226, 227,
+                        228, 229, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 136};
+
+// Dimple+Track names its counts "circle centres" and "groove teeth" only in Chinese; the other
+// languages show what the same combos are called for every other key type, never another
+// language's words.
+struct TrackLabel {
+    const wchar_t* control;
+    int trackId;
+    int plainId;
+};
+const TrackLabel kTrackLabels[] = {{L"LabelUI24", 250, 169},
+                                   {L"LabelUI25", 251, 170},
+                                   {L"circleLabel", 250, 195},
+                                   {L"grooveLabel", 251, 195}};
 
 }  // namespace
 
@@ -49,11 +63,18 @@ void CAddKey::LoadLanguageTexts() {
         SetControlText(text.control, res::LoadString(text.stringId));
     }
     SetControlText(L"LabelUI23", res::LoadString(m_nKeyType == 8 ? 248 : 168));
-    SetControlText(L"LabelUI24", m_nKeyType == 7 ? KeptText(250) : res::LoadString(169));
-    SetControlText(L"LabelUI25", m_nKeyType == 7 ? KeptText(251) : res::LoadString(170));
+    SetSideLabels();
     // On the last step the button saves.
     SetControlText(L"NextBtn", KeptText(m_nCurStep == kWizardSteps - 1 ? 214 : 158));
     InitComboItems();
+}
+
+void CAddKey::SetSideLabels() {
+    for (const TrackLabel& label : kTrackLabels) {
+        const std::optional<std::wstring> track =
+            m_nKeyType == 7 ? res::FindString(label.trackId, res::UiLanguage()) : std::nullopt;
+        SetControlText(label.control, track.value_or(res::LoadString(label.plainId)));
+    }
 }
 
 const std::wstring& CAddKey::KeptText(int id) const {

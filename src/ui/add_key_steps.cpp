@@ -27,6 +27,10 @@ const wchar_t* const kSideGroups[2][6] = {
 const wchar_t* const kSidePictures[2][3] = {
     {L"Step3keyAControl", L"Step4keyAControl", L"Step5keyAControl"},
     {L"Step3keyBControl", L"Step4keyBControl", L"Step5keyBControl"}};
+// The flat and depths pages' lists, each under its side picture (same order as kSidePictures).
+const wchar_t* const kListsUnderPictures[2][3] = {
+    {nullptr, L"Step4keyAContainer1", L"Step5ContainerlistA"},
+    {nullptr, L"Step4keyBContainer1", L"Step5ContainerlistB"}};
 const wchar_t* const kDimpleSideB[] = {L"Step5keyBControl", L"Step5ContainerlistB",
                                        L"Step5keyBContainer2", L"LabelUI46", L"EditUI15"};
 
@@ -103,6 +107,10 @@ void CAddKey::SelectKeyType(int type) {
             m_pStepHeadContainer[0]->SetVisible(true);
         }
         SetFixedXY(m_pStepHeadContainer[1], 29, 190);
+        // Its options hidden, the four-track key reads its offset from "EditUI6" alone.
+        if (type == 4 && m_pOffsetOption[0] != nullptr) {
+            m_pOffsetOption[0]->Selected(true);
+        }
     } else {
         if (m_pStepHeadContainer[0] != nullptr) {
             m_pStepHeadContainer[0]->SetVisible(false);
@@ -121,15 +129,15 @@ void CAddKey::SelectKeyType(int type) {
          {L"Step5keyBControl", L"Step5ContainerlistB", L"Step5keyBContainer2"}) {
         ShowControl(name, track);
     }
-    SetControlText(L"LabelUI24", track ? KeptText(250) : KeptText(169));
-    SetControlText(L"LabelUI25", track ? KeptText(251) : KeptText(170));
+    SetSideLabels();
     for (int side = 0; side < 2; ++side) {
         const wchar_t* image =
             track ? (side == 0 ? L"Y.png" : L"C.png") : (side == 0 ? L"A.bmp" : L"B.bmp");
-        for (const wchar_t* name : kSidePictures[side]) {
-            if (dui::CControlUI* picture = Control(name)) {
+        for (int page = 0; page < 3; ++page) {
+            if (dui::CControlUI* picture = Control(kSidePictures[side][page])) {
                 picture->SetBkImage(image);
                 picture->SetFixedHeight(track ? 102 : 22);
+                PlaceBelow(picture, kListsUnderPictures[side][page]);
             }
         }
     }
@@ -159,6 +167,19 @@ void CAddKey::SelectKeyType(int type) {
     SetControlText(L"LabelUI23", res::LoadString(type == 8 ? 248 : 168));
     UpdateStepImages();
     m_KeyParams.keyType = wizard::StoredKeyType(type);
+}
+
+void CAddKey::PlaceBelow(dui::CControlUI* picture, const wchar_t* listName) {
+    dui::CControlUI* list = listName != nullptr ? Control(listName) : nullptr;
+    if (list == nullptr) {
+        return;
+    }
+    // The list keeps its bottom edge and gives up at its top what the picture needs.
+    const dui::Size place = list->GetFixedXY();
+    const int bottom = place.cy + list->GetFixedHeight();
+    const int top = picture->GetFixedXY().cy + picture->GetFixedHeight() + 4;
+    list->SetFixedXY({place.cx, top});
+    list->SetFixedHeight(bottom - top);
 }
 
 void CAddKey::LayoutParamRows(int n, int step) {

@@ -12,16 +12,17 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <thread>
 
+#include "platform/fs/fs.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/sound/sound.h"
 #include "platform/text/text.h"
 #include "support/benchmark_ratios.h"
 #include "support/fake_clock.h"
 #include "support/loopback_server.h"
+#include "support/recording_report.h"
 #include "support/simulated_machine.h"
 #include "support/temp_folder.h"
 #include "update/archive_extract.h"
@@ -59,9 +60,7 @@ std::vector<uint8_t> ImageBytes() {
 
 struct Fixture {
     Fixture() {
-        std::ofstream(folder / "sdcard.bin", std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.data()),
-                   static_cast<std::streamsize>(image.size()));
+        test::WriteBytes(folder / "sdcard.bin", image);
         std::string command = "cd '" + folder.path().string() +
                               "' && 7zz a -bd -bso0 -bsp0 -m0=LZMA2 temp.7z sdcard.bin";
         if (std::system(command.c_str()) != 0) {
@@ -92,12 +91,17 @@ void BM_Extract7z(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-void BM_7zzExtract(benchmark::State& state) {
+// `7zz x` of the shared archive; false when it fails.
+bool Run7zz() {
     Fixture& f = Shared();
     std::string command = "7zz x -y -bd -bso0 -bsp0 -o'" + (f.folder / "7zz").string() + "' '" +
                           f.archive.string() + "'";
+    return std::system(command.c_str()) == 0;
+}
+
+void BM_7zzExtract(benchmark::State& state) {
     for (auto _ : state) {
-        if (std::system(command.c_str()) != 0) {
+        if (!Run7zz()) {
             state.SkipWithError("7zz failed");
         }
     }
@@ -180,26 +184,7 @@ void BM_PlainLoopbackTransfer(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-// A report that only remembers the bar.
-class QuietReport final : public UpdateReport {
-  public:
-    void SetStatusText(const std::wstring&) override {}
-    void SetProgress(int position) override { position_ = position; }
-    int Progress() override { return position_; }
-    void SetVersionNotes(const std::wstring&) override {}
-    void SetVersionList(const std::vector<std::wstring>&) override {}
-    void ShowDeviceString(DeviceField, const std::wstring&) override {}
-    std::optional<std::wstring> ChooseOfflineFileToOpen() override { return std::nullopt; }
-    std::optional<std::wstring> ChooseOfflineFileToSave(const std::wstring&) override {
-        return std::nullopt;
-    }
-    bool Confirm(const std::wstring&) override { return false; }
-
-  private:
-    int position_ = 0;
-};
-
-UpdateJob BenchJob(QuietReport& report, const test::TempFolder& work) {
+UpdateJob BenchJob(test::RecordingReport& report, const test::TempFolder& work) {
     UpdateJob job;
     job.report = &report;
     job.workFolder = platform::Utf8ToWide(work.path().string());
@@ -208,8 +193,7 @@ UpdateJob BenchJob(QuietReport& report, const test::TempFolder& work) {
 }
 
 std::vector<uint8_t> ArchiveBytes() {
-    std::ifstream file(Shared().archive, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    return platform::ReadWholeFile(Shared().archive).value_or(std::vector<uint8_t>{});
 }
 
 double ThreadCpuSeconds() {
@@ -223,7 +207,7 @@ void BM_DownloadAndExtractImage(benchmark::State& state) {
     server.SetDataImage(ArchiveBytes());
     ScopedServerEndpoint endpoint(server.Endpoint());
     test::TempFolder work;
-    QuietReport report;
+    test::RecordingReport report;
     for (auto _ : state) {
         UpdateSession session(BenchJob(report, work));
         CServerComm comm(0);
@@ -237,16 +221,12 @@ void BM_DownloadAndExtractImage(benchmark::State& state) {
 
 void BM_TransferAnd7zzExtract(benchmark::State& state) {
     Fixture& f = Shared();
-    std::string command = "7zz x -y -bd -bso0 -bsp0 -o'" + (f.folder / "7zz").string() + "' '" +
-                          f.archive.string() + "'";
     std::vector<uint8_t> archive = ArchiveBytes();
     std::vector<uint8_t> received;
     for (auto _ : state) {
         size_t got = LoopbackTransfer(archive, received);
-        std::ofstream(f.folder / "received.7z", std::ios::binary)
-            .write(reinterpret_cast<const char*>(received.data()),
-                   static_cast<std::streamsize>(got));
-        if (std::system(command.c_str()) != 0) {
+        test::WriteBytes(f.folder / "received.7z", std::span(received).first(got));
+        if (!Run7zz()) {
             state.SkipWithError("7zz failed");
         }
     }
@@ -259,7 +239,7 @@ void BM_OnlineUpdateCpuAgainstWire(benchmark::State& state) {
                        test::Records(200, std::vector<uint8_t>(1024, 7)));
     ScopedServerEndpoint endpoint(server.Endpoint());
     test::TempFolder work;
-    QuietReport report;
+    test::RecordingReport report;
     platform::ScopedBeepRecorder beeps;
     double cpu = 0;
     double wire = 0;

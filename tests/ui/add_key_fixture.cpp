@@ -80,23 +80,42 @@ void AddKeyTest::EditCell(int list, int row, const std::string& keys) {
     Settle();
 }
 
-void AddKeyTest::WalkToSave(int type) {
+void AddKeyTest::DefineKey(int type, int side, const std::wstring& name, int locating) {
     Press(platform::Format(L"keyType%d", type));
-    Type(L"EditUI1", L"2800");
-    Type(L"EditUI2", L"800");
-    Type(L"EditUI3", L"300");
-    Type(L"EditUI4", L"0");
+    Pick(L"LocatingPartyComb", locating);
+    const wchar_t* shape[] = {L"2500", L"1000", L"300", L"100", L"200"};
+    for (int edit = 1; edit <= 5; ++edit) {
+        if (Shown(platform::Format(L"EditUI%d", edit))) {
+            Type(platform::Format(L"EditUI%d", edit), shape[edit - 1]);
+        }
+    }
     Press(L"NextBtn");
-    Type(L"autoEdit1", L"300");
-    Press(L"autoButton1");
+    ASSERT_EQ(wizard_->GetCurStep(), 2);
+    Pick(L"keyEdgeCombo", side);
+    for (int list = 1; list <= 2; ++list) {
+        if (Shown(list == 1 ? L"Step3ListA" : L"Step3ListB")) {
+            Type(platform::Format(L"autoEdit%d", list), L"300");
+            Press(platform::Format(L"autoButton%d", list));
+        }
+    }
     Press(L"NextBtn");
     Press(L"NextBtn");
-    EditCell(4, 0, "900");
-    Type(L"autoEdit3", L"40");
-    Press(L"autoButton3");
-    Type(L"EditUI10", L"300");
+    for (int list = 3; list <= 4; ++list) {
+        if (Shown(list == 3 ? L"Step5ListE" : L"Step5ListF")) {
+            EditCell(list + 1, 0, type <= 2 ? "900" : "400");
+            Type(platform::Format(L"autoEdit%d", list), L"40");
+            Press(platform::Format(L"autoButton%d", list));
+        }
+    }
+    for (const wchar_t* centre : {L"EditUI10", L"EditUI15"}) {
+        if (Shown(centre)) {
+            Type(centre, L"300");
+        }
+    }
     Press(L"NextBtn");
-    Settle();
+    ASSERT_EQ(wizard_->GetCurStep(), 5);
+    Type(L"EditUI11", name);
+    Type(L"EditUI12", L"X5");
 }
 
 }  // namespace ui_test

@@ -54,8 +54,9 @@ class AddKeyTest : public UiTest {
     void Pick(const std::wstring& combo, int index);
     // Double-clicks a row of list 0..5, types into the cell editor and presses Enter.
     void EditCell(int list, int row, const std::string& keys);
-    // Walks the wizard from the key-type page to the last step with entries that pass.
-    void WalkToSave(int type);
+    // Walks the wizard from the key-type page to the last step with entries that pass, and
+    // types the key's name.
+    void DefineKey(int type, int side = 0, const std::wstring& name = L"", int locating = 0);
 
     QWidget* host_ = nullptr;
     CAddKey* wizard_ = nullptr;

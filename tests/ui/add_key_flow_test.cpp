@@ -1,13 +1,9 @@
-// The wizard's key types and step flow through the real widgets, and its place in the main
-// window.
-
-#include <QApplication>
-#include <QLineEdit>
+// The wizard's key types and step flow through the real widgets.
 
 #include "add_key_fixture.h"
-#include "main_window_fixture.h"
 #include "platform/dui/native.h"
 #include "platform/text/text.h"
+#include "res/strings.h"
 
 namespace ui_test {
 namespace {
@@ -42,12 +38,30 @@ TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
                                    ((row.type - 1) / 2 + 1) * 150));
         EXPECT_EQ(!Control(L"stepHeadContainer0")->GetWidget()->isHidden(), row.offsets);
         EXPECT_EQ(!Control(L"stepHeadContainer2")->GetWidget()->isHidden(), row.dimple);
+        // Every type with clamp offsets reaches the one its finished key reads.
+        EXPECT_EQ(Control(L"EditUI6")
+                          ->GetWidget()
+                          ->isVisibleTo(Control(L"step4VerticalLayout")->GetWidget()) &&
+                      Enabled(L"EditUI6"),
+                  row.offsets);
+        // A side picture, tall for Dimple+Track, never covers its list.
+        const dui::CControlUI* picture = Control(L"Step5keyAControl");
+        EXPECT_GE(Control(L"Step5ContainerlistA")->GetFixedXY().cy,
+                  picture->GetFixedXY().cy + picture->GetFixedHeight());
         EXPECT_TRUE(Enabled(L"step2") && Enabled(L"LastBtn"));
         EXPECT_FALSE(Enabled(L"step3"));
         Press(L"CancelBtn");
         EXPECT_FALSE(dui::IsWindowVisible(wizard_->GetHWND()));
         wizard_->ShowWizard();
     }
+    // Dimple+Track's own count labels exist in Chinese only; English shows the plain ones.
+    Press(L"keyType7");
+    EXPECT_EQ(Text(L"LabelUI24") + Text(L"circleLabel"), L"Blades A:Depths No. :");
+    res::SetUiLanguage(res::kLangChinese);
+    wizard_->LoadLanguageTexts();
+    EXPECT_EQ(Text(L"LabelUI25") + Text(L"grooveLabel"), L"槽齿数：槽齿数：");
+    Press(L"CancelBtn");
+    wizard_->ShowWizard();
     // Type 1 moves its three rows down by 30, 60 and 90.
     Press(L"keyType1");
     EXPECT_EQ(Control(L"WidthContainer")->GetFixedXY().cy, 102 + 90);
@@ -69,25 +83,8 @@ TEST_F(AddKeyTest, BadEntryKeepsTheStepAndFocusesItsEdit) {
     EXPECT_EQ(Find<dui::CEditUI>(L"EditUI15")->GetMaxChar(), 4);
 }
 
-TEST_F(AddKeyTest, PreviousIsOffOnTheKeyShapeStepWhileEditing) {
-    KeyWizardTarget target;
-    target.editMode = true;
-    wizard_->SetTarget(target);
-    Press(L"keyType2");
-    EXPECT_FALSE(Enabled(L"LastBtn"));
-    Type(L"EditUI1", L"2800");
-    Type(L"EditUI2", L"800");
-    Press(L"NextBtn");
-    EXPECT_TRUE(Enabled(L"LastBtn"));
-    // The load locks the key type; after the run the next key may choose one again.
-    Control(L"step1")->SetEnabled(false);
-    Press(L"CancelBtn");
-    EXPECT_TRUE(Enabled(L"step1"));
-    EXPECT_FALSE(wizard_->IsEditMode());
-}
-
 TEST_F(AddKeyTest, ForwardJumpChecksEveryStepOnTheWayAndAnotherTypeLocksThemAgain) {
-    WalkToSave(1);
+    DefineKey(1);
     ASSERT_EQ(wizard_->GetCurStep(), 5);
     Press(L"step3");  // back to the spaces: no check
     EXPECT_EQ(wizard_->GetCurStep(), 2);
@@ -110,8 +107,7 @@ TEST_F(AddKeyTest, ForwardJumpChecksEveryStepOnTheWayAndAnotherTypeLocksThemAgai
 }
 
 TEST_F(AddKeyTest, ResetThenASecondRunWithAnotherType) {
-    WalkToSave(8);
-    ASSERT_EQ(wizard_->GetCurStep(), 5) << (owner_.messages.empty() ? L"" : owner_.messages[0]);
+    DefineKey(8);
     Press(L"CancelBtn");
     EXPECT_EQ(wizard_->GetKeyType(), 0);
     EXPECT_EQ(+wizard_->GetKeyParams().keyType, 0);
@@ -126,33 +122,13 @@ TEST_F(AddKeyTest, ResetThenASecondRunWithAnotherType) {
     EXPECT_EQ(Find<dui::CComboUI>(L"circleCombo")->GetCurSel(), 0);
 
     wizard_->ShowWizard();
-    WalkToSave(1);
+    DefineKey(1);
     EXPECT_EQ(wizard_->GetCurStep(), 5);
     EXPECT_TRUE(owner_.messages.empty());
     EXPECT_EQ(+wizard_->GetKeyParams().keyType, 1);
     EXPECT_EQ(+wizard_->GetKeyParams().spaces[7], 2400);
     EXPECT_EQ(+wizard_->GetKeyParams().clampType, 1);
     EXPECT_EQ(Control(L"ControlUI13")->GetBkImage(), L"file='vice1.png' source='0,0,283,134'");
-}
-
-using WizardInMainWindow = MainWindowTest;
-
-TEST_F(WizardInMainWindow, IsMadeHiddenInThePanesPlaceWhenTheTreeFirstNeedsIt) {
-    UseSystemLanguage(1033);
-    ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(frame_->m_pAddKey, nullptr);  // nothing of it at start-up
-    CLeftTreeView& tree = frame_->GetTreeView();
-    tree.GetTreeCtrl().SelectItem(tree.FindMakerItem(tree.GetCarFactory()[0].id));
-    Click(Control(L"AddkeyBtn"));
-    auto* wizard = dynamic_cast<CAddKey*>(frame_->m_pAddKey);
-    ASSERT_NE(wizard, nullptr);
-    QWidget* window = wizard->GetHWND();
-    EXPECT_EQ(window->geometry(), QRect(255, 117, 745, 539));
-    EXPECT_TRUE(dui::IsWindowVisible(window));
-    EXPECT_TRUE(window->isAncestorOf(frame_->GetHWND()->childAt(600, 300)));
-    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"Key type");
-    frame_->SetLanguage(0);
-    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"step1")->GetText(), L"钥匙类型");
 }
 
 }  // namespace

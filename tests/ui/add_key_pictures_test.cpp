@@ -1,6 +1,6 @@
-// Every step page of a standard and of a dimple key in Chinese and in English: pictures go into
-// the build tree ("add_key_<type>_<language>_step<n>.png", and the flat page
-// with its own values) for people to look at.
+// Every step page of a standard, a Two Track and a dimple key in Chinese and in English: pictures
+// go into the build tree ("add_key_<type>_<language>_step<n>.png", and the flat page with its own
+// values) for people to look at; the last step shows each key's clamp.
 
 #include "add_key_fixture.h"
 #include "platform/text/text.h"
@@ -15,14 +15,15 @@ TEST_F(AddKeyTest, EveryStepPageOfAStandardAndADimpleKeyInChineseAndEnglish) {
     for (const auto& [language, tag] : languages) {
         res::SetUiLanguage(language);
         wizard_->LoadLanguageTexts();
-        for (int type : {1, 8}) {
+        for (int type : {1, 3, 8}) {
             SCOPED_TRACE(type);
             const std::string prefix = "add_key_" + std::to_string(type) + "_" + tag + "_step";
             SaveScreenshot(wizard_->GetHWND(), prefix + "1.png");
-            WalkToSave(type);
+            DefineKey(type);
             ASSERT_EQ(wizard_->GetCurStep(), 5);
             ASSERT_TRUE(owner_.messages.empty());
             EXPECT_EQ(Text(L"NextBtn"), res::LoadString(214));
+            EXPECT_NE(Control(L"ControlUI13")->GetBkImage(), L"");
             for (int step = 1; step <= 5; ++step) {
                 Press(platform::Format(L"step%d", step + 1));
                 Settle();

@@ -27,39 +27,31 @@ constexpr int kClose = 1010;
 
 using ui_test::UpdateDialogTest;
 
-struct LanguageCase {
-    int language;
-    const wchar_t* steps;
-    const wchar_t* start;
-    const wchar_t* deviceInfo;
-    const wchar_t* clamp;
-};
-
-class UpdateDialogLanguage : public UpdateDialogTest,
-                             public ::testing::WithParamInterface<LanguageCase> {};
-
-TEST_P(UpdateDialogLanguage, ShowsItsTextsOnControlsAndMenu) {
-    const LanguageCase& c = GetParam();
-    Open(c.language);
-    EXPECT_EQ(TextOf(kStepsGroup), c.steps);
-    EXPECT_EQ(TextOf(kStart), c.start);
-    afx::Menu menu = ChooseMenuCommand();
-    ASSERT_EQ(menu.Items().size(), 8u);
-    EXPECT_EQ(menu.Items()[0].text, c.deviceInfo);
-    EXPECT_EQ(menu.Items()[4].text, c.clamp);
-    EXPECT_EQ(menu.Items()[7].text, L"仅更新程序");
+TEST_F(UpdateDialogTest, ShowsTheTextsOfItsLanguageOnControlsAndMenu) {
+    struct Row {
+        int language;
+        const wchar_t *steps, *start, *deviceInfo, *clamp;
+    };
+    const Row table[] = {
+        {0, L"升级步骤", L"开始在线升级", L"读取设备信息", L"使用夹具选择"},
+        {1, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
+        {9, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
+        {3, L"aggiornamento Steps", L"Aggiornamento in linea", L"Informazioni sul dispositivo",
+         L"Seleziona morsetto"},
+        {8, L"Steg för uppdatering", L"Uppdatera Online", L"Enhetsinfo", L"Ange back"},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.language);
+        Open(row.language);
+        EXPECT_EQ(TextOf(kStepsGroup), row.steps);
+        EXPECT_EQ(TextOf(kStart), row.start);
+        afx::Menu menu = ChooseMenuCommand();
+        ASSERT_EQ(menu.Items().size(), 8u);
+        EXPECT_EQ(menu.Items()[0].text, row.deviceInfo);
+        EXPECT_EQ(menu.Items()[4].text, row.clamp);
+        EXPECT_EQ(menu.Items()[7].text, L"仅更新程序");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Languages, UpdateDialogLanguage,
-    ::testing::Values(
-        LanguageCase{0, L"升级步骤", L"开始在线升级", L"读取设备信息", L"使用夹具选择"},
-        LanguageCase{1, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
-        LanguageCase{9, L"Update Steps", L"Update Online", L"Device Info", L"Select clamp"},
-        LanguageCase{3, L"aggiornamento Steps", L"Aggiornamento in linea",
-                     L"Informazioni sul dispositivo", L"Seleziona morsetto"},
-        LanguageCase{8, L"Steg för uppdatering", L"Uppdatera Online", L"Enhetsinfo",
-                     L"Ange back"}));
 
 TEST_F(UpdateDialogTest, EnglishKeepsWhatAnEarlierLanguageLeftInItsEmptyEntries) {
     CMachineAltoUpdate dialog;

@@ -1,7 +1,6 @@
 // Offline update files: created from the server, applied to the machine, and refused before
 // the machine is asked to take anything.
 
-#include <fstream>
 #include <iterator>
 
 #include "platform/fs/fs.h"
@@ -29,9 +28,7 @@ std::vector<uint8_t> OfflineFile(const char* serial, uint32_t firmwareLength, si
 class OfflineUpdate : public UpdateFixture {
   protected:
     std::wstring Put(const std::vector<uint8_t>& bytes) {
-        std::ofstream(path_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteBytes(path_, bytes);
         return platform::Utf8ToWide(path_.string());
     }
 

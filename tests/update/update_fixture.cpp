@@ -1,8 +1,7 @@
 #include "update/update_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -32,9 +31,7 @@ UpdateJob UpdateFixture::Job(const MachineVariant& machine) {
 
 std::vector<uint8_t> UpdateFixture::ServeImage(const std::vector<uint8_t>& image) {
     TempFolder source;
-    std::ofstream(source / "sdcard.bin", std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()),
-               static_cast<std::streamsize>(image.size()));
+    WriteBytes(source / "sdcard.bin", image);
     std::string command = "cd '" + source.path().string() +
                           "' && 7zz a -bd -bso0 -bsp0 -m0=Copy -mtm=off -mtc=off -mta=off image.7z "
                           "sdcard.bin";

@@ -140,7 +140,11 @@ TEST(KeyRecord, FinishTestsOfNameAndModel) {
     EXPECT_TRUE(CheckFinish(editing, {}, finished).Passed());
 
     EXPECT_EQ(CheckUnfinishedName(L"", {}).messageId, 236);
-    EXPECT_EQ(CheckUnfinishedName(L"\u94a5", {}).messageId, 238);
+    // Codes above 127 only, beyond 16 bits too.
+    for (const wchar_t* name : {L"\u94a5", L"\x80", L"\U00010041"}) {
+        EXPECT_EQ(CheckUnfinishedName(name, {}).messageId, 238);
+    }
+    EXPECT_TRUE(CheckUnfinishedName(L"U6_-.9 !~\x7f", {}).Passed());
     EXPECT_EQ(CheckUnfinishedName(L"ABCDEFGHIJKLMN", {}).messageId, 261);
     EXPECT_EQ(TypedKeyName(L"HU66"), L"HU66");
     EXPECT_EQ(TypedKeyName(L"HU66_U"), L"HU66");

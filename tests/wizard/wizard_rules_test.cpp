@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "wizard/cell_lists.h"
-#include "wizard/key_load.h"
 #include "wizard/wizard_rules.h"
 
 namespace wizard {
 namespace {
 
 using Shifts = std::vector<std::optional<int>>;
-
-TEST(WizardRules, TypesAreStoredAsTheirNumberExceptChannelTrack) {
-    for (int type = 1; type <= 8; ++type) {
-        EXPECT_EQ(StoredKeyType(type), type == 6 ? 9 : type);
-        EXPECT_EQ(KeyChoiceOf(StoredKeyType(type)), type);
-    }
-}
 
 TEST(WizardRules, ParameterRowsShownAndMovedDownByType) {
     const std::pair<int, Shifts> table[] = {
