@@ -115,8 +115,9 @@ const afx::DialogTemplate& DialogResource(int id) {
                                                             UpdateDialog(kVorlantrexUpdateDialog)};
     static const afx::DialogTemplate none;
     for (const auto& dialog : dialogs) {
-        if (dialog.id == id)
+        if (dialog.id == id) {
             return dialog;
+        }
     }
     return none;
 }
@@ -125,8 +126,9 @@ const afx::MenuTemplate& MenuResource(int id) {
     static const std::array<afx::MenuTemplate, 2> menus{KeyTreeMenu(), UpdateToolsMenu()};
     static const afx::MenuTemplate none;
     for (const auto& menu : menus) {
-        if (menu.id == id)
+        if (menu.id == id) {
             return menu;
+        }
     }
     return none;
 }

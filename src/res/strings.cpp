@@ -31,12 +31,14 @@ std::span<const StringEntry> TableOf(int tableLanguage) {
 
 int TableLanguage(int languageId) {
     for (int table : {kLangChinese, kLangEnglish, kLangItalian, kLangSwedish}) {
-        if (languageId == table)
+        if (languageId == table) {
             return table;
+        }
     }
     for (int table : {kLangChinese, kLangEnglish, kLangItalian, kLangSwedish}) {
-        if (PrimaryLanguage(languageId) == PrimaryLanguage(table))
+        if (PrimaryLanguage(languageId) == PrimaryLanguage(table)) {
             return table;
+        }
     }
     return kLangEnglish;
 }
@@ -45,8 +47,9 @@ std::optional<std::wstring> FindString(int id, int languageId) {
     auto table = TableOf(TableLanguage(languageId));
     auto it = std::lower_bound(table.begin(), table.end(), id,
                                [](const StringEntry& e, int key) { return e.id < key; });
-    if (it == table.end() || it->id != id)
+    if (it == table.end() || it->id != id) {
         return std::nullopt;
+    }
     return std::wstring(it->text);
 }
 
@@ -63,8 +66,9 @@ std::wstring LoadString(int id) {
 
 bool LoadString(int id, std::wstring& text) {
     auto found = FindString(id, UiLanguage());
-    if (!found)
+    if (!found) {
         return false;
+    }
     text = std::move(*found);
     return true;
 }

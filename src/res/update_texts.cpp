@@ -194,15 +194,19 @@ constexpr const wchar_t* kSwedish[kUpdateTextCount] = {
 }  // namespace
 
 std::optional<std::wstring> FindUpdateText(int languageIndex, int number) {
-    if (number < 1 || number > kUpdateTextCount)
+    if (number < 1 || number > kUpdateTextCount) {
         return std::nullopt;
+    }
     const wchar_t* const* column = kEnglish;
-    if (languageIndex == 0)
+    if (languageIndex == 0) {
         column = kChinese;
-    if (languageIndex == 3)
+    }
+    if (languageIndex == 3) {
         column = kItalian;
-    if (languageIndex == 8)
+    }
+    if (languageIndex == 8) {
         column = kSwedish;
+    }
     const wchar_t* text = column[number - 1];
     return text ? std::optional<std::wstring>(text) : std::nullopt;
 }

@@ -21,8 +21,9 @@ std::vector<CarFactoryEntry> ParseCarFactoryLines(const std::vector<std::wstring
     std::vector<CarFactoryEntry> entries;
     for (const std::wstring& line : lines) {
         size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos)
+        if (equals == std::wstring::npos) {
             continue;
+        }
         std::wstring_view value = std::wstring_view(line).substr(equals + 1);
         CarFactoryEntry entry;
         // An id too large for an int names no maker we can match: 0.

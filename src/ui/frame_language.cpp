@@ -13,8 +13,9 @@ namespace {
 // The add and delete buttons' sprite: delete above, add below; normal, hot, pushed, disabled.
 void SetSpriteImages(dui::CControlUI* control, const wchar_t* file, int top) {
     auto* button = dynamic_cast<dui::CButtonUI*>(control);
-    if (button == nullptr)
+    if (button == nullptr) {
         return;
+    }
     auto frame = [&](int i) {
         return platform::Format(L"file='%s' source='%d,%d,%d,%d'", file, 125 * i, top,
                                 125 * (i + 1), top + 32);
@@ -72,20 +73,25 @@ void CDuiFrameWnd::SetLanguage(int index) {
 
 void CDuiFrameWnd::ApplyLanguage(int index) {
     auto text = [this](const wchar_t* name) { return m_PaintManager.FindControl(name); };
-    if (dui::CControlUI* close = text(L"CloseBtn"))
+    if (dui::CControlUI* close = text(L"CloseBtn")) {
         close->SetToolTip(res::LoadString(179));
-    if (dui::CControlUI* hide = text(L"hideBtn"))
+    }
+    if (dui::CControlUI* hide = text(L"hideBtn")) {
         hide->SetToolTip(res::LoadString(180));
-    if (dui::CControlUI* version = text(L"TextUIBottom1"))
+    }
+    if (dui::CControlUI* version = text(L"TextUIBottom1")) {
         version->SetText(res::LoadString(181) + L": 1.0.5");
-    if (dui::CControlUI* rights = text(L"TextUIBottom2"))
+    }
+    if (dui::CControlUI* rights = text(L"TextUIBottom2")) {
         rights->SetText(res::LoadString(183));
+    }
     const std::pair<dui::CControlUI*, int> buttons[] = {
         {m_pInputButton, 139}, {m_pOutputButton, 140},  {m_pCloudServer, 141},
         {m_pSynchServer, 142}, {m_pUpdateMachine, 143}, {m_pSetting, 144}};
     for (auto [button, id] : buttons) {
-        if (button != nullptr)
+        if (button != nullptr) {
             button->SetText(res::LoadString(id));
+        }
     }
 
     res::LoadString(243, m_strConnecting);
@@ -98,15 +104,19 @@ void CDuiFrameWnd::ApplyLanguage(int index) {
     res::LoadString(241, m_strExportTitle);
 
     LanguageImages images = LanguageImagesOf(index);
-    if (dui::CControlUI* header = text(L"HorizontalLayoutUI1"))
+    if (dui::CControlUI* header = text(L"HorizontalLayoutUI1")) {
         header->SetBkImage(images.headerBackground);
+    }
     SetSpriteImages(m_pAddkeyBtn, images.treeButtons, 32);
     SetSpriteImages(m_pDeleteBtn, images.treeButtons, 0);
 
-    if (m_pAddKey != nullptr)
+    if (m_pAddKey != nullptr) {
         m_pAddKey->LoadLanguageTexts();
-    if (m_TreeView.GetSafeWidget() != nullptr)
+    }
+    if (m_TreeView.GetSafeWidget() != nullptr) {
         m_TreeView.LoadLanguageTexts(index);
-    if (m_pKeyInfo != nullptr)
+    }
+    if (m_pKeyInfo != nullptr) {
         m_pKeyInfo->LoadLanguageTexts();
+    }
 }

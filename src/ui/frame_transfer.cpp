@@ -21,12 +21,14 @@ void CDuiFrameWnd::ImportKeyFile() {
     afx::FileDialog dialog(true, L"", L"", afx::kHideReadOnly | afx::kOverwritePrompt,
                            kKeyFileFilter);
     dialog.SetInitialFolder(GetAppDirectory());
-    if (dialog.DoModal(GetHWND()) != afx::kIdOk)
+    if (dialog.DoModal(GetHWND()) != afx::kIdOk) {
         return;
+    }
     ImportOutcome outcome = CKeyTransfer().ImportKeyFile(dialog.GetPathName());
     m_TreeView.RebuildTree();
-    if (outcome.outOfIds)
+    if (outcome.outOfIds) {
         ShowMessage(res::LoadString(253), kMessageWarning);
+    }
 }
 
 void CDuiFrameWnd::ExportKeyFile() {
@@ -34,16 +36,19 @@ void CDuiFrameWnd::ExportKeyFile() {
                            L"Key File(*.u)|*.u||");
     dialog.SetTitle(m_strExportTitle);
     dialog.SetInitialFolder(GetAppDirectory());
-    if (dialog.DoModal(GetHWND()) != afx::kIdOk)
+    if (dialog.DoModal(GetHWND()) != afx::kIdOk) {
         return;
-    if (CKeyTransfer().ExportKeyData(dialog.GetPathName()) == 0)
+    }
+    if (CKeyTransfer().ExportKeyData(dialog.GetPathName()) == 0) {
         ShowMessage(res::LoadString(242), kMessageWarning);
+    }
 }
 
 void CDuiFrameWnd::StartSynchronisation() {
     // On the UI thread, before the worker exists: a second click finds the button disabled.
-    if (m_bSyncRunning)
+    if (m_bSyncRunning) {
         return;
+    }
     m_bSyncRunning = true;
     SetStatusText(m_strConnecting);
     EnableMachineButtons(false);
@@ -71,15 +76,17 @@ unsigned CDuiFrameWnd::Synchronise(const SyncTexts& texts) {
     afx::OnUiThread([this] {
         EnableMachineButtons(true);
         m_bSyncRunning = false;
-        if (m_bQuitPending)
+        if (m_bQuitPending) {
             dui::PostQuitMessage(0);
+        }
     });
     return 0;
 }
 
 void CDuiFrameWnd::SetStatusText(const std::wstring& text) {
-    if (m_pStatusText != nullptr)
+    if (m_pStatusText != nullptr) {
         m_pStatusText->SetText(text);
+    }
 }
 
 void CDuiFrameWnd::ShowSyncStatus(const std::wstring& text) {
@@ -88,7 +95,8 @@ void CDuiFrameWnd::ShowSyncStatus(const std::wstring& text) {
 
 void CDuiFrameWnd::EnableMachineButtons(bool enable) {
     for (dui::CControlUI* button : {m_pSynchServer, m_pUpdateMachine}) {
-        if (button != nullptr)
+        if (button != nullptr) {
             button->SetEnabled(enable);
+        }
     }
 }

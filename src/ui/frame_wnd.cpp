@@ -93,11 +93,13 @@ void CDuiFrameWnd::InitWindow() {
          {static_cast<dui::CControlUI*>(m_pSearchBtn), static_cast<dui::CControlUI*>(m_pAddkeyBtn),
           static_cast<dui::CControlUI*>(m_pDeleteBtn),
           static_cast<dui::CControlUI*>(m_pCloudServer)}) {
-        if (control != nullptr)
+        if (control != nullptr) {
             control->SetEnabled(false);
+        }
     }
-    if (m_pSetting != nullptr)
+    if (m_pSetting != nullptr) {
         m_pSetting->SetVisible(false);
+    }
 
     auto* pane = new CDuiKeyInfo(L"DepthChoose.xml");
     if (pane->Create(GetHWND(), L"", dui::WS_CHILD | dui::WS_VISIBLE, 0) == nullptr) {
@@ -122,8 +124,9 @@ void CDuiFrameWnd::Notify(dui::TNotifyUI& msg) {
         OnClick(sender);
     } else if (msg.sType == dui::kNotifySelectChanged && !m_bSelectingOption) {
         for (int i = 0; i < kLanguageOptions; ++i) {
-            if (msg.pSender != nullptr && msg.pSender == m_pLanguage[i])
+            if (msg.pSender != nullptr && msg.pSender == m_pLanguage[i]) {
                 SetLanguage(i);
+            }
         }
     } else if (msg.sType == dui::kNotifySetFocus && sender == L"SearchEdit") {
         EnterSearchMode();
@@ -168,15 +171,17 @@ intptr_t CDuiFrameWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lP
 void CDuiFrameWnd::EnterSearchMode() {
     m_TreeView.GetTreeCtrl().ShowWindow(false);
     m_TreeView.GetSearchList().ShowWindow(true);
-    if (m_pSearchBtn != nullptr)
+    if (m_pSearchBtn != nullptr) {
         m_pSearchBtn->SetEnabled(true);
+    }
 }
 
 void CDuiFrameWnd::LeaveSearchMode() {
     m_TreeView.GetTreeCtrl().ShowWindow(true);
     m_TreeView.GetSearchList().ShowWindow(false);
-    if (m_pSearchEdit != nullptr)
+    if (m_pSearchEdit != nullptr) {
         m_pSearchEdit->SetText(L"");
+    }
     if (m_pSearchBtn != nullptr) {
         m_pSearchBtn->SetFocus();
         m_pSearchBtn->SetEnabled(false);
@@ -184,18 +189,21 @@ void CDuiFrameWnd::LeaveSearchMode() {
 }
 
 void CDuiFrameWnd::EnableAddKeyButton(bool enable) {
-    if (m_pAddkeyBtn != nullptr)
+    if (m_pAddkeyBtn != nullptr) {
         m_pAddkeyBtn->SetEnabled(enable);
+    }
 }
 
 void CDuiFrameWnd::EnableDeleteButton(bool enable) {
-    if (m_pDeleteBtn != nullptr)
+    if (m_pDeleteBtn != nullptr) {
         m_pDeleteBtn->SetEnabled(enable);
+    }
 }
 
 void CDuiFrameWnd::ShowKey(int keyId) {
-    if (m_pKeyInfo != nullptr)
+    if (m_pKeyInfo != nullptr) {
         m_pKeyInfo->ShowKey(keyId);
+    }
 }
 
 IKeyWizard* CDuiFrameWnd::GetKeyWizard() {

@@ -22,8 +22,9 @@ int g_systemLanguageOverride = kNoOverride;
 }  // namespace
 
 int LanguageIdOf(int index) {
-    if (index < 0 || index >= kLanguageCount)
+    if (index < 0 || index >= kLanguageCount) {
         return res::kLangEnglish;
+    }
     return kLanguageIds[static_cast<size_t>(index)];
 }
 
@@ -108,19 +109,23 @@ int LanguageIdForLocale(std::string_view localeName) {
         {"tr", "", 1055},   {"ru", "", 1049},   {"nl", "", 1043}, {"de", "", 1031},
     };
     for (const Entry& entry : kEntries) {
-        if (entry.language == language && (entry.territory.empty() || entry.territory == territory))
+        if (entry.language == language &&
+            (entry.territory.empty() || entry.territory == territory)) {
             return entry.id;
+        }
     }
     return res::kLangEnglish;
 }
 
 int SystemDefaultLangId() {
-    if (g_systemLanguageOverride != kNoOverride)
+    if (g_systemLanguageOverride != kNoOverride) {
         return g_systemLanguageOverride;
+    }
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0')
+        if (value != nullptr && *value != '\0') {
             return LanguageIdForLocale(value);
+        }
     }
     return res::kLangEnglish;
 }

@@ -96,10 +96,12 @@ void CLeftTreeView::RebuildTree() {
         m_Tree.SetItemData(maker.item, entry.id);
         auto addKeys = [&](const KeyDataList& list, int image, bool liveOnly) {
             for (const KeyDataRecord& record : list) {
-                if (record.makerId != static_cast<uint32_t>(entry.id))
+                if (record.makerId != static_cast<uint32_t>(entry.id)) {
                     continue;
-                if (liveOnly && record.params.status == KeyStatusDeleted)
+                }
+                if (liveOnly && record.params.status == KeyStatusDeleted) {
                     continue;
+                }
                 afx::TreeItem key = m_Tree.InsertItem(KeyName(record), image, image, maker.item);
                 m_Tree.SetItemData(key, record.keyId);
                 ++maker.count;
@@ -126,24 +128,27 @@ void CLeftTreeView::SetMakerCount(MakerNode& maker, int count) {
 
 CLeftTreeView::MakerNode* CLeftTreeView::MakerOf(afx::TreeItem item) {
     for (MakerNode& maker : m_Makers) {
-        if (maker.item == item)
+        if (maker.item == item) {
             return &maker;
+        }
     }
     return nullptr;
 }
 
 std::wstring CLeftTreeView::GetCarFactoryName(int makerId) const {
     for (const CarFactoryEntry& entry : m_CarFactory) {
-        if (entry.id == makerId)
+        if (entry.id == makerId) {
             return entry.machineName;
+        }
     }
     return L"";
 }
 
 afx::TreeItem CLeftTreeView::FindMakerItem(int makerId) const {
     for (const MakerNode& maker : m_Makers) {
-        if (maker.id == makerId)
+        if (maker.id == makerId) {
             return maker.item;
+        }
     }
     return nullptr;
 }
@@ -152,8 +157,9 @@ afx::TreeItem CLeftTreeView::FindKeyItem(int image, int keyId) const {
     for (const MakerNode& maker : m_Makers) {
         for (afx::TreeItem key = m_Tree.GetChildItem(maker.item); key != nullptr;
              key = m_Tree.GetNextSiblingItem(key)) {
-            if (m_Tree.GetItemImage(key) == image && m_Tree.GetItemData(key) == keyId)
+            if (m_Tree.GetItemImage(key) == image && m_Tree.GetItemData(key) == keyId) {
                 return key;
+            }
         }
     }
     return nullptr;
@@ -162,8 +168,9 @@ afx::TreeItem CLeftTreeView::FindKeyItem(int image, int keyId) const {
 void CLeftTreeView::AddKeyItem(const std::wstring& name, int makerId, int keyId, int image) {
     afx::TreeItem makerItem = FindMakerItem(makerId);
     MakerNode* maker = MakerOf(makerItem);
-    if (maker == nullptr)
+    if (maker == nullptr) {
         return;
+    }
     afx::TreeItem key = m_Tree.InsertItem(name, image, image, makerItem);
     m_Tree.SetItemData(key, keyId);
     ++m_nTotal;
@@ -174,8 +181,9 @@ void CLeftTreeView::AddKeyItem(const std::wstring& name, int makerId, int keyId,
 
 void CLeftTreeView::UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage) {
     afx::TreeItem key = FindKeyItem(image, keyId);
-    if (key == nullptr)
+    if (key == nullptr) {
         return;
+    }
     m_Tree.SetItemImage(key, newImage, newImage);
     m_Tree.SetItemText(key, name);
 }
@@ -209,8 +217,9 @@ void CLeftTreeView::OnCommand(int commandId) {
 
 void CLeftTreeView::OnTvnSelchangedTree() {
     afx::TreeItem item = m_Tree.GetSelectedItem();
-    if (item == nullptr || m_pFrame == nullptr)
+    if (item == nullptr || m_pFrame == nullptr) {
         return;
+    }
     m_pFrame->EnableAddKeyButton(false);
     m_pFrame->EnableDeleteButton(false);
     m_Tree.SelectDropTarget(item);
@@ -226,8 +235,9 @@ void CLeftTreeView::OnTvnSelchangedTree() {
 
 void CLeftTreeView::OnNMRClickTree(afx::Point point) {
     afx::TreeItem item = m_Tree.HitTest(point);
-    if (item == nullptr || m_Tree.GetItemImage(item) == kImageRoot)
+    if (item == nullptr || m_Tree.GetItemImage(item) == kImageRoot) {
         return;
+    }
     m_hRightClicked = item;
     afx::Menu menu = afx::Menu::FromTemplate(res::MenuResource(res::kKeyTreeMenu), 0);
     menu.SetItemText(kCommandAddKey, m_strMenuAdd);
@@ -246,10 +256,12 @@ bool CLeftTreeView::WizardLetsGo() {
 }
 
 void CLeftTreeView::AddNewKey(afx::TreeItem item) {
-    if (item == nullptr)
+    if (item == nullptr) {
         item = m_Tree.GetSelectedItem();
-    if (item == nullptr || !WizardLetsGo())
+    }
+    if (item == nullptr || !WizardLetsGo()) {
         return;
+    }
     int image = m_Tree.GetItemImage(item);
     if (IsKeyImage(image)) {
         item = m_Tree.GetParentItem(item);
@@ -257,8 +269,9 @@ void CLeftTreeView::AddNewKey(afx::TreeItem item) {
         return;
     }
     IKeyWizard* wizard = m_pFrame != nullptr ? m_pFrame->GetKeyWizard() : nullptr;
-    if (wizard == nullptr)
+    if (wizard == nullptr) {
         return;
+    }
     KeyWizardTarget target;
     target.makerId = static_cast<int>(m_Tree.GetItemData(item));
     target.makerLabel = LabelName(m_Tree.GetItemText(item));
@@ -268,15 +281,18 @@ void CLeftTreeView::AddNewKey(afx::TreeItem item) {
 }
 
 void CLeftTreeView::OnEditKey() {
-    if (!WizardLetsGo())
+    if (!WizardLetsGo()) {
         return;
+    }
     SelectTreeItem(m_hRightClicked);
     afx::TreeItem item = m_Tree.GetSelectedItem();
-    if (item == nullptr || !IsKeyImage(m_Tree.GetItemImage(item)))
+    if (item == nullptr || !IsKeyImage(m_Tree.GetItemImage(item))) {
         return;
+    }
     IKeyWizard* wizard = m_pFrame != nullptr ? m_pFrame->GetKeyWizard() : nullptr;
-    if (wizard == nullptr)
+    if (wizard == nullptr) {
         return;
+    }
     KeyWizardTarget target;
     target.editMode = true;
     target.makerId = static_cast<int>(m_Tree.GetItemData(m_Tree.GetParentItem(item)));
@@ -288,25 +304,30 @@ void CLeftTreeView::OnEditKey() {
 }
 
 void CLeftTreeView::DeleteKey(afx::TreeItem item) {
-    if (item == nullptr)
+    if (item == nullptr) {
         item = m_Tree.GetSelectedItem();
-    if (item == nullptr || !WizardLetsGo())
+    }
+    if (item == nullptr || !WizardLetsGo()) {
         return;
+    }
     int image = m_Tree.GetItemImage(item);
-    if (!IsKeyImage(image) || m_pFrame == nullptr)
+    if (!IsKeyImage(image) || m_pFrame == nullptr) {
         return;
+    }
     std::wstring question =
         platform::Format(L"%s %s ？", m_strDeletePrefix, m_Tree.GetItemText(item));
-    if (m_pFrame->ShowMessage(question, kMessageQuestion) != kAnswerOk)
+    if (m_pFrame->ShowMessage(question, kMessageQuestion) != kAnswerOk) {
         return;
+    }
     int keyId = static_cast<int>(m_Tree.GetItemData(item));
     if (image == kImageUnfinishedKey) {
         RemoveKeyEdit(keyId);
     } else {
         MarkKeyDeleted(keyId);
     }
-    if (MakerNode* maker = MakerOf(m_Tree.GetParentItem(item)))
+    if (MakerNode* maker = MakerOf(m_Tree.GetParentItem(item))) {
         SetMakerCount(*maker, maker->count - 1);
+    }
     m_Tree.DeleteItem(item);
     --m_nTotal;
     SetRootLabel();
@@ -327,8 +348,9 @@ void CLeftTreeView::FillSearchList(const std::wstring& text) {
             size_t shown = std::min(list->size(), kNewestShown);
             for (size_t i = shown; i-- > 0;) {
                 std::wstring name = KeyName((*list)[i]);
-                if (!name.empty())
+                if (!name.empty()) {
                     AddSearchResult(name, image, (*list)[i].keyId);
+                }
             }
         }
         return;
@@ -338,19 +360,22 @@ void CLeftTreeView::FillSearchList(const std::wstring& text) {
          {std::pair{&g_KeyData, kImageKey}, std::pair{&g_KeyDataEdit, kImageUnfinishedKey}}) {
         for (const KeyDataRecord& record : *list) {
             std::wstring name = KeyName(record);
-            if (platform::AsciiUpper(name).find(wanted) != std::wstring::npos)
+            if (platform::AsciiUpper(name).find(wanted) != std::wstring::npos) {
                 AddSearchResult(name, image, record.keyId);
+            }
         }
     }
     for (const CarFactoryEntry& entry : m_CarFactory) {
-        if (platform::AsciiUpper(entry.displayName).find(wanted) != std::wstring::npos)
+        if (platform::AsciiUpper(entry.displayName).find(wanted) != std::wstring::npos) {
             AddSearchResult(entry.displayName, kImageMaker, entry.id);
+        }
     }
 }
 
 void CLeftTreeView::OnLvnItemchangedList(int row) {
-    if (row < 0 || row >= static_cast<int>(m_SearchResults.size()))
+    if (row < 0 || row >= static_cast<int>(m_SearchResults.size())) {
         return;
+    }
     SearchResult chosen = m_SearchResults[static_cast<size_t>(row)];
     m_Tree.ShowWindow(true);
     m_List.ShowWindow(false);
@@ -359,8 +384,9 @@ void CLeftTreeView::OnLvnItemchangedList(int row) {
 }
 
 void CLeftTreeView::SelectTreeItem(afx::TreeItem item) {
-    if (item == nullptr)
+    if (item == nullptr) {
         return;
+    }
     m_Tree.SelectItem(item);
     m_Tree.SelectDropTarget(item);
 }

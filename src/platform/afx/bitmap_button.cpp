@@ -9,8 +9,9 @@
 namespace afx {
 
 void ItemPainter::DrawBitmap(const Bitmap& bitmap, Point at) {
-    if (!bitmap.IsNull())
+    if (!bitmap.IsNull()) {
         painter_.drawImage(QPoint(at.x, at.y), bitmap.Image());
+    }
 }
 
 int ItemPainter::TextWidth(const std::wstring& text) const {
@@ -40,8 +41,9 @@ BitmapButton::BitmapButton() = default;
 
 BitmapButton::~BitmapButton() {
     WithWidget<OwnerDrawButton>([this](OwnerDrawButton* b) {
-        if (b->owner == this)
+        if (b->owner == this) {
             b->owner = nullptr;
+        }
     });
 }
 
@@ -64,8 +66,9 @@ bool BitmapButton::LoadBitmaps(const std::wstring& normal, const std::wstring& p
 
 void BitmapButton::SizeToContent() {
     WithWidget<QWidget>([this](QWidget* w) {
-        if (!normal_.IsNull())
+        if (!normal_.IsNull()) {
             w->resize(normal_.Width(), normal_.Height());
+        }
     });
 }
 
@@ -102,14 +105,16 @@ void OwnerDrawButton::paintEvent(QPaintEvent* event) {
 }
 
 void OwnerDrawButton::mouseMoveEvent(QMouseEvent* event) {
-    if (owner)
+    if (owner) {
         owner->OnMouseMove();
+    }
     QPushButton::mouseMoveEvent(event);
 }
 
 void OwnerDrawButton::leaveEvent(QEvent* event) {
-    if (owner)
+    if (owner) {
         owner->OnMouseLeave();
+    }
     QPushButton::leaveEvent(event);
 }
 

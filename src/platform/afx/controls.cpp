@@ -15,8 +15,9 @@ int ComboBox::AddString(const std::wstring& text) {
     return WithWidget<QComboBox>(kComboError, [&](QComboBox* c) {
         c->addItem(ToQString(text));
         // A drop-down list starts with no pick, and adding keeps it so.
-        if (c->count() == 1)
+        if (c->count() == 1) {
             c->setCurrentIndex(-1);
+        }
         return c->count() - 1;
     });
 }
@@ -78,18 +79,21 @@ void Edit::SetSel(int start, int end) {
             int to = end < 0 ? length : std::min(end, length);
             line->setSelection(start, to - start);
         } else if (auto* edit = dynamic_cast<QPlainTextEdit*>(w)) {
-            if (start == 0 && end < 0)
+            if (start == 0 && end < 0) {
                 edit->selectAll();
+            }
         }
     });
 }
 
 void Edit::SetReadOnly(bool readOnly) {
     WithWidget<QWidget>([&](QWidget* w) {
-        if (auto* line = dynamic_cast<QLineEdit*>(w))
+        if (auto* line = dynamic_cast<QLineEdit*>(w)) {
             line->setReadOnly(readOnly);
-        if (auto* edit = dynamic_cast<QPlainTextEdit*>(w))
+        }
+        if (auto* edit = dynamic_cast<QPlainTextEdit*>(w)) {
             edit->setReadOnly(readOnly);
+        }
     });
 }
 

@@ -29,8 +29,9 @@ void Dialog::BuildWindow(QWidget* parent) {
 
 int Dialog::DoModal(QWidget* owner) {
     return OnUiThread([&] {
-        if (Window())
+        if (Window()) {
             return -1;
+        }
         BuildWindow(owner ? owner : QApplication::activeWindow());
         DialogWidget* window = Window();
         window->setWindowModality(Qt::ApplicationModal);
@@ -47,12 +48,14 @@ int Dialog::DoModal(QWidget* owner) {
 
 bool Dialog::Create(QWidget* parent) {
     return OnUiThread([&] {
-        if (Window())
+        if (Window()) {
             return false;
+        }
         BuildWindow(parent);
         OnInitDialog();
-        if (template_.visible)
+        if (template_.visible) {
             Window()->show();
+        }
         return true;
     });
 }
@@ -64,8 +67,9 @@ void Dialog::DestroyWindow() {
 void Dialog::EndDialog(int result) {
     SendToUiThread([&] {
         DialogWidget* window = Window();
-        if (!window)
+        if (!window) {
             return;
+        }
         window->setProperty("afxEnded", true);
         window->done(result);
     });
@@ -85,8 +89,9 @@ void Dialog::BindControl(int controlId, Wnd& control) {
 void Dialog::SetBackground(const Bitmap& bitmap) {
     SendToUiThread([&] {
         DialogWidget* window = Window();
-        if (!window || bitmap.IsNull())
+        if (!window || bitmap.IsNull()) {
             return;
+        }
         QPalette palette = window->palette();
         palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(bitmap.Image())));
         window->setPalette(palette);
@@ -95,10 +100,12 @@ void Dialog::SetBackground(const Bitmap& bitmap) {
 }
 
 void Dialog::OnCommand(int commandId) {
-    if (commandId == kIdOk)
+    if (commandId == kIdOk) {
         OnOK();
-    if (commandId == kIdCancel)
+    }
+    if (commandId == kIdCancel) {
         OnCancel();
+    }
 }
 
 }  // namespace afx

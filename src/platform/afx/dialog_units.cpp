@@ -21,15 +21,17 @@ int MulDiv(int value, int numerator, int denominator) {
 
 const ControlTemplate* DialogTemplate::Find(int controlId) const {
     for (const auto& control : controls) {
-        if (control.id == controlId)
+        if (control.id == controlId) {
             return &control;
+        }
     }
     return nullptr;
 }
 
 BaseUnits DialogBaseUnits(const Font& font) {
-    if (IsWindowsDialogFont(font.face) && font.pointSizeTenths == 80)
+    if (IsWindowsDialogFont(font.face) && font.pointSizeTenths == 80) {
         return BaseUnits{6, 13};
+    }
     QFontMetrics metrics(ToQFont(font));
     int width = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));

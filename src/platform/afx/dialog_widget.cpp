@@ -38,8 +38,9 @@ QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
     edit->setReadOnly(control.style & kReadOnly);
     edit->setVerticalScrollBarPolicy((control.style & kVScroll) ? Qt::ScrollBarAlwaysOn
                                                                 : Qt::ScrollBarAlwaysOff);
-    if (!(control.style & kBorder))
+    if (!(control.style & kBorder)) {
         edit->setFrameShape(QFrame::NoFrame);
+    }
     return edit;
 }
 
@@ -62,8 +63,9 @@ ItemsWidget* CreateItems(const ControlTemplate& control, QWidget* parent) {
     items->setContextMenuPolicy(Qt::CustomContextMenu);
     items->rightButtonSelects = control.kind != ControlKind::TreeView;
     items->setIconSize(QSize(32, 32));
-    if (control.kind == ControlKind::ListView)
+    if (control.kind == ControlKind::ListView) {
         items->headerItem()->setText(0, QString());
+    }
     return items;
 }
 
@@ -73,8 +75,9 @@ DialogWidget::DialogWidget(Dialog& owner, QWidget* parent)
     : QDialog(parent, FlagsOf(owner.GetTemplate().frame)), owner_(owner) {
     const DialogTemplate& t = owner.GetTemplate();
     // QDialog makes itself a window whatever it is given; a child dialog lies inside its parent.
-    if (t.frame == DialogFrame::Child && parent != nullptr)
+    if (t.frame == DialogFrame::Child && parent != nullptr) {
         setWindowFlags(Qt::Widget);
+    }
     BaseUnits units = owner.GetBaseUnits();
     setFont(ToQFont(t.font));
     setWindowTitle(ToQString(t.caption));
@@ -163,8 +166,9 @@ void DialogWidget::Watch(QWidget* widget) {
 
 QWidget* DialogWidget::Control(int controlId) const {
     for (const auto& [id, widget] : controls_) {
-        if (id == controlId)
+        if (id == controlId) {
             return widget;
+        }
     }
     return nullptr;
 }
@@ -172,8 +176,9 @@ QWidget* DialogWidget::Control(int controlId) const {
 int DialogWidget::ControlIdOf(const QObject* widget) const {
     for (const QObject* w = widget; w != nullptr && w != this; w = w->parent()) {
         for (const auto& [id, control] : controls_) {
-            if (control == w)
+            if (control == w) {
                 return id;
+            }
         }
     }
     return 0;
@@ -194,8 +199,9 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
 
 // A child dialog takes no dialog keys: the main loop that hosts it is not a dialog's.
 void DialogWidget::reject() {
-    if (owner_.GetTemplate().frame != DialogFrame::Child)
+    if (owner_.GetTemplate().frame != DialogFrame::Child) {
         owner_.OnCommand(kIdCancel);
+    }
 }
 
 void DialogWidget::keyPressEvent(QKeyEvent* event) {

@@ -20,8 +20,9 @@ QString QtFilter(const FileFilter& filter) {
     patterns.replace(u';', u' ');
     QString description = ToQString(filter.description);
     // Qt reads the patterns from the description's closing parentheses.
-    if (description.endsWith(u'(' + patterns + u')'))
+    if (description.endsWith(u'(' + patterns + u')')) {
         return description;
+    }
     return description + QStringLiteral(" (") + patterns + u')';
 }
 
@@ -33,11 +34,13 @@ std::optional<std::wstring> RunQtDialog(const FileDialog::Request& request, QWid
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & kOverwritePrompt));
     dialog.setDefaultSuffix(ToQString(request.defaultExtension));
     QStringList filters;
-    for (const auto& filter : request.filters)
+    for (const auto& filter : request.filters) {
         filters << QtFilter(filter);
+    }
     dialog.setNameFilters(filters);
-    if (!request.fileName.empty())
+    if (!request.fileName.empty()) {
         dialog.selectFile(ToQString(request.fileName));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -53,8 +56,9 @@ std::vector<FileFilter> ParseFileFilter(const std::wstring& filter) {
          start = bar + 1, bar = filter.find(L'|', start)) {
         parts.push_back(filter.substr(start, bar - start));
     }
-    if (start < filter.size())
+    if (start < filter.size()) {
         parts.push_back(filter.substr(start));
+    }
     std::vector<FileFilter> filters;
     for (size_t i = 0; i < parts.size() && !parts[i].empty(); i += 2) {
         filters.push_back({parts[i], i + 1 < parts.size() ? parts[i + 1] : std::wstring()});
@@ -63,8 +67,9 @@ std::vector<FileFilter> ParseFileFilter(const std::wstring& filter) {
 }
 
 std::wstring WithDefaultExtension(const std::wstring& name, const std::wstring& extension) {
-    if (extension.empty() || name.empty())
+    if (extension.empty() || name.empty()) {
         return name;
+    }
     size_t slash = name.find_last_of(L"/\\");
     std::wstring file = slash == std::wstring::npos ? name : name.substr(slash + 1);
     return file.find(L'.') == std::wstring::npos ? name + L"." + extension : name;
@@ -89,8 +94,9 @@ int FileDialog::DoModal(QWidget* owner) {
     std::optional<std::wstring> answer;
     if (scripted) {
         answer = *scripted;
-        if (answer)
+        if (answer) {
             *answer = WithDefaultExtension(*answer, request_.defaultExtension);
+        }
     } else {
         answer = OnUiThread([&] { return RunQtDialog(request_, owner); });
     }

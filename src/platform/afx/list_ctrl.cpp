@@ -14,8 +14,9 @@ int ListCtrl::InsertColumn(int column, const std::wstring& heading, int width) {
         // A fresh QTreeWidget has one unnamed column; the first inserted column takes it.
         bool first = l->headerItem()->text(0).isEmpty() && count == 1;
         int at = first ? 0 : std::clamp(column, 0, count);
-        if (!first)
+        if (!first) {
             l->setColumnCount(count + 1);
+        }
         l->headerItem()->setText(at, ToQString(heading));
         l->setColumnWidth(at, width);
         return at;
@@ -68,8 +69,9 @@ int ListCtrl::GetSelectionMark() const {
 bool ListCtrl::SetItemState(int index, bool selected) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* l) {
         auto* item = l->topLevelItem(index);
-        if (!item)
+        if (!item) {
             return false;
+        }
         if (selected) {
             l->setCurrentItem(item);
         } else {

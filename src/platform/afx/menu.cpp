@@ -19,10 +19,12 @@ std::optional<Menu> g_lastTracked;
 template <typename Items>
 auto* FindItem(Items& items, int commandId) {
     for (auto& item : items) {
-        if (item.commandId == commandId && commandId != 0)
+        if (item.commandId == commandId && commandId != 0) {
             return &item;
-        if (auto* inner = FindItem(item.submenu, commandId))
+        }
+        if (auto* inner = FindItem(item.submenu, commandId)) {
             return inner;
+        }
     }
     return static_cast<decltype(&items.front())>(nullptr);
 }
@@ -51,28 +53,32 @@ Point CursorPos() {
 }
 
 Menu Menu::FromTemplate(const MenuTemplate& menuTemplate, int index) {
-    if (index < 0 || index >= static_cast<int>(menuTemplate.popups.size()))
+    if (index < 0 || index >= static_cast<int>(menuTemplate.popups.size())) {
         return Menu({});
+    }
     return Menu(menuTemplate.popups[index].submenu);
 }
 
 bool Menu::SetItemText(int commandId, const std::wstring& text) {
     auto* item = FindItem(items_, commandId);
-    if (item)
+    if (item) {
         item->text = text;
+    }
     return item != nullptr;
 }
 
 bool Menu::EnableMenuItem(int commandId, bool enable) {
     auto* item = FindItem(items_, commandId);
-    if (item)
+    if (item) {
         item->grayed = !enable;
+    }
     return item != nullptr;
 }
 
 bool Menu::SetSubmenuText(int position, const std::wstring& text) {
-    if (position < 0 || position >= static_cast<int>(items_.size()))
+    if (position < 0 || position >= static_cast<int>(items_.size())) {
         return false;
+    }
     items_[position].text = text;
     return true;
 }
@@ -90,18 +96,21 @@ int Menu::Track(Point screen, Dialog* owner) {
         scripted = std::exchange(g_nextChoice, std::nullopt);
     }
     int chosen = OnUiThread([&] {
-        if (scripted)
+        if (scripted) {
             return *scripted;
+        }
         QMenu menu(owner ? owner->GetSafeWidget() : nullptr);
         Fill(menu, items_);
         QAction* action = menu.exec(QPoint(screen.x, screen.y));
         return action ? action->data().toInt() : 0;
     });
     // A greyed entry cannot be chosen, scripted or not.
-    if (chosen != 0 && !IsEnabled(chosen))
+    if (chosen != 0 && !IsEnabled(chosen)) {
         chosen = 0;
-    if (chosen != 0 && owner)
+    }
+    if (chosen != 0 && owner) {
         SendToUiThread([&] { owner->OnCommand(chosen); });
+    }
     return chosen;
 }
 

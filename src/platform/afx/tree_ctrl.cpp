@@ -9,8 +9,9 @@ namespace afx {
 TreeItem TreeCtrl::InsertItem(const std::wstring& label, int image, int /*selectedImage*/,
                               TreeItem parent) {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
-        if (parent != kTreeRoot && !t->Holds(parent))
+        if (parent != kTreeRoot && !t->Holds(parent)) {
             return nullptr;
+        }
         auto* item = t->AddItem(parent);
         item->setText(0, ToQString(label));
         item->setData(0, ItemsWidget::kDataRole, qlonglong{0});
@@ -21,8 +22,9 @@ TreeItem TreeCtrl::InsertItem(const std::wstring& label, int image, int /*select
 
 bool TreeCtrl::DeleteItem(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return false;
+        }
         t->RemoveItem(item);
         return true;
     });
@@ -43,8 +45,9 @@ std::wstring TreeCtrl::GetItemText(TreeItem item) const {
 
 bool TreeCtrl::SetItemText(TreeItem item, const std::wstring& label) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return false;
+        }
         item->setText(0, ToQString(label));
         return true;
     });
@@ -58,8 +61,9 @@ intptr_t TreeCtrl::GetItemData(TreeItem item) const {
 
 bool TreeCtrl::SetItemData(TreeItem item, intptr_t data) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return false;
+        }
         item->setData(0, ItemsWidget::kDataRole, qlonglong{data});
         return true;
     });
@@ -73,8 +77,9 @@ int TreeCtrl::GetItemImage(TreeItem item) const {
 
 bool TreeCtrl::SetItemImage(TreeItem item, int image, int /*selectedImage*/) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return false;
+        }
         t->SetItemImage(item, image);
         return true;
     });
@@ -91,19 +96,22 @@ TreeItem TreeCtrl::GetParentItem(TreeItem item) const {
 
 TreeItem TreeCtrl::GetChildItem(TreeItem item) const {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
-        if (item == kTreeRoot)
+        if (item == kTreeRoot) {
             return t->topLevelItem(0);
+        }
         return t->Holds(item) ? item->child(0) : nullptr;
     });
 }
 
 TreeItem TreeCtrl::GetNextSiblingItem(TreeItem item) const {
     return WithWidget<ItemsWidget>(TreeItem{}, [&](ItemsWidget* t) -> TreeItem {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return nullptr;
+        }
         QTreeWidgetItem* parent = item->parent();
-        if (parent)
+        if (parent) {
             return parent->child(parent->indexOfChild(item) + 1);
+        }
         return t->topLevelItem(t->indexOfTopLevelItem(item) + 1);
     });
 }
@@ -116,8 +124,9 @@ bool TreeCtrl::ItemHasChildren(TreeItem item) const {
 int TreeCtrl::GetCount() const {
     return WithWidget<ItemsWidget>(0, [](ItemsWidget* t) {
         int count = 0;
-        for (QTreeWidgetItemIterator it(t); *it; ++it)
+        for (QTreeWidgetItemIterator it(t); *it; ++it) {
             ++count;
+        }
         return count;
     });
 }
@@ -128,8 +137,9 @@ TreeItem TreeCtrl::GetSelectedItem() const {
 
 bool TreeCtrl::SelectItem(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (item != nullptr && !t->Holds(item))
+        if (item != nullptr && !t->Holds(item)) {
             return false;
+        }
         t->setCurrentItem(item);
         return true;
     });
@@ -137,8 +147,9 @@ bool TreeCtrl::SelectItem(TreeItem item) {
 
 bool TreeCtrl::SelectDropTarget(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (item != nullptr && !t->Holds(item))
+        if (item != nullptr && !t->Holds(item)) {
             return false;
+        }
         t->SetDropTarget(item);
         return true;
     });
@@ -151,8 +162,9 @@ TreeItem TreeCtrl::GetDropHilightItem() const {
 
 bool TreeCtrl::Expand(TreeItem item) {
     return WithWidget<ItemsWidget>(false, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return false;
+        }
         item->setExpanded(true);
         return true;
     });
@@ -172,8 +184,9 @@ TreeItem TreeCtrl::HitTest(Point point) const {
 
 Rect TreeCtrl::GetItemRect(TreeItem item) const {
     return WithWidget<ItemsWidget>(Rect{}, [&](ItemsWidget* t) {
-        if (!t->Holds(item))
+        if (!t->Holds(item)) {
             return Rect{};
+        }
         QRect inView = t->visualItemRect(item);
         return FromQRect(inView.translated(t->viewport()->mapTo(t, QPoint(0, 0))));
     });

@@ -13,11 +13,13 @@ void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
 }
 
 void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
-    if (auto* previous = itemFromIndex(dropTarget))
+    if (auto* previous = itemFromIndex(dropTarget)) {
         previous->setData(0, Qt::BackgroundRole, {});
+    }
     dropTarget = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-    if (item)
+    if (item) {
         item->setData(0, Qt::BackgroundRole, palette().highlight());
+    }
 }
 
 QTreeWidgetItem* ItemsWidget::AddItem(QTreeWidgetItem* parent) {
@@ -33,8 +35,9 @@ void ItemsWidget::RemoveItem(QTreeWidgetItem* item) {
 
 void ItemsWidget::Forget(const QTreeWidgetItem* item) {
     live_.erase(item);
-    for (int i = 0; i < item->childCount(); ++i)
+    for (int i = 0; i < item->childCount(); ++i) {
         Forget(item->child(i));
+    }
 }
 
 void ItemsWidget::RemoveAll() {

@@ -11,16 +11,18 @@ namespace afx {
 template <typename W, typename F>
 void Wnd::WithWidget(F&& call) const {
     SendToUiThread([&] {
-        if (auto* w = dynamic_cast<W*>(Widget()))
+        if (auto* w = dynamic_cast<W*>(Widget())) {
             call(w);
+        }
     });
 }
 
 template <typename W, typename R, typename F>
 R Wnd::WithWidget(R fallback, F&& call) const {
     return OnUiThread([&]() -> R {
-        if (auto* w = dynamic_cast<W*>(Widget()))
+        if (auto* w = dynamic_cast<W*>(Widget())) {
             return call(w);
+        }
         return fallback;
     });
 }
