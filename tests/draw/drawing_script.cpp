@@ -15,24 +15,31 @@ std::string PenName(const platform::Pen& pen) {
     if (pen.style == platform::PenStyle::Dot) {
         return pen.color == Rgb(20, 20, 20) ? "stop" : "dot?";
     }
-    if (pen.color == Rgb(200, 200, 200))
+    if (pen.color == Rgb(200, 200, 200)) {
         return "guide";
-    if (pen.color == Rgb(0, 0, 0))
+    }
+    if (pen.color == Rgb(0, 0, 0)) {
         return "outline";
-    if (pen.color == Rgb(140, 140, 140))
+    }
+    if (pen.color == Rgb(140, 140, 140)) {
         return "blade";
-    if (pen.color == Rgb(150, 150, 150))
+    }
+    if (pen.color == Rgb(150, 150, 150)) {
         return "end";
+    }
     return "pen?";
 }
 
 std::string TextKind(const platform::DrawState& s) {
-    if (s.font.height == 12 && s.textColor == Rgb(0, 0, 0))
+    if (s.font.height == 12 && s.textColor == Rgb(0, 0, 0)) {
         return "value";
-    if (s.font.height == 15 && s.textColor == Rgb(255, 50, 0))
+    }
+    if (s.font.height == 15 && s.textColor == Rgb(255, 50, 0)) {
         return "code*";
-    if (s.font.height == 15 && s.textColor == Rgb(0, 50, 255))
+    }
+    if (s.font.height == 15 && s.textColor == Rgb(0, 50, 255)) {
         return "code";
+    }
     return "text?";
 }
 

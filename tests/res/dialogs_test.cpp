@@ -22,8 +22,9 @@ TEST(DialogResources, TheUpdateDialogFitsItsBackgroundPicture) {
     EXPECT_EQ(Pixels(update, 1047), (afx::Rect{437, 406, 695, 456}));
     // Every control id is unique, -1 included (the steps text).
     std::set<int> ids;
-    for (const auto& control : update.controls)
+    for (const auto& control : update.controls) {
         EXPECT_TRUE(ids.insert(control.id).second);
+    }
     EXPECT_EQ(ids.size(), 16u);
 }
 
@@ -48,8 +49,9 @@ TEST(MenuResources, CommandsInTheirOrder) {
     std::vector<int> commands;
     for (const auto& item : tools.Items()) {
         commands.push_back(item.commandId);
-        for (const auto& sub : item.submenu)
+        for (const auto& sub : item.submenu) {
             commands.push_back(sub.commandId);
+        }
     }
     EXPECT_EQ(commands,
               (std::vector<int>{32787, 32785, 32788, 32789, 0, 32796, 32798, 32802, 32803, 32807}));

@@ -11,8 +11,9 @@ using res::FindString;
 
 std::set<int> IdsOf(std::span<const res::StringEntry> table) {
     std::set<int> ids;
-    for (const auto& e : table)
+    for (const auto& e : table) {
         ids.insert(e.id);
+    }
     return ids;
 }
 
@@ -21,10 +22,12 @@ TEST(StringTables, AreSortedAndAgreeOnTheirIds) {
     const std::span<const res::StringEntry> tables[] = {
         res::ChineseStrings(), res::EnglishStrings(), res::ItalianStrings(), res::SwedishStrings()};
     for (auto table : tables) {
-        for (size_t i = 1; i < table.size(); ++i)
+        for (size_t i = 1; i < table.size(); ++i) {
             EXPECT_LT(table[i - 1].id, table[i].id);
-        for (const auto& e : table)
+        }
+        for (const auto& e : table) {
             EXPECT_NE(std::wstring(e.text), L"") << e.id;
+        }
     }
     // The dimple-and-track side labels exist in Chinese only.
     auto chinese = IdsOf(res::ChineseStrings());

@@ -21,14 +21,17 @@ TEST(UpdateTexts, AColumnByLanguageIndexWithEnglishForEveryOther) {
 TEST(UpdateTexts, EnglishLacksTheFileAndClampTexts) {
     for (int number : {3, 5, 6, 7, 22, 23, 24}) {
         EXPECT_EQ(FindUpdateText(1, number), std::nullopt) << number;
-        for (int index : {0, 3, 8})
+        for (int index : {0, 3, 8}) {
             EXPECT_NE(FindUpdateText(index, number), std::nullopt);
+        }
     }
     for (int number = 1; number <= res::kUpdateTextCount; ++number) {
-        if (number >= 22 && number <= 24)
+        if (number >= 22 && number <= 24) {
             continue;
-        if (number == 3 || (number >= 5 && number <= 7))
+        }
+        if (number == 3 || (number >= 5 && number <= 7)) {
             continue;
+        }
         EXPECT_NE(FindUpdateText(1, number), std::nullopt) << number;
     }
 }

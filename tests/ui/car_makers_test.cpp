@@ -40,15 +40,17 @@ TEST(CarMakers, OddLines) {
 
 TEST(CarMakers, SectionsByLanguageAndTheWholeSectionRead) {
     EXPECT_EQ(CarFactorySection(0), L"carCH");
-    for (int index : {1, 3, 8, 12, 14})
+    for (int index : {1, 3, 8, 12, 14}) {
         EXPECT_EQ(CarFactorySection(index), L"carEN");
+    }
 
     test::TempFolder folder;
     // Far more than a 2048-character buffer would hold: the last makers must not be cut.
     std::string text = "[carCH]\n1=AUDI;奥迪\n[carEN]\n";
-    for (int id = 1; id <= 300; ++id)
+    for (int id = 1; id <= 300; ++id) {
         text += std::to_string(id) + "=MAKER" + std::to_string(id) + ";Maker number " +
                 std::to_string(id) + "\n";
+    }
     text += "[other]\n1=X;Y\n";
     std::ofstream(folder / "carFactory.ini", std::ios::binary) << text;
     std::wstring file = folder.wide() + L"carFactory.ini";

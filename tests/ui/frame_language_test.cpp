@@ -103,8 +103,9 @@ TEST_F(MainWindowTest, EveryOptionSwitchesTextsPicturesAndTheSavedIndex) {
 
 TEST_F(MainWindowTest, StartUpStateOfTheControlsAndThePlaces) {
     ASSERT_NE(Open(), nullptr);
-    for (const wchar_t* name : {L"SearchBtn", L"AddkeyBtn", L"DeleteBtn", L"CloudServer"})
+    for (const wchar_t* name : {L"SearchBtn", L"AddkeyBtn", L"DeleteBtn", L"CloudServer"}) {
         EXPECT_FALSE(Control(name)->IsEnabled()) << name;
+    }
     EXPECT_FALSE(Control(L"Setting")->IsVisible());
     EXPECT_TRUE(Control(L"SynchServer")->IsEnabled());
     EXPECT_EQ(frame_->GetTreeView().GetWindowRect(), (afx::Rect{5, 154, 255, 661}));

@@ -30,14 +30,16 @@ class FrameTransferTest : public ui_test::MainWindowTest {
 
     Texts Shown() const {
         Texts texts;
-        for (const ShownMessage& message : script_.Shown())
+        for (const ShownMessage& message : script_.Shown()) {
             texts.push_back(message.text);
+        }
         return texts;
     }
     void ClickAndWait(const wchar_t* button) {
         ui_test::Click(Control(button));
-        if (frame_->GetSyncWorker())
+        if (frame_->GetSyncWorker()) {
             afx::PumpUntilFinished(frame_->GetSyncWorker());
+        }
         ui_test::Settle();
     }
 

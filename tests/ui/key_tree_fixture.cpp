@@ -66,10 +66,12 @@ afx::TreeItem KeyTreeTest::ItemLabelled(const std::wstring& label) {
     afx::TreeCtrl& tree = panel.GetTreeCtrl();
     auto walk = [&](auto&& self, afx::TreeItem item) -> afx::TreeItem {
         for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-            if (tree.GetItemText(item) == label)
+            if (tree.GetItemText(item) == label) {
                 return item;
-            if (afx::TreeItem found = self(self, tree.GetChildItem(item)))
+            }
+            if (afx::TreeItem found = self(self, tree.GetChildItem(item))) {
                 return found;
+            }
         }
         return nullptr;
     };
@@ -97,8 +99,9 @@ void KeyTreeTest::RightClick(afx::TreeItem item) {
 std::vector<std::wstring> KeyTreeTest::SearchRows() {
     std::vector<std::wstring> rows;
     afx::ListCtrl& list = panel.GetSearchList();
-    for (int i = 0; i < list.GetItemCount(); ++i)
+    for (int i = 0; i < list.GetItemCount(); ++i) {
         rows.push_back(list.GetItemText(i, 0) + L"/" + std::to_wstring(list.GetItemImage(i)));
+    }
     return rows;
 }
 

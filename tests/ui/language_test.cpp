@@ -23,21 +23,24 @@ TEST(Language, SavedTextAsIndex) {
         {L" 7", 7},
         {L"99999999999999", kLanguageNone},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ParseLanguageText(c.text), c.index) << std::wstring(c.text).size();
+    }
 }
 
 TEST(Language, TableOfIdentifiersAndPictures) {
     const int ids[] = {2052, 1033, 1036, 1040, 1045, 2070, 1034, 1122,
                        1053, 1055, 1033, 1033, 1028, 1033, 1049};
-    for (int i = 0; i < kLanguageCount; ++i)
+    for (int i = 0; i < kLanguageCount; ++i) {
         EXPECT_EQ(LanguageIdOf(i), ids[i]) << i;
+    }
     EXPECT_EQ(LanguageIdOf(kLanguageNone), 1033);
     EXPECT_EQ(std::wstring(LanguageImagesOf(0).headerBackground), L"top_bg_ch.png");
     EXPECT_EQ(std::wstring(LanguageImagesOf(3).treeButtons), L"treebtn_ita.png");
     EXPECT_EQ(std::wstring(LanguageImagesOf(8).headerBackground), L"top_bg_swe.png");
-    for (int english : {1, 2, 4, 12, 14})
+    for (int english : {1, 2, 4, 12, 14}) {
         EXPECT_EQ(std::wstring(LanguageImagesOf(english).treeButtons), L"treeBtnEn.png");
+    }
 }
 
 TEST(Language, StartLanguageFromTheSystem) {

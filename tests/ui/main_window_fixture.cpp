@@ -64,8 +64,9 @@ int MainWindowTest::SelectedOption() {
     for (int i = 0; i < kLanguageOptions; ++i) {
         auto* option =
             frame_->GetPaintManager().Find<dui::COptionUI>(L"Language" + std::to_wstring(i));
-        if (option != nullptr && option->IsSelected())
+        if (option != nullptr && option->IsSelected()) {
             selected = i;
+        }
     }
     return selected;
 }

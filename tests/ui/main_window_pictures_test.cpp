@@ -54,10 +54,12 @@ TEST_P(MainWindowPictures, WithASampleKeyDatabase) {
     KeyDataList keys;
     KeyDataList drafts;
     int16_t id = -101;
-    for (const SampleEntry& entry : finished)
+    for (const SampleEntry& entry : finished) {
         keys.push_back(Record(entry, id--));
-    for (const SampleEntry& entry : unfinished)
+    }
+    for (const SampleEntry& entry : unfinished) {
         drafts.push_back(Record(entry, id--));
+    }
     SaveKeyData(keys);
     SaveKeyDataEdit(drafts);
     int language = GetParam();
@@ -66,12 +68,14 @@ TEST_P(MainWindowPictures, WithASampleKeyDatabase) {
     ASSERT_NE(Open(), nullptr);
     CLeftTreeView& panel = frame_->GetTreeView();
     EXPECT_EQ(panel.GetTotalKeys(), 13);
-    for (int maker : {1, 5, 15})
+    for (int maker : {1, 5, 15}) {
         panel.GetTreeCtrl().Expand(panel.FindMakerItem(maker));
+    }
     panel.GetTreeCtrl().SelectItem(panel.FindKeyItem(kImageKey, -101));
     ASSERT_NE(frame_->m_pKeyInfo, nullptr);
-    for (int depth : {3, 1, 5, 2})
+    for (int depth : {3, 1, 5, 2}) {
         frame_->m_pKeyInfo->AddDepth(depth);
+    }
     ui_test::Settle();
 
     std::string path = ui_test::SaveScreenshot(frame_->GetHWND(),

@@ -214,8 +214,9 @@ TEST_F(DialogTest, AWorkerOutlivesTheDialogItDrives) {
                 QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                 QApplication::sendEvent(dialog.GetSafeWidget(), &escape);
             });
-            while (!closed)
+            while (!closed) {
                 std::this_thread::yield();
+            }
             progress.SetPos(60);
             return static_cast<unsigned>(progress.GetPos());
         });

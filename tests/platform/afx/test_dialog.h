@@ -34,8 +34,9 @@ class TestDialog : public afx::Dialog {
 
   protected:
     bool OnInitDialog() override {
-        if (onInit)
+        if (onInit) {
             onInit();
+        }
         return true;
     }
     void OnCommand(int id) override {

@@ -36,8 +36,9 @@ TEST_F(UiThreadTest, WorkerCallsRunOnTheUiThreadAndWaitForIt) {
     afx::PumpUntilFinished(worker);
     EXPECT_EQ(worker->ExitCode(), 7u);
     ASSERT_EQ(ranOn.size(), 50u);
-    for (QThread* t : ranOn)
+    for (QThread* t : ranOn) {
         EXPECT_EQ(t, ui);
+    }
 }
 
 TEST_F(UiThreadTest, OnTheUiThreadACallRunsAtOnce) {
