@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number of seconds,
-# starting from its seed corpus under tests/fuzz/corpus/.
+# starting from its seed corpus under tests/fuzz/corpus/. A second argument runs only the
+# target of that name: scripts/fuzz.sh 600 fuzz_link.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
+only="${2:-fuzz_*}"
 # Fontconfig keeps its caches for the life of the process.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVM_FUZZ=ON -DVM_TESTS=OFF
-cmake --build build-fuzz
-for target in build-fuzz/tests/fuzz/fuzz_*; do
+cmake --build build-fuzz --target vm_fuzzers
+for target in build-fuzz/tests/fuzz/$only; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   work=$(mktemp -d)

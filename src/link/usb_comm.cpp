@@ -2,6 +2,7 @@
 
 #include "log/log.h"
 #include "platform/clock/clock.h"
+#include "platform/text/text.h"
 
 using namespace platform;
 using namespace std::chrono_literals;
@@ -24,6 +25,17 @@ constexpr uint8_t kHoldMask = 0xF1;
 
 Clock& Time() {
     return CurrentClock();
+}
+
+// A converter this user may not open looks like no machine at all; the log tells them apart.
+void LogAccessRefused() {
+    std::wstring devices;
+    for (const std::string& device : CurrentD2xxBackend().AccessRefused()) {
+        devices += (devices.empty() ? L"" : L", ") + Utf8ToWide(device);
+    }
+    if (!devices.empty()) {
+        WriteLog(L"USB converter " + devices + L": permission refused");
+    }
 }
 
 }  // namespace
@@ -62,6 +74,9 @@ LinkResult CUsbComm::HwOpen() {
     while (result != kLinkOk && Time().Now() - start < kOpenRetryTime) {
         Time().Sleep(kOpenRetryPause);
         result = OpenByDescription();
+    }
+    if (result != kLinkOk) {
+        LogAccessRefused();
     }
     WriteLog(L"HW Open : " + IntToString(static_cast<int32_t>(result)));
     return result;

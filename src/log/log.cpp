@@ -25,9 +25,15 @@ std::wstring ElapsedText() {
         g_lastLine = now;
         return L"    -   ";
     }
-    double seconds = std::chrono::duration<double>(now - g_lastLine).count();
+    // A test clock may stand anywhere in its range, or be swapped for one behind it: a
+    // difference that does not fit or runs backwards counts as a gap.
+    int64_t ticks = 0;
+    bool overflow = __builtin_sub_overflow(now.time_since_epoch().count(),
+                                           g_lastLine.time_since_epoch().count(), &ticks);
     g_lastLine = now;
-    if (seconds > 10.0) {
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::duration(ticks)).count();
+    if (overflow || seconds < 0.0 || seconds > 10.0) {
         return L"   --   ";
     }
     return platform::Format(L"%f", seconds);
@@ -37,9 +43,10 @@ std::wstring ElapsedText() {
 
 std::wstring LocalTimeStamp() {
     auto now = platform::CurrentClock().WallNow();
-    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    // Floored, so that a time before 1970 (a test clock's) still has its milliseconds in 0..999.
+    auto whole = std::chrono::floor<std::chrono::seconds>(now);
+    std::time_t seconds = std::chrono::system_clock::to_time_t(whole);
+    auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now - whole);
     std::tm local{};
     localtime_r(&seconds, &local);
     return platform::Format(L"%4d-%.2d-%.2d %.2d:%.2d:%.2d:%.3d", local.tm_year + 1900,

@@ -50,5 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     manager.DestroyRoot();
     dui::ClearImageCache();
+    // No event loop runs here: widgets deleted later would pile up input after input.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

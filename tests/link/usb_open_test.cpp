@@ -36,6 +36,29 @@ TEST_F(LinkTest, NoMachineGivesEightAtOnceAndAfterTwentySecondsOfRetries) {
     EXPECT_FALSE(link_.IsOpen());
 }
 
+// A converter the system keeps from this user: found, never opened.
+class RefusingBackend : public platform::D2xxBackend {
+  public:
+    platform::FT_STATUS CountDevices(uint32_t* count) override {
+        *count = 1;
+        return platform::FT_OK;
+    }
+    platform::FT_STATUS OpenByDescription(std::string_view,
+                                          std::unique_ptr<platform::D2xxDevice>*) override {
+        return platform::FT_DEVICE_NOT_OPENED;
+    }
+    std::vector<std::string> AccessRefused() override { return {"bus 1 device 5 (0403:6001)"}; }
+};
+
+TEST_F(LinkTest, ConverterRefusedForLackOfPermissionIsLoggedAsSuch) {
+    RefusingBackend refusing;
+    platform::ScopedD2xxBackend scope(&refusing);
+    EXPECT_EQ(link_.HwOpen(), kLinkNotOpen);
+    EXPECT_EQ(LogTexts(),
+              (std::vector<std::string>{
+                  "USB converter bus 1 device 5 (0403:6001): permission refused", "HW Open : 8"}));
+}
+
 TEST_F(LinkTest, ForeignConverterOrOneAlreadyOpenIsNotTheMachine) {
     machine_.SetDescription(SimulatedMachine::kForeignDescription);
     EXPECT_EQ(link_.OpenByDescription(), kLinkNotOpen);

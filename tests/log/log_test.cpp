@@ -87,6 +87,15 @@ TEST_F(LogTest, ElapsedFieldCountsSecondsUpToTenAndDashesBeyond) {
     clock_.Advance(12345us);
     WriteLog(L"short");
     EXPECT_EQ(LastElapsed(), "0.012345");
+    // Lines at the two ends of a test clock's range: a gap, not an overflow.
+    const std::chrono::nanoseconds quarterRange(int64_t{1} << 62);
+    clock_.Advance(-quarterRange);
+    WriteLog(L"far back");
+    EXPECT_EQ(LastElapsed(), "   --   ");
+    clock_.Advance(quarterRange);
+    clock_.Advance(quarterRange);
+    WriteLog(L"far ahead");
+    EXPECT_EQ(LastElapsed(), "   --   ");
 }
 
 TEST_F(LogTest, LineCarriesLocalTimeWithMillisecondsAfterAColon) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sys/resource.h>
 
@@ -104,13 +105,21 @@ TEST_F(KeyFiles, SaveKeepsTheFilesMode) {
 }
 
 TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
-    // A folder in the file's place opens but cannot be read, as a damaged file would.
-    std::filesystem::create_directory(File("KeyData.u"));
-    EXPECT_EQ(LoadKeyData(), 0);
-    UpsertKeyData(MakeRecord(-101, "A"));
-    EXPECT_TRUE(std::filesystem::is_directory(File("KeyData.u")));
+    // A folder in the file's place opens but cannot be read, as a damaged file would; a FIFO
+    // must not even block the load.
+    for (bool fifo : {false, true}) {
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(File("KeyData.u").c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(File("KeyData.u"));
+        }
+        EXPECT_EQ(LoadKeyData(), 0);
+        UpsertKeyData(MakeRecord(-101, "A"));
+        EXPECT_EQ(std::filesystem::is_fifo(File("KeyData.u")), fifo);
+        EXPECT_EQ(std::filesystem::is_directory(File("KeyData.u")), !fifo);
+        std::filesystem::remove(File("KeyData.u"));
+    }
 
-    std::filesystem::remove(File("KeyData.u"));
     WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
     EXPECT_EQ(LoadKeyData(), 1);
     UpsertKeyData(MakeRecord(-103, "C"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/profile/profile.h"
@@ -56,6 +58,14 @@ TEST_F(Profile, WriteKeepsCrLfFilesCrLfAndCreatesMissingFiles) {
     ASSERT_TRUE(platform::WriteProfileString(fresh, L"key", L"ID", L"-101"));
     EXPECT_EQ(platform::ReadProfileInt(fresh, L"key", L"ID", 0), -101);
     EXPECT_FALSE(platform::WriteProfileString(folder_.wide() + L"no/such.ini", L"a", L"b", L"c"));
+}
+
+TEST_F(Profile, FifoInPlaceOfTheFileIsUnreadableAndNeverReplaced) {
+    // Opening it blocking would hang the reader until a writer came.
+    ASSERT_EQ(::mkfifo((folder_ / "a.ini").c_str(), 0600), 0);
+    EXPECT_EQ(platform::ReadProfileInt(file_, L"key", L"ID", -100), -100);
+    EXPECT_FALSE(platform::WriteProfileString(file_, L"key", L"ID", L"-101"));
+    EXPECT_TRUE(std::filesystem::is_fifo(folder_ / "a.ini"));
 }
 
 TEST_F(Profile, SectionListsItsLinesWhole) {

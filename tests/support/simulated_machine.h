@@ -104,9 +104,6 @@ class SimulatedMachine final : public platform::D2xxBackend {
     // The clock time an empty status poll lets pass (5 ms by default).
     void SetPollStep(std::chrono::milliseconds step) { Set(pollStep_, step); }
     void SetDeviceString(uint8_t selector, std::string text);
-    void SetDeviceInfo(std::array<uint8_t, 8> info) { Set(deviceInfo_, info); }
-    void SetMode(MachineMode mode) { Set(mode_, mode); }
-    void PutFile(const std::string& path, std::vector<uint8_t> bytes);
 
     // occurrence counts the requests with that code from 1; InjectFaultAlways hits every one.
     void InjectFault(uint8_t code, int occurrence, MachineFault fault);
@@ -142,8 +139,6 @@ class SimulatedMachine final : public platform::D2xxBackend {
     std::vector<uint8_t> Firmware() const { return Locked(firmware_); }
     std::map<uint8_t, MachineParameter> Parameters() const { return Locked(parameters_); }
     std::vector<uint8_t> ProgressShown() const { return Locked(progress_); }
-    // As sent, terminator included.
-    std::vector<std::string> TextsShown() const { return Locked(texts_); }
     int Clears() const { return Locked(clears_); }
     // By the baud-rate command; 0 when never asked.
     uint32_t RequestedBaudRate() const { return Locked(requestedBaudRate_); }
@@ -230,7 +225,6 @@ class SimulatedMachine final : public platform::D2xxBackend {
     std::vector<uint8_t> image_;
     std::map<uint8_t, MachineParameter> parameters_;
     std::vector<uint8_t> progress_;
-    std::vector<std::string> texts_;
     int clears_ = 0;
     uint32_t requestedBaudRate_ = 0;
 };

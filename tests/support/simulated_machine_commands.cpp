@@ -107,7 +107,6 @@ std::vector<uint8_t> SimulatedMachine::Execute(const std::vector<uint8_t>& reque
             progress_.push_back(request[1]);
             return status(0);
         case 0xDD:
-            texts_.emplace_back(request.begin() + 1, request.end());
             return status(0);
         case 0xD7:
             sdWriting_ = true;
@@ -158,11 +157,6 @@ std::vector<uint8_t> SimulatedMachine::Execute(const std::vector<uint8_t>& reque
 void SimulatedMachine::SetDeviceString(uint8_t selector, std::string text) {
     std::lock_guard lock(mutex_);
     deviceStrings_[selector] = std::move(text);
-}
-
-void SimulatedMachine::PutFile(const std::string& path, std::vector<uint8_t> bytes) {
-    std::lock_guard lock(mutex_);
-    files_[path] = std::move(bytes);
 }
 
 std::vector<uint8_t> SimulatedMachine::RequestCodes() const {

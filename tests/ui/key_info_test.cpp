@@ -91,19 +91,6 @@ TEST_F(KeyInfoPane, ResetEmptiesTheBittingAndDrawsTheKeyUncut) {
     EXPECT_EQ(pane_->Bitting(), std::vector<int32_t>{1});
 }
 
-TEST_F(KeyInfoPane, MoreThanFifteenDepthsLabelOnlyTheFifteenButtons) {
-    KeyParams key = FiveCutKey();
-    key.depthsPerGroup[0] = 20;
-    for (int k = 0; k < 20; ++k) {
-        key.depths[k] = 900 - 20 * k;
-    }
-    g_KeyData = {Record(kKeyId, key, "MANY")};
-    pane_->ShowKey(kKeyId);
-    EXPECT_EQ(Digit(15)->GetText(), L"620");
-    Press(15);
-    EXPECT_EQ(pane_->Bitting(), std::vector<int32_t>{15});
-}
-
 TEST_F(KeyInfoPane, TypeSixGivesAnEmptyTypeLabelAndABlankCanvas) {
     KeyParams key = FiveCutKey();
     key.keyType = 6;
@@ -157,41 +144,6 @@ TEST_F(KeyInfoPane, UnknownClampClearsThePicture) {
     pane_->ShowKey(kKeyId);
     EXPECT_EQ(pane_->GetPaintManager().Find<dui::CEditUI>(L"EditUI1")->GetNormalImage(), L"");
     EXPECT_FALSE(Control(L"EditUI1")->IsEnabled());
-}
-
-TEST_F(KeyInfoPane, DepthsTheDrawerCannotPlaceLeaveTheDrawingWhole) {
-    KeyParams key = FiveCutKey();
-    // The keypad offers six depths where the table holds three.
-    key.depthsPerGroup[0] = 6;
-    g_KeyData = {Record(kKeyId, key, "ODD")};
-    pane_->ShowKey(kKeyId);
-    Press(6);
-    Press(1);
-    pane_->AddDepth(15);
-    const std::vector<int32_t> typed = {6, 1, 15};
-    EXPECT_EQ(pane_->Bitting(), typed);
-    const QImage shown = Shown();
-    EXPECT_EQ(shown, Drawn(key, typed));
-    // The blade is there, drawn as for a cut not entered where the depth does not exist.
-    int black = 0;
-    for (int y = 60; y < 230; ++y) {
-        for (int x = 0; x < 465; ++x) {
-            black += shown.pixel(x, y) == qRgb(0, 0, 0);
-        }
-    }
-    EXPECT_GT(black, 300);
-}
-
-TEST_F(KeyInfoPane, CutCountsBeyondTheDrawingAreTypedButDrawnOnlyAsFarAsTheKeyGoes) {
-    KeyParams key = FiveCutKey();
-    key.cutsPerGroup[0] = 100;
-    g_KeyData = {Record(kKeyId, key, "LONG")};
-    pane_->ShowKey(kKeyId);
-    for (int i = 0; i < 40; ++i) {
-        pane_->AddDepth(2);
-    }
-    EXPECT_EQ(pane_->Bitting().size(), 40u);
-    EXPECT_EQ(Shown(), Drawn(key, pane_->Bitting()));
 }
 
 struct LanguageTexts {

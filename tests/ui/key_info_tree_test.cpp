@@ -18,7 +18,6 @@ namespace {
 constexpr uint32_t kMakerAudi = 1;
 constexpr int16_t kStandardId = -101;
 constexpr int16_t kChannelId = -102;
-constexpr int16_t kUnfinishedId = -103;
 
 KeyParams ChannelKey() {
     KeyParams key = FiveCutKey();
@@ -46,7 +45,6 @@ class KeyInfoThroughTheTree : public MainWindowTest {
     void SetUp() override {
         SaveKeyData({MakerRecord(kStandardId, FiveCutKey(), "A4_U"),
                      MakerRecord(kChannelId, ChannelKey(), "A6_U")});
-        SaveKeyDataEdit({MakerRecord(kUnfinishedId, FiveCutKey(), "DRAFT_U")});
         ASSERT_NE(Open(), nullptr);
         pane_ = frame_->m_pKeyInfo;
         ASSERT_NE(pane_, nullptr);
@@ -93,17 +91,6 @@ TEST_F(KeyInfoThroughTheTree, TypedBittingIsDrawnExactlyAsTheDrawerDrawsTheSelec
     Type({4, 1});
     EXPECT_EQ(Shown(*pane_), Drawn(ChannelKey(), {4, 1}));
     SaveScreenshot(frame_->GetHWND(), "key_info_main_window.png");
-}
-
-TEST_F(KeyInfoThroughTheTree, SelectingAnUnfinishedKeyBlanksThePane) {
-    SelectInTree(kImageKey, kStandardId);
-    Type({1});
-    SelectInTree(kImageUnfinishedKey, kUnfinishedId);
-    EXPECT_EQ(PaneText(L"l_keyName"), L"");
-    EXPECT_EQ(PaneText(L"l_keyLength"), L"");
-    EXPECT_TRUE(pane_->Bitting().empty());
-    EXPECT_EQ(Shown(*pane_), Drawn(KeyParams{}, {}));
-    EXPECT_FALSE(pane_->GetPaintManager().FindControl(L"buttonReset")->IsEnabled());
 }
 
 TEST_F(KeyInfoThroughTheTree, RightClickLeavesTheShownKeyAndEditActsOnTheClickedOne) {

@@ -1,8 +1,11 @@
 // The main window as start-up makes it, and the program's skins as windows show them.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/dui/container.h"
 #include "platform/dui/edit.h"
@@ -69,12 +72,33 @@ TEST_F(UiTest, CloseButtonOrWindowManagerCloseEndsTheMainLoop) {
     }
 }
 
-TEST_F(UiTest, ApplicationKeepsItsIdsAndRefusesAMissingSkin) {
+TEST_F(UiTest, ApplicationRefusesAMissingOrBrokenSkinInAPlainBox) {
     EXPECT_EQ(theApp.GetAppId(), L"Vellomardstine.AppID.NoVersion");
-    platform::OverrideProgramFolder(L"/nonexistent/");
-    CVellomardstineApp app;
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(app.GetRegistryKey(), L"Velomardstine");
+    std::filesystem::remove(program_ / "skin");
+    // Missing, in English; then broken, in the language an earlier run saved (8: Swedish).
+    const std::pair<const char*, std::wstring> cases[] = {
+        {"",
+         L"The main window cannot be shown: the file skin/Header.xml is missing or damaged. "
+         L"Please reinstall the program."},
+        {"[LanguageKey]\nLanguage=8\n",
+         L"Huvudfönstret kan inte visas: filen skin/Header.xml saknas eller är skadad. "
+         L"Installera om programmet."}};
+    for (const auto& [config, text] : cases) {
+        std::ofstream(program_ / "config.ini") << config;
+        std::wstring shown;
+        ui_test::Later([&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = box->text().toStdWString();
+            box->accept();
+        });
+        CVellomardstineApp app;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(app.GetRegistryKey(), L"Velomardstine");
+        EXPECT_EQ(shown, text);
+        std::filesystem::create_directories(program_ / "skin");
+        std::ofstream(program_ / "skin" / "Header.xml") << "<Window><Unclosed";
+    }
 }
 
 TEST_F(UiTest, PaneAndWizardSkinsShowTheirControls) {

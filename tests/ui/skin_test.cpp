@@ -1,5 +1,6 @@
 // The program's skins hold every control the windows find by name, with the class the windows
-// use it as; unknown classes go to the main window's builder.
+// use it as; unknown classes go to the main window's builder. The wizard's own window tests
+// find its controls.
 
 #include <map>
 #include <sstream>
@@ -16,13 +17,7 @@ namespace {
 using ui_test::UiTest;
 using Expected = std::map<std::wstring, std::wstring>;  // name -> class
 
-void Add(Expected& out, const std::wstring& pattern, int first, int last, const std::wstring& cls) {
-    for (int i = first; i <= last; ++i) {
-        out[pattern + std::to_wstring(i)] = cls;
-    }
-}
-
-// Names separated by spaces, all of class cls ("" for any class).
+// Names separated by spaces, all of class cls.
 void Add(Expected& out, const std::wstring& names, const std::wstring& cls) {
     std::wistringstream words(names);
     for (std::wstring name; words >> name;) {
@@ -36,7 +31,9 @@ Expected HeaderControls() {
         L"SearchBtn AddkeyBtn DeleteBtn InputButton OutputButton CloudServer SynchServer "
         L"UpdateMachine Setting CloseBtn hideBtn",
         L"ButtonUI");
-    Add(e, L"Language", 0, 9, L"OptionUI");
+    for (int i = 0; i <= 9; ++i) {
+        e[L"Language" + std::to_wstring(i)] = L"OptionUI";
+    }
     Add(e, L"VersionLabel TextUIBottom1", L"LabelUI");
     e.insert({{L"SearchEdit", L"EditUI"},
               {L"TextUI1", L"TextUI"},
@@ -72,53 +69,11 @@ Expected PaneControls() {
     return e;
 }
 
-Expected WizardControls() {
-    Expected e;
-    Add(e, L"LastBtn NextBtn CancelBtn", L"ButtonUI");
-    Add(e, L"step", 1, 6, L"OptionUI");
-    Add(e, L"keyType", 1, 8, L"OptionUI");
-    Add(e, L"EditUI", 1, 15, L"EditUI");
-    Add(e, L"autoEdit", 1, 4, L"EditUI");
-    Add(e, L"autoButton", 1, 4, L"ButtonUI");
-    Add(e,
-        L"LocatingContainer LenghtContainer WidthContainer BladeContainer KeyZDepthContainer "
-        L"SlotWidthContainer",
-        L"HorizontalLayoutUI");
-    Add(e, L"stepHeadContainer", 0, 4, L"ContainerUI");
-    Add(e,
-        L"LocatingPartyComb keyEdgeCombo step3ACombo step3BCombo keyDepthCombo circleCombo "
-        L"grooveCombo",
-        L"ComboUI");
-    Add(e, L"Step3ListA Step3ListB Step4ListC Step4ListD Step5ListE Step5ListF", L"ListUI");
-    Add(e, L"Step4Option Step4showImage Step4showSet", L"CheckBoxUI");
-    e[L"switch"] = L"TabLayoutUI";
-    e[L"step4VerticalLayout"] = L"VerticalLayoutUI";
-    Add(e,
-        L"VicePositionA VicePositionB VicePositionC VicePositionD OptionA1 OptionA2 OptionB1 "
-        L"OptionB2",
-        L"OptionUI");
-    Add(e,
-        L"Step4Control Step4Control2 Step5Control Step2Control Step3Control ControlUI13 "
-        L"stepKeyType1 stepKeyType2 stepKeyType3 step4xiaoA1 step4xiaoA2 step4xiaoB1 step4xiaoB2 "
-        L"Step3keyAContainer Step3keyAContainer1 Step3keyAContainer2 Step3keyAControl "
-        L"Step4keyAControl Step4keyAContainer1 Step5keyAControl Step3keyBContainer "
-        L"Step3keyBContainer1 Step3keyBContainer2 Step3keyBControl Step4keyBControl "
-        L"Step4keyBContainer1 Step5keyBControl Step5ContainerlistB Step5keyBContainer2 "
-        L"showKeyTypeImage labelcao",
-        L"");
-    for (int i : {2,  3,  4,  5,  7,  9,  11, 13, 15, 22, 23, 24, 25, 26, 27,
-                  28, 29, 31, 32, 40, 41, 42, 43, 44, 45, 46, 47, 50, 51, 52}) {
-        e[L"LabelUI" + std::to_wstring(i)] = L"LabelUI";
-    }
-    return e;
-}
-
 TEST_F(UiTest, EverySkinHoldsTheNamedControlsWithTheirClasses) {
     const std::vector<std::pair<std::wstring, Expected>> skins = {
         {L"Header.xml", HeaderControls()},
         {L"ShowMessage.xml", MessageControls()},
         {L"DepthChoose.xml", PaneControls()},
-        {L"AddKey.xml", WizardControls()},
     };
     for (const auto& [skin, expected] : skins) {
         // The main window's builder, so that "Wnd" elements are built.
@@ -127,9 +82,7 @@ TEST_F(UiTest, EverySkinHoldsTheNamedControlsWithTheirClasses) {
         for (const auto& [name, cls] : expected) {
             dui::CControlUI* control = window->GetPaintManager().FindControl(name);
             ASSERT_NE(control, nullptr) << skin << ": " << name;
-            if (!cls.empty()) {
-                EXPECT_EQ(control->GetClass(), cls) << skin << ": " << name;
-            }
+            EXPECT_EQ(control->GetClass(), cls) << skin << ": " << name;
         }
         dui::DestroyWindow(window->GetHWND());
     }

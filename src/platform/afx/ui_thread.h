@@ -48,7 +48,7 @@ class Worker {
 using WorkerHandle = std::shared_ptr<const Worker>;
 
 // Starts `proc` on a thread of its own, as AfxBeginThread does, and returns at once. The thread
-// runs free; its end wakes the UI thread's event loop.
+// runs free; its end wakes the UI thread's event loop, which then marks the worker finished.
 WorkerHandle BeginThread(std::function<unsigned()> proc);
 
 // Runs the UI thread's event loop until the worker has ended; what a test or a closing window

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -57,6 +59,9 @@ class D2xxBackend {
     // already cannot be opened a second time.
     virtual FT_STATUS OpenByDescription(std::string_view description,
                                         std::unique_ptr<D2xxDevice>* device) = 0;
+    // Converter chips present that this user may not open, each named for the log (which bus,
+    // which device, its ids). A Windows driver grants everyone access; here the system may not.
+    virtual std::vector<std::string> AccessRefused() { return {}; }
 };
 
 // The backend in force: libftdi1 unless a test installed another.

@@ -1,7 +1,9 @@
 #include "platform/d2xx/d2xx_libftdi.h"
 
 #include <ftdi.h>
+#include <libusb.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -168,6 +170,34 @@ class LibFtdiBackendImpl final : public D2xxBackend {
             return FT_OK;
         }
         return FT_DEVICE_NOT_FOUND;
+    }
+
+    std::vector<std::string> AccessRefused() override {
+        std::vector<std::string> refused;
+        Context context(ftdi_new());
+        DeviceList list;
+        if (!context || ftdi_usb_find_all(context.get(), &list.head, 0, 0) < 0) {
+            return refused;
+        }
+        for (ftdi_device_list* entry = list.head; entry != nullptr; entry = entry->next) {
+            libusb_device_handle* handle = nullptr;
+            int result = libusb_open(entry->dev, &handle);
+            if (result == 0) {
+                libusb_close(handle);
+                continue;
+            }
+            libusb_device_descriptor ids{};
+            if (result != LIBUSB_ERROR_ACCESS ||
+                libusb_get_device_descriptor(entry->dev, &ids) != 0) {
+                continue;
+            }
+            char name[64];
+            std::snprintf(name, sizeof(name), "bus %u device %u (%04x:%04x)",
+                          libusb_get_bus_number(entry->dev), libusb_get_device_address(entry->dev),
+                          ids.idVendor, ids.idProduct);
+            refused.emplace_back(name);
+        }
+        return refused;
     }
 };
 

@@ -72,7 +72,9 @@ std::filesystem::path ToPath(const std::wstring& path) {
 
 std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
                                     const std::function<std::span<uint8_t>(size_t)>& place) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: opening a FIFO for reading would wait for a writer before the check below
+    // could turn it away.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "platform/profile/profile.h"
 
 #include <cwctype>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -40,6 +41,7 @@ struct IniText {
     std::vector<std::string> bytes;
     // The line end of new lines: the file's first.
     std::string lineEnd = "\n";
+    bool unreadable = false;  // there, but not a file that can be read
 };
 
 // The bytes of a line's end: "\r\n", "\n", or none on a last line without one.
@@ -51,6 +53,8 @@ IniText ReadIni(const std::wstring& file) {
     IniText ini;
     auto content = ReadWholeFile(ToPath(file));
     if (!content) {
+        std::error_code error;
+        ini.unreadable = std::filesystem::exists(ToPath(file), error);
         return ini;
     }
     std::string_view text(reinterpret_cast<const char*>(content->data()), content->size());
@@ -185,6 +189,9 @@ std::vector<std::wstring> ReadProfileSection(const std::wstring& file,
 bool WriteProfileString(const std::wstring& file, const std::wstring& section,
                         const std::wstring& key, const std::wstring& value) {
     IniText ini = ReadIni(file);
+    if (ini.unreadable) {
+        return false;  // what lies there is not ours to replace
+    }
     std::wstring entry = key + L"=" + value;
     if (auto range = FindSection(ini.lines, section)) {
         if (auto index = FindKey(ini.lines, *range, key)) {
