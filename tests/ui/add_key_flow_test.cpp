@@ -48,6 +48,11 @@ TEST_F(AddKeyTest, EachKeyTypeShowsItsRowsPicturesAndSteps) {
         const dui::CControlUI* picture = Control(L"Step5keyAControl");
         EXPECT_GE(Control(L"Step5ContainerlistA")->GetFixedXY().cy,
                   picture->GetFixedXY().cy + picture->GetFixedHeight());
+        // Without the defaults, the flat lists unfold only with "Define flat".
+        Find<dui::COptionUI>(L"Step4Option")->Selected(false);
+        EXPECT_EQ(Control(L"stepHeadContainer1")->GetFixedHeight(), 26);
+        Find<dui::COptionUI>(L"Step4showImage")->Selected(true);
+        EXPECT_EQ(Control(L"stepHeadContainer1")->GetFixedHeight(), 195);
         EXPECT_TRUE(Enabled(L"step2") && Enabled(L"LastBtn"));
         EXPECT_FALSE(Enabled(L"step3"));
         Press(L"CancelBtn");

@@ -1,9 +1,11 @@
 // The wizard's lists, cell editor, automatic input and texts through the real widgets.
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
 
 #include "add_key_fixture.h"
+#include "platform/dui/qt_util.h"
 #include "res/strings.h"
 
 namespace ui_test {
@@ -87,6 +89,22 @@ TEST_F(AddKeyListsTest, AutomaticInputCountsSpacesUpAndDepthsDown) {
     Press(L"autoButton3");
     EXPECT_EQ(wizard_->GetListTexts(4),
               Texts({L"300", L"200", L"100", L"0", L"0", L"0", L"0", L"0"}));
+}
+
+TEST_F(AddKeyListsTest, SpacesDifferenceLabelHoldsItsTextInEveryLanguage) {
+    for (int language :
+         {res::kLangChinese, res::kLangItalian, res::kLangSwedish, res::kLangEnglish}) {
+        SCOPED_TRACE(language);
+        res::SetUiLanguage(language);
+        wizard_->LoadLanguageTexts();
+        Settle();
+        const auto* label = Find<dui::CLabelUI>(L"LabelUI28");
+        const QWidget* widget = label->GetWidget();
+        const QRect needed =
+            QFontMetrics(dui::SkinFont(&wizard_->GetPaintManager(), 2))  // the skin's small font
+                .boundingRect(widget->rect(), Qt::TextWordWrap, dui::ToQString(label->GetText()));
+        EXPECT_TRUE(widget->rect().contains(needed)) << needed.width() << "x" << needed.height();
+    }
 }
 
 TEST_F(AddKeyTest, LanguageSwitchWhileOpenKeepsPicksAndTheStep) {
