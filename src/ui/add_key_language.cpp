@@ -8,11 +8,6 @@
 
 namespace {
 
-struct ControlText {
-    const wchar_t* control;
-    int stringId;
-};
-
 const ControlText kControlTexts[] = {
     {L"LabelUI2", 148},      {L"step1", 149},         {L"step2", 184},
     {L"step3", 185},         {L"step4", 186},         {L"step5", 188},
@@ -59,9 +54,7 @@ void CAddKey::LoadLanguageTexts() {
     for (int id : kKeptIds) {
         res::LoadString(id, m_strKept[id]);
     }
-    for (const ControlText& text : kControlTexts) {
-        SetControlText(text.control, res::LoadString(text.stringId));
-    }
+    SetControlTexts(kControlTexts);
     SetControlText(L"LabelUI23", res::LoadString(m_nKeyType == 8 ? 248 : 168));
     SetSideLabels();
     // On the last step the button saves.

@@ -15,12 +15,7 @@ enum InfoLabel { kName, kType, kLength, kWidth, kThick, kSlot, kInfoLabelCount }
 const wchar_t* const kInfoLabelNames[kInfoLabelCount] = {
     L"l_keyName", L"l_keyType", L"l_keyLength", L"l_keyWidth", L"l_keyThick", L"l_keySlot"};
 
-struct FixedText {
-    const wchar_t* control;
-    int stringId;
-};
-
-const FixedText kFixedTexts[] = {
+const ControlText kFixedTexts[] = {
     {L"labelTitle", 129},     {L"labelEnterCode", 130}, {L"labelKeyName", 131},
     {L"labelKeyInfo", 132},   {L"labelKeyType", 133},   {L"labelKeyLength", 163},
     {L"labelKeyThick", 165},  {L"labelKeyWidth", 164},  {L"labelKeySlot", 137},
@@ -139,11 +134,7 @@ void CDuiKeyInfo::UpdateInfoLabels() {
 }
 
 void CDuiKeyInfo::LoadLanguageTexts() {
-    for (const FixedText& fixed : kFixedTexts) {
-        if (dui::CControlUI* control = m_PaintManager.FindControl(fixed.control)) {
-            control->SetText(res::LoadString(fixed.stringId));
-        }
-    }
+    SetControlTexts(kFixedTexts);
     if (m_pInfoLabels[kType] != nullptr) {
         m_pInfoLabels[kType]->SetText(TypeName(m_shownKey.keyType));
     }
