@@ -25,6 +25,19 @@ void ReadValues(const dui::SkinNode& node) {
     }
 }
 
+void BuildWindow(const dui::SkinNode& root) {
+    QWidget window;
+    dui::CPaintManagerUI manager;
+    manager.Init(&window);
+    dui::CDialogBuilder builder;
+    builder.SetPreloadPictures(true);
+    if (dui::CControlUI* control = builder.Create(root, nullptr, &manager)) {
+        manager.AttachDialog(control);
+    }
+    manager.DestroyRoot();
+    dui::ClearImageCache();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -40,17 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     ReadValues(*root);
-    QWidget window;
-    dui::CPaintManagerUI manager;
-    manager.Init(&window);
-    dui::CDialogBuilder builder;
-    builder.SetPreloadPictures(true);
-    if (dui::CControlUI* control = builder.Create(*root, nullptr, &manager)) {
-        manager.AttachDialog(control);
-    }
-    manager.DestroyRoot();
-    dui::ClearImageCache();
-    // No event loop runs here: widgets deleted later would pile up input after input.
+    BuildWindow(*root);
+    // No event loop runs here. Widgets deleted later would pile up input after input, and the
+    // events a dead widget took with it stay as holes in the queue until a full pass sweeps them.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents();
     return 0;
 }
