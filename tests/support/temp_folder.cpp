@@ -56,18 +56,22 @@ void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> byte
                static_cast<std::streamsize>(bytes.size()));
 }
 
-ScopedTemporaryFolder::ScopedTemporaryFolder(const TempFolder& folder) {
-    if (const char* previous = std::getenv("TMPDIR")) {
+ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* previous = std::getenv(name)) {
         previous_ = previous;
     }
-    ::setenv("TMPDIR", folder.path().c_str(), 1);
+    if (value != nullptr) {
+        ::setenv(name, value, 1);
+    } else {
+        ::unsetenv(name);
+    }
 }
 
-ScopedTemporaryFolder::~ScopedTemporaryFolder() {
+ScopedVariable::~ScopedVariable() {
     if (previous_) {
-        ::setenv("TMPDIR", previous_->c_str(), 1);
+        ::setenv(name_, previous_->c_str(), 1);
     } else {
-        ::unsetenv("TMPDIR");
+        ::unsetenv(name_);
     }
 }
 

@@ -47,15 +47,28 @@ class ScopedCurrentFolder {
 // The whole file as text, "" when it cannot be read.
 std::string ReadText(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+// Sets or (nullptr) unsets an environment variable while the object lives.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
 // $TMPDIR, the user's temporary place (where the update tool makes its work folder), is folder
 // while the object lives.
 class ScopedTemporaryFolder {
   public:
-    explicit ScopedTemporaryFolder(const TempFolder& folder);
-    ~ScopedTemporaryFolder();
+    explicit ScopedTemporaryFolder(const TempFolder& folder)
+        : variable_("TMPDIR", folder.path().c_str()) {}
 
   private:
-    std::optional<std::string> previous_;
+    ScopedVariable variable_;
 };
 
 }  // namespace test

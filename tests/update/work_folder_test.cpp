@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "platform/text/text.h"
 #include "support/temp_folder.h"
@@ -16,20 +14,6 @@ namespace {
 
 class WorkFolder : public ::testing::Test {
   protected:
-    WorkFolder() {
-        if (const char* previous = std::getenv("TMPDIR")) {
-            previous_ = previous;
-        }
-        ::setenv("TMPDIR", temp_.path().c_str(), 1);
-    }
-    ~WorkFolder() override {
-        if (previous_) {
-            ::setenv("TMPDIR", previous_->c_str(), 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
-    }
-
     std::filesystem::path Expected() const { return temp_ / "tarvan"; }
     mode_t Mode() const {
         struct stat status {};
@@ -38,7 +22,7 @@ class WorkFolder : public ::testing::Test {
     }
 
     TempFolder temp_;
-    std::optional<std::string> previous_;
+    ScopedTemporaryFolder tmpdir_{temp_};
     std::wstring error_;
 };
 
@@ -70,22 +54,6 @@ TEST_F(WorkFolder, RefusesALinkAFileOrAFolderOthersMayEnter) {
     EXPECT_EQ(GetTempWorkDir(&error_), L"");
     EXPECT_NE(error_.find(L"other users"), std::wstring::npos);
 }
-
-// Sets or (nullptr) unsets a variable for the object's life.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* previous = std::getenv(name)) {
-            previous_ = previous;
-        }
-        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { previous_ ? ::setenv(name_, previous_->c_str(), 1) : ::unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 TEST_F(WorkFolder, WithoutTmpdirLiesInTheUsersCacheFolder) {
     ScopedVariable noTmpdir("TMPDIR", nullptr);
