@@ -1,10 +1,12 @@
 #include "platform/afx/ui_thread.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
-#include <QMetaObject>
+#include <QObject>
 #include <QThread>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -18,33 +20,97 @@ bool IsUiThread() {
 
 namespace {
 
-// A worker's wait for its call on the UI thread. Our own lock rather than Qt's blocking
-// connection, whose wait a thread checker cannot see: with it, what the worker wrote before the
-// call and what the call wrote are ordered for the checker as they are for the machine.
-struct Handshake {
+// A call handed from a worker to the UI thread. `ran` is the waiting worker's own flag, or null
+// for a call that nobody waits for.
+struct QueuedCall {
+    std::function<void()> run;
+    bool* ran = nullptr;
+};
+
+// The calls waiting for the UI thread, and the object whose events make the UI thread take them.
+// Everything a call carries crosses under this lock, never inside a Qt event: Qt hands its events
+// over with atomics of its own that a thread checker cannot see, so a call's captures read on the
+// UI thread would look unordered with their writing on the worker.
+struct CallQueue {
     std::mutex mutex;
-    std::condition_variable condition;
-    bool done = false;
+    std::condition_variable ran;
+    std::deque<QueuedCall> calls;
+    QObject* pump = nullptr;
 };
 
-// Travels with the posted call: when its last copy goes, run or dropped with the application,
-// the worker is let go.
-class Release {
+CallQueue& Queue() {
+    static CallQueue queue;
+    return queue;
+}
+
+// Lives on the UI thread as a child of the application. Each event it gets only wakes it; the
+// event itself is empty and is deleted by the UI thread.
+class CallPump final : public QObject {
   public:
-    explicit Release(std::shared_ptr<Handshake> handshake) : m_handshake(std::move(handshake)) {}
-    ~Release() {
-        std::lock_guard lock(m_handshake->mutex);
-        m_handshake->done = true;
-        m_handshake->condition.notify_one();
+    explicit CallPump(QObject* app) : QObject(app) {}
+
+    // The application is going: calls still waiting are dropped and their workers let go.
+    ~CallPump() override {
+        CallQueue& queue = Queue();
+        {
+            std::lock_guard lock(queue.mutex);
+            queue.pump = nullptr;
+            for (QueuedCall& call : queue.calls) {
+                if (call.ran != nullptr) {
+                    *call.ran = true;
+                }
+            }
+            queue.calls.clear();
+        }
+        queue.ran.notify_all();
     }
-    Release(const Release&) = delete;
-    Release& operator=(const Release&) = delete;
 
-    Handshake& handshake() const { return *m_handshake; }
-
-  private:
-    std::shared_ptr<Handshake> m_handshake;
+  protected:
+    // One call at a time, taking the next only after the last returned: a call that opens a
+    // modal loop (a message box) lets the calls behind it run from inside that loop.
+    void customEvent(QEvent*) override {
+        CallQueue& queue = Queue();
+        for (;;) {
+            QueuedCall next;
+            {
+                std::lock_guard lock(queue.mutex);
+                if (queue.calls.empty()) {
+                    return;
+                }
+                next = std::move(queue.calls.front());
+                queue.calls.pop_front();
+            }
+            next.run();
+            if (next.ran != nullptr) {
+                {
+                    std::lock_guard lock(queue.mutex);
+                    *next.ran = true;
+                }
+                queue.ran.notify_all();
+            }
+        }
+    }
 };
+
+void MakePump() {
+    CallQueue& queue = Queue();
+    std::lock_guard lock(queue.mutex);
+    queue.pump = new CallPump(QCoreApplication::instance());
+}
+Q_COREAPP_STARTUP_FUNCTION(MakePump)
+
+// Queues `call` and wakes the UI thread; false when there is no application to run it. The
+// caller holds the lock. The wake-up event is made and posted under the lock, so that the UI
+// thread, which takes the lock before anything else, finds it made, and so that the pump cannot
+// go away between the test and the post.
+bool Enqueue(CallQueue& queue, QueuedCall call) {
+    if (queue.pump == nullptr) {
+        return false;
+    }
+    queue.calls.push_back(std::move(call));
+    QCoreApplication::postEvent(queue.pump, new QEvent(QEvent::User));
+    return true;
+}
 
 }  // namespace
 
@@ -53,39 +119,29 @@ void SendToUiThread(const std::function<void()>& call) {
         call();
         return;
     }
-    auto handshake = std::make_shared<Handshake>();
-    auto release = std::make_shared<Release>(handshake);
-    // Held while posting, so the call's first step, taking the lock, comes after the post.
-    std::unique_lock lock(handshake->mutex);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [&call, release = std::move(release)] {
-            { std::lock_guard posted(release->handshake().mutex); }
-            call();
-        },
-        Qt::QueuedConnection);
-    handshake->condition.wait(lock, [&] { return handshake->done; });
+    CallQueue& queue = Queue();
+    bool ran = false;
+    std::unique_lock lock(queue.mutex);
+    if (Enqueue(queue, QueuedCall{[&call] { call(); }, &ran})) {
+        queue.ran.wait(lock, [&] { return ran; });
+    }
 }
 
 WorkerHandle BeginThread(std::function<unsigned()> proc) {
     auto worker = std::make_shared<Worker>();
     std::thread([worker, proc = std::move(proc)]() mutable {
         unsigned code = std::exchange(proc, nullptr)();
-        auto* app = QCoreApplication::instance();
-        if (app == nullptr) {
+        CallQueue& queue = Queue();
+        std::lock_guard lock(queue.mutex);
+        // Marked finished on the UI thread, which this call also wakes: nothing waits for the
+        // worker to finish before then, so the application cannot close under a running worker.
+        auto finish = [worker, code] {
             worker->exitCode_ = code;
             worker->finished_ = true;
-            return;
+        };
+        if (!Enqueue(queue, QueuedCall{finish, nullptr})) {
+            finish();
         }
-        // Marked finished on the UI thread, which this post also wakes: nothing waits for the
-        // worker to finish before then, so the post never reaches an application already gone.
-        QMetaObject::invokeMethod(
-            app,
-            [worker, code] {
-                worker->exitCode_ = code;
-                worker->finished_ = true;
-            },
-            Qt::QueuedConnection);
     }).detach();
     return worker;
 }

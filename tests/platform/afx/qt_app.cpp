@@ -45,9 +45,13 @@ void Settle() {
 }
 
 void CloseAllWindows() {
+    // Only windows that no widget owns: an owned one (a combo box's popup, a dialog with a
+    // parent) goes with its owner, which may still reach it while it is destroyed.
     std::vector<QPointer<QWidget>> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        windows.emplace_back(widget);
+        if (widget->parentWidget() == nullptr) {
+            windows.emplace_back(widget);
+        }
     }
     for (const QPointer<QWidget>& window : windows) {
         delete window.data();
