@@ -38,14 +38,13 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
-// A descriptor of a regular file opened for reading, or -1. Not blocking: opening a FIFO for
-// reading would wait for a writer before the check could turn it away.
-int OpenRegular(const std::filesystem::path& path) {
+// A descriptor of a regular file opened for reading, described in info, or -1. Not blocking:
+// opening a FIFO for reading would wait for a writer before the check could turn it away.
+int OpenRegular(const std::filesystem::path& path, struct stat& info) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return -1;
     }
-    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return -1;
@@ -86,7 +85,8 @@ std::filesystem::path ToPath(const std::wstring& path) {
 }
 
 std::FILE* OpenRegularFile(const std::filesystem::path& path) {
-    int fd = OpenRegular(path);
+    struct stat info {};
+    int fd = OpenRegular(path, info);
     if (fd < 0) {
         return nullptr;
     }
@@ -99,13 +99,9 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path) {
 
 std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
                                     const std::function<std::span<uint8_t>(size_t)>& place) {
-    int fd = OpenRegular(path);
-    if (fd < 0) {
-        return std::nullopt;
-    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        ::close(fd);
+    int fd = OpenRegular(path, info);
+    if (fd < 0) {
         return std::nullopt;
     }
     std::span<uint8_t> buffer = place(static_cast<size_t>(info.st_size));
