@@ -112,6 +112,28 @@ int LoadKeyDataEdit() {
     return Load(g_keyDataEditFile);
 }
 
+void LoadKeyLists() {
+    LoadKeyData();
+    LoadKeyDataEdit();
+    // The finished file is always written first, and a finished key never goes back to being
+    // unfinished: an id in both lists is a finish cut short between the two saves.
+    std::set<int> finished;
+    for (const KeyDataRecord& record : g_KeyData) {
+        finished.insert(record.keyId);
+    }
+    auto interrupted = [&](const KeyDataRecord& record) {
+        if (!finished.contains(record.keyId)) {
+            return false;
+        }
+        WriteLog(L"Key " + std::to_wstring(record.keyId) +
+                 L" was in both key files; it is kept as finished");
+        return true;
+    };
+    if (std::erase_if(g_KeyDataEdit, interrupted) > 0) {
+        SaveKeyDataEdit(g_KeyDataEdit);
+    }
+}
+
 bool SaveKeyData(const KeyDataList& records) {
     return Save(g_keyDataFile, records);
 }
@@ -135,8 +157,10 @@ std::optional<int> AllocateUserKeyId() {
     }
     int id = lowest - 1;
     // An id whose counter was not stored would be handed out again by the next call.
-    if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id))) {
-        WriteLog(L"Cannot write the key id counter to " + config);
+    std::string reason;
+    if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id),
+                                      &reason)) {
+        WriteLog(L"Cannot write the key id counter: " + platform::Utf8ToWide(reason));
         return std::nullopt;
     }
     return id;

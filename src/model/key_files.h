@@ -22,6 +22,9 @@ std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 // Fill the list from its file beside the program; 1 when records were loaded, else 0.
 int LoadKeyData();
 int LoadKeyDataEdit();
+// Both lists, as a start loads them. A key in both was being finished when the program
+// stopped: it stays finished only, and the unfinished file is saved without it.
+void LoadKeyLists();
 
 // Replace the file beside the program with the list; false when it could not be written,
 // which keeps the old file whole and is logged.

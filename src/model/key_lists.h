@@ -31,6 +31,9 @@ struct RecordAllocator {
 };
 
 using KeyDataList = std::vector<KeyDataRecord, RecordAllocator<KeyDataRecord>>;
+// A smaller alignment fails no test, it only makes loading slower.
+static_assert(static_cast<size_t>(KeyDataList::allocator_type::kAlignment) % 64 == 0,
+              "key list storage must start on a cache line");
 
 extern KeyDataList g_KeyData;      // finished keys, "KeyData.u"
 extern KeyDataList g_KeyDataEdit;  // unfinished keys, "KeyDataEdit.u"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "log/log.h"
 #include "model/key_lists.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
@@ -60,9 +61,14 @@ void SaveLanguageIndex(int index) {
     // Every start saves the language it has just read: a file that holds it already is left
     // alone rather than written and synced to disk again.
     std::wstring value = platform::Format(L"%d", index);
-    if (platform::ReadProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", L"") !=
+    if (platform::ReadProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", L"") ==
         value) {
-        platform::WriteProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", value);
+        return;
+    }
+    std::string reason;
+    if (!platform::WriteProfileString(LanguageConfigPath(), L"LanguageKey", L"Language", value,
+                                      &reason)) {
+        WriteLog(L"Cannot store the language: " + platform::Utf8ToWide(reason));
     }
 }
 

@@ -53,8 +53,7 @@ bool CLeftTreeView::OnInitDialog() {
     m_Makers.clear();
     m_Tree.MoveWindow({0, 0, kPanelWidth, kPanelHeight});
     m_List.MoveWindow({0, 0, kPanelWidth, kPanelHeight});
-    LoadKeyData();
-    LoadKeyDataEdit();
+    LoadKeyLists();
 
     m_ImageList = std::make_unique<afx::ImageList>(32, 32);
     const std::wstring& skin = dui::CPaintManagerUI::GetResourcePath();

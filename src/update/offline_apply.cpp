@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -104,7 +103,7 @@ class OfflineApply {
         if (!path) {
             return kStopped;
         }
-        m_file.reset(std::fopen(platform::ToPath(*path).c_str(), "rb"));
+        m_file.reset(platform::OpenRegularFile(platform::ToPath(*path)));
         if (!m_file) {
             return kStopped;
         }

@@ -1,5 +1,6 @@
 #include "wizard/key_load.h"
 
+#include <cstdint>
 #include <numeric>
 #include <vector>
 
@@ -82,7 +83,7 @@ bool SoundRecord(int choice, const KeyDataRecord& record) {
                                   (choice != 7 || ValidDepths(params.depthsPerGroup[2])));
 }
 
-std::wstring Decimal(int value) {
+std::wstring Decimal(int64_t value) {
     return platform::Format(L"%d", value);
 }
 
@@ -121,7 +122,8 @@ void LoadClamp(const KeyDataRecord& record, bool finished, int choice, WizardInp
     if (choice == 4 && finished) {
         // A finished four-track key keeps half the width less this offset: give back the
         // offset that makes the same half again.
-        SetEdit(inputs, kEditOffsetA1, Decimal(record.params.keyWidth - 2 * first.offsetA));
+        SetEdit(inputs, kEditOffsetA1,
+                Decimal(int64_t{record.params.keyWidth} - 2 * first.offsetA));
     } else {
         inputs.offsetA1 = first.offsetA == 0;
         SetEdit(inputs, inputs.offsetA1 ? kEditOffsetA1 : kEditOffsetA2,

@@ -111,7 +111,7 @@ StepResult CheckKeyShape(const WizardInputs& inputs, const KeyParams& key) {
         if (thickness < 180 || thickness > 500) {
             return Refuse(key, kMsgThickness, kEditThickness);
         }
-        if ((type == 3 || type == 4) && thickness - internalWidth < 180) {
+        if ((type == 3 || type == 4) && int64_t{thickness} - internalWidth < 180) {
             return Refuse(key, kMsgTrackDepth, kEditInternalWidth);
         }
         if (type == 6 || type == 7) {

@@ -95,6 +95,32 @@ TEST_F(KeyFiles, AFirstSaveKilledMidwayLeavesNothingThatLoadsAsTheDatabase) {
     EXPECT_FALSE(std::filesystem::exists(File("KeyData.u")));
 }
 
+TEST_F(KeyFiles, AFinishKilledBetweenTheTwoSavesLeavesOneCopyAtTheNextLoad) {
+    WriteRecords("KeyDataEdit.u",
+                 {MakeRecord(-101, "A"), MakeRecord(-102, "B"), MakeRecord(-103, "C")});
+    LoadKeyLists();
+    // One finished record fits under the limit; the two unfinished ones left do not.
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = sizeof(KeyDataRecord) + 100;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_DFL);
+            FinishKeyEdit(MakeRecord(-101, "A"));
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGXFSZ), "");
+    ASSERT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-101}));
+
+    LoadKeyLists();
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101}));
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-102, -103}));
+    EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), (std::vector<int>{-102, -103}));
+    EXPECT_NE(test::ReadText(File("log.bin")).find("Key -101 was in both key files"),
+              std::string::npos);
+}
+
 TEST_F(KeyFiles, SaveKeepsTheFilesMode) {
     WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
     std::filesystem::permissions(File("KeyData.u"), std::filesystem::perms::owner_read |
@@ -102,6 +128,27 @@ TEST_F(KeyFiles, SaveKeepsTheFilesMode) {
     SaveKeyData({MakeRecord(-102, "B")});
     EXPECT_EQ(std::filesystem::status(File("KeyData.u")).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(KeyFiles, AReadOnlyFileIsRefusedAsAFullDiskIs) {
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
+    WriteRecords("KeyDataEdit.u", {MakeRecord(-102, "B")});
+    LoadKeyLists();
+    for (const char* name : {"KeyData.u", "KeyDataEdit.u"}) {
+        std::filesystem::permissions(File(name), readOnly);
+    }
+    const auto finished = platform::ReadWholeFile(File("KeyData.u"));
+    const auto unfinished = platform::ReadWholeFile(File("KeyDataEdit.u"));
+    EXPECT_FALSE(UpsertKeyData(MakeRecord(-103, "C")));
+    EXPECT_FALSE(RemoveKeyEdit(-102));
+    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101}));
+    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-102}));
+    EXPECT_EQ(platform::ReadWholeFile(File("KeyData.u")), finished);
+    EXPECT_EQ(platform::ReadWholeFile(File("KeyDataEdit.u")), unfinished);
+    EXPECT_NE(test::ReadText(File("log.bin")).find("Saving KeyDataEdit.u failed: not replacing"),
+              std::string::npos);
 }
 
 TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
@@ -188,6 +235,15 @@ TEST_F(UserKeyIds, NoIdWhileTheCounterCannotBeStored) {
         test::ScopedFileSizeLimit limit(4);
         EXPECT_EQ(AllocateUserKeyId(), std::nullopt);
     }
+    // A config made read-only by its owner is not replaced either.
+    const std::filesystem::path config = current_ / "config.ini";
+    const auto bytes = platform::ReadWholeFile(config);
+    std::filesystem::permissions(config, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_EQ(AllocateUserKeyId(), std::nullopt);
+    EXPECT_EQ(platform::ReadWholeFile(config), bytes);
+    std::filesystem::permissions(config, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_EQ(AllocateUserKeyId(), -106);
 }
 

@@ -58,6 +58,8 @@ TEST(ReplaceFile, StagingLeftLongerByAKilledSaveBringsNothingBack) {
     test::TempFolder folder;
     auto staging = folder / "data_Bak.u";
     std::ofstream(staging) << "old records of an earlier save";
+    // The bytes are written under the staging name with ".part" added.
+    std::ofstream(folder / "data_Bak.u.part") << "records of a save killed while writing";
     ASSERT_TRUE(platform::ReplaceFile(folder / "data.u", staging, AsBytes("new")));
     EXPECT_EQ(Content(folder / "data.u"), "new");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "support/temp_folder.h"
@@ -77,6 +78,13 @@ TEST(Language, StoredBesideTheProgram) {
     SaveLanguageIndex(3);
     EXPECT_EQ(test::ReadText(folder / "config.ini"),
               "[key]\nID=-120\n[LanguageKey]\nLanguage=3\n");  // other lines kept
+    // A config its owner made read-only keeps the language it holds.
+    std::filesystem::permissions(folder / "config.ini", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    SaveLanguageIndex(4);
+    EXPECT_EQ(ReadLanguageIndex(), 3);
+    EXPECT_NE(test::ReadText(folder / "log.bin").find("Cannot store the language"),
+              std::string::npos);
 }
 
 TEST(Language, TheSameLanguageLeavesTheFileAsItIs) {

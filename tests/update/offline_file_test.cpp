@@ -1,6 +1,8 @@
 // Offline update files: created from the server, applied to the machine, and refused before
 // the machine is asked to take anything.
 
+#include <sys/stat.h>
+
 #include <iterator>
 
 #include "platform/fs/fs.h"
@@ -89,12 +91,17 @@ struct Refusal {
     std::vector<uint8_t> file;
     bool cancelled;
     const wchar_t* message;
+    bool fifo = false;  // a FIFO in the file's place, which no writer ever opens
 };
 
 class OfflineRefusal : public OfflineUpdate, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(OfflineRefusal, SendsNothingAfterTheSerialIsRead) {
     std::wstring path = Put(GetParam().file);
+    if (GetParam().fifo) {
+        std::filesystem::remove(path_);
+        ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    }
     report_.openAnswer = GetParam().cancelled ? std::nullopt : std::optional(path);
     ApplyOfflineUpdateFile(Job());
     EXPECT_TRUE(CodesAfter(0xA1).empty());
@@ -111,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"Truncated", std::vector<uint8_t>{'2', '3', 0, 0}, false, L"Update failed.(28)"},
         Refusal{"FirmwareBeyondTheEnd", OfflineFile("TQ20260042", 1000, 10), false,
                 L"Update failed.(28)"},
-        Refusal{"Cancelled", OfflineFile("TQ20260042", 10, 100), true, L""}),
+        Refusal{"Cancelled", OfflineFile("TQ20260042", 10, 100), true, L""},
+        Refusal{"Fifo", {}, false, L"", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OfflineUpdate, FailedCreationLeavesTheEarlierFileAlone) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <limits>
 
 #include "wizard/key_record.h"
 #include "wizard/wizard_kit.h"
@@ -119,6 +120,76 @@ TEST(KeyLoad, RecordsTheWizardCouldNotMakeAreRefused) {
     bad.blankCount = 3;
     EXPECT_FALSE(LoadKeyRecord(bad, true).has_value());
     EXPECT_TRUE(LoadKeyRecord(good, true).has_value());
+}
+
+// Sets a field to its type's minimum or maximum.
+using ExtremeField = std::function<void(KeyDataRecord&, bool high)>;
+template <typename Field>
+ExtremeField Extreme(Field field) {
+    return [field](KeyDataRecord& record, bool high) {
+        auto& value = field(record);
+        using T = std::remove_reference_t<decltype(value)>;
+        value = high ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
+    };
+}
+
+// An imported record may hold anything that passes the import and the load. Under UBSan an
+// overflow on the way from the record through the pages' checks stops the run.
+TEST(KeyLoad, ExtremeFieldValuesNeitherOverflowNorWrap) {
+    const ExtremeField fields[] = {
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.keyType; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.locating; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.edgeSide; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.groupCount; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.cutsPerGroup[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.cutsPerGroup[1]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.depthsPerGroup[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.keyLength; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.keyWidth; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.thickness; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.internalWidth; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.internalDepth; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.edgeDistances[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.spaces[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.flats[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.params.depths[0]; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.blankCount; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.blanks[0].offsetA; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.blanks[0].offsetB; }),
+        Extreme([](KeyDataRecord & r) -> auto& { return r.blanks[1].offsetA; }),
+    };
+    for (int type = 1; type <= 8; ++type) {
+        WizardInputs pages = DefinedPages(type, type == 2 ? 0 : 1, 0, true);
+        const KeyDataRecord good = BuildFinishedRecord(pages, PassAllSteps(pages, {}), -101);
+        for (const ExtremeField& field : fields) {
+            for (bool high : {false, true}) {
+                KeyDataRecord record = good;
+                field(record, high);
+                for (bool finished : {true, false}) {
+                    if (auto loaded = LoadKeyRecord(record, finished)) {
+                        const WizardInputs shown = ShownAsLoaded(*loaded);
+                        for (int step = 0; step <= 4; ++step) {
+                            CheckLeaveStep(shown, loaded->params, step);
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // Neither wrapped nor wrongly refused where no sanitizer is there to tell.
+    WizardInputs pages = DefinedPages(4, 1, 0, true);
+    const KeyDataRecord good = BuildFinishedRecord(pages, PassAllSteps(pages, {}), -101);
+    KeyDataRecord narrow = good;
+    narrow.params.keyWidth = std::numeric_limits<int32_t>::min();
+    auto loaded = LoadKeyRecord(narrow, true);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->inputs.Text(kEditOffsetA1), L"-2147484348");  // the offset is 350
+    KeyDataRecord hollow = good;
+    hollow.params.internalWidth = std::numeric_limits<int32_t>::min();
+    loaded = LoadKeyRecord(hollow, true);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_TRUE(CheckKeyShape(ShownAsLoaded(*loaded), loaded->params).Passed());
 }
 
 }  // namespace

@@ -38,6 +38,20 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// A descriptor of a regular file opened for reading, described in info, or -1. Not blocking:
+// opening a FIFO for reading would wait for a writer before the check could turn it away.
+int OpenRegular(const std::filesystem::path& path, struct stat& info) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 std::wstring ProgramFolder() {
@@ -70,17 +84,24 @@ std::filesystem::path ToPath(const std::wstring& path) {
     return std::filesystem::path(WideToUtf8(path));
 }
 
+std::FILE* OpenRegularFile(const std::filesystem::path& path) {
+    struct stat info {};
+    int fd = OpenRegular(path, info);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+}
+
 std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
                                     const std::function<std::span<uint8_t>(size_t)>& place) {
-    // Not blocking: opening a FIFO for reading would wait for a writer before the check below
-    // could turn it away.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return std::nullopt;
-    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    int fd = OpenRegular(path, info);
+    if (fd < 0) {
         return std::nullopt;
     }
     std::span<uint8_t> buffer = place(static_cast<size_t>(info.st_size));
@@ -130,6 +151,15 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
         ::unlink(staging.c_str());
         return false;
     };
+    struct stat previous {};
+    const bool replacing = ::stat(target.c_str(), &previous) == 0;
+    // A rename would go over a file its owner made read-only, as no write to it could.
+    if (replacing && (previous.st_mode & S_IWUSR) == 0) {
+        if (error != nullptr) {
+            *error = "not replacing read-only " + target.string();
+        }
+        return false;
+    }
     int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (error != nullptr) {
@@ -138,8 +168,7 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
         return false;
     }
     // The new file is as private as the one it replaces.
-    struct stat previous {};
-    if (::stat(target.c_str(), &previous) == 0) {
+    if (replacing) {
         ::fchmod(fd, previous.st_mode & 07777);
     }
     if (!WriteAll(fd, bytes)) {

@@ -2,6 +2,7 @@
 // Files and folders in place of the Win32 file functions.
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -21,6 +22,10 @@ std::wstring CurrentFolder();
 
 std::filesystem::path ToPath(const std::wstring& path);
 
+// A regular file opened for reading, or nullptr; anything else (a FIFO, a device, a folder) is
+// refused at once rather than waited on.
+std::FILE* OpenRegularFile(const std::filesystem::path& path);
+
 // The whole content of a file opened for reading only; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 
@@ -33,8 +38,8 @@ std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
 // Replaces target with bytes so that target is either wholly old or wholly new: the bytes are
 // written beside staging, flushed to disk, named staging and then renamed over target, and
 // the folder is synced; so a file named staging is always complete. The new file keeps the
-// mode of target. On failure staging is removed, target is untouched, and the reason is
-// returned in error.
+// mode of target, and a target its owner made read-only is not replaced. On failure staging
+// is removed, target is untouched, and the reason is returned in error.
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error = nullptr);
 

@@ -187,9 +187,12 @@ std::vector<std::wstring> ReadProfileSection(const std::wstring& file,
 }
 
 bool WriteProfileString(const std::wstring& file, const std::wstring& section,
-                        const std::wstring& key, const std::wstring& value) {
+                        const std::wstring& key, const std::wstring& value, std::string* error) {
     IniText ini = ReadIni(file);
     if (ini.unreadable) {
+        if (error != nullptr) {
+            *error = "cannot read " + WideToUtf8(file);
+        }
         return false;  // what lies there is not ours to replace
     }
     std::wstring entry = key + L"=" + value;
@@ -216,7 +219,8 @@ bool WriteProfileString(const std::wstring& file, const std::wstring& section,
     std::filesystem::path staging = target;
     staging += ".tmp";
     return ReplaceFile(target, staging,
-                       std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+                       std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                       error);
 }
 
 }  // namespace platform

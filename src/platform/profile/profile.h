@@ -19,8 +19,9 @@ int ReadProfileInt(const std::wstring& file, const std::wstring& section, const 
 std::vector<std::wstring> ReadProfileSection(const std::wstring& file, const std::wstring& section);
 
 // Sets a key, adding the section or the key when missing. Returns false when the file
-// could not be written; the old file then stays whole.
+// could not be written, with the reason in error; the old file then stays whole.
 bool WriteProfileString(const std::wstring& file, const std::wstring& section,
-                        const std::wstring& key, const std::wstring& value);
+                        const std::wstring& key, const std::wstring& value,
+                        std::string* error = nullptr);
 
 }  // namespace platform
