@@ -143,6 +143,47 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), onDisk);
 }
 
+// A Two Track key stores one clamp offset, for either side: the flat page offers exactly the
+// input beside each of its two options, each shown with its picture, and saves what is typed.
+TEST_F(SaveKeyTest, TwoTrackKeySavesTheOffsetTypedInTheOnlyInputItOffers) {
+    struct Row {
+        int side;
+        const wchar_t* option;
+        const wchar_t* picture;
+        int16_t offsetA, offsetB;
+    };
+    const Row table[] = {{0, L"OptionA1", L"step4xiaoA1", 0, 150},
+                         {0, L"OptionA2", L"step4xiaoA2", 150, 0},
+                         {1, L"OptionA1", L"step4xiaoA1", 0, 150}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(testing::Message() << "side " << row.side << " " << row.option);
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        DefineKey(3, row.side, platform::Format(L"T%d", static_cast<int>(&row - table)));
+        Press(L"step4");
+        Press(L"Step4Option");
+        Press(row.option);
+        std::vector<std::wstring> inputs;
+        for (int number = 6; number <= 9; ++number) {
+            const std::wstring name = platform::Format(L"EditUI%d", number);
+            if (Control(name)->GetWidget()->isVisible() && Enabled(name)) {
+                inputs.push_back(name);
+            }
+        }
+        ASSERT_EQ(inputs.size(), 1u);
+        EXPECT_TRUE(Control(row.picture)->GetWidget()->isVisible());
+        EXPECT_NE(Control(row.picture)->GetBkImage(), L"");
+        Type(inputs[0], L"150");
+        Press(L"step6");
+        Press(L"NextBtn");
+        ASSERT_FALSE(WizardShown());
+        const KeyDataRecord& saved = g_KeyData.back();
+        ASSERT_EQ(saved.blankCount, 1);
+        EXPECT_EQ(saved.blanks[0].side, row.side);
+        EXPECT_EQ(saved.blanks[0].offsetA, row.offsetA);
+        EXPECT_EQ(saved.blanks[0].offsetB, row.offsetB);
+    }
+}
+
 TEST_F(SaveKeyTest, UnfinishedKeyIsSavedByTheCloseQuestionAndFinishedLater) {
     Tree().AddNewKey(Tree().FindMakerItem(kAudi));
     // In the pane's place, over the main window.
