@@ -2,6 +2,7 @@
 // the key lists and their files, put into the tree and shown in the pane; loaded again for
 // editing, saved unfinished and completed later, and a save that meets a full disk.
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <fstream>
 
@@ -216,6 +217,38 @@ TEST_F(SaveKeyTest, UnfinishedKeyIsSavedByTheCloseQuestionAndFinishedLater) {
     EXPECT_EQ(Tree().FindKeyItem(kImageUnfinishedKey, id), nullptr);
     EXPECT_NE(Tree().FindKeyItem(kImageKey, id), nullptr);
     EXPECT_TRUE(FileBytes(program_ / "KeyDataEdit.u").empty());
+}
+
+// The main window's close, by its button or by the window manager, asks about a key that the
+// wizard holds as the key tree does: Yes saves it, No drops it, and both end the program;
+// Cancel keeps the program and the key.
+TEST_F(SaveKeyTest, ClosingTheMainWindowAsksAboutTheKeyInTheWizard) {
+    struct Row {
+        int answer;
+        bool byButton;
+        int loopEnd;  // 7: the loop went on after the close
+        size_t saved;
+    };
+    const Row table[] = {
+        {kAnswerOk, true, 0, 1}, {kAnswerNo, false, 0, 1}, {kAnswerCancel, true, 7, 1}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.answer);
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        DefineKey(1, 0, L"OPEN");
+        ScopedMessageScript script({{row.answer, L""}});
+        ui_test::Later([this, &row] {
+            QCoreApplication::exit(7);  // a close that ends the program answers 0 instead
+            row.byButton ? Click(frame_->GetPaintManager().FindControl(L"CloseBtn"))
+                         : static_cast<void>(frame_->GetHWND()->close());
+        });
+        EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), row.loopEnd);
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"Exit edit and save data?");
+        EXPECT_EQ(g_KeyData.size(), row.saved);
+        EXPECT_EQ(WizardShown(), row.answer == kAnswerCancel);
+    }
+    EXPECT_EQ(wizard_->GetCurStep(), 5);
+    EXPECT_EQ(Text(L"EditUI11"), L"OPEN");
 }
 
 TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
