@@ -245,8 +245,10 @@ TEST_F(SaveKeyTest, ClosingTheMainWindowAsksAboutTheKeyInTheWizard) {
         ASSERT_EQ(script.Shown().size(), 1u);
         EXPECT_EQ(script.Shown()[0].text, L"Exit edit and save data?");
         EXPECT_EQ(g_KeyData.size(), row.saved);
+        EXPECT_TRUE(g_KeyDataEdit.empty());
         EXPECT_EQ(WizardShown(), row.answer == kAnswerCancel);
     }
+    // Cancel, the last, left the key where it was.
     EXPECT_EQ(wizard_->GetCurStep(), 5);
     EXPECT_EQ(Text(L"EditUI11"), L"OPEN");
 }
