@@ -30,6 +30,9 @@ class CTabLayoutUI;
 struct LoadedKey;
 struct StepResult;
 struct WizardInputs;
+namespace wizard {
+struct OffsetCell;
+}
 
 // What the wizard uses of the main window.
 class AddKeyOwner {
@@ -155,6 +158,7 @@ class CAddKey : public CXMLWnd, public dui::IListCallbackUI, public IKeyWizard {
     void SetSideLabels();
     // The offset option A1, A2, B1 or B2 chosen: its schematics and its input.
     void ChooseOffsetInput(int option);
+    void ShowOffsetPictures(const std::vector<wizard::OffsetCell>& cells);
     void AutoFill(int button);
     void CloseListEdit(bool store);
     void SetFocusToEdit(int number);

@@ -101,10 +101,7 @@ bool CAddKey::OnSelectChanged(dui::TNotifyUI& msg) {
 void CAddKey::ChooseOffsetInput(int option) {
     // Options A1, A2, B1, B2: each side's two inputs, one enabled at a time.
     const bool sideB = option >= 2;
-    for (const wizard::OffsetCell& cell : wizard::OffsetOptionCells(m_nKeyType, sideB)) {
-        SetSpriteBkImage(m_pOffsetPicture[cell.picture], 2, L"step4shiyixiao.png", cell.row,
-                         cell.column);
-    }
+    ShowOffsetPictures(wizard::OffsetOptionCells(m_nKeyType, m_KeyParams.edgeSide, sideB));
     const int first = sideB ? 8 : 6;
     const bool firstInput = option % 2 == 0;
     if (dui::CEditUI* edit = Edit(first)) {

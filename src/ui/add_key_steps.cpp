@@ -92,12 +92,7 @@ void CAddKey::SelectKeyType(int type) {
                 m_pStepKeyType[panel]->SetVisible(false);
             }
         }
-        for (const wizard::OffsetCell& cell : schematic->cells) {
-            dui::CControlUI* picture = cell.picture == wizard::kPictureKeyType
-                                           ? Control(L"showKeyTypeImage")
-                                           : m_pOffsetPicture[cell.picture];
-            SetSpriteBkImage(picture, 2, L"step4shiyixiao.png", cell.row, cell.column);
-        }
+        ShowOffsetPictures(schematic->cells);
         for (int panel = 0; panel < 3; ++panel) {
             if (schematic->panels[panel] && m_pStepKeyType[panel] != nullptr) {
                 m_pStepKeyType[panel]->SetVisible(true);
@@ -220,12 +215,18 @@ void CAddKey::OnKeyEdgePick(int sel) {
         SetSpriteBkImage(m_pStep3Control, m_KeyParams.locating, L"step3key.png",
                          *effect.step3Picture);
     }
-    if (effect.offsetPanelA) {
-        ShowControl(L"stepKeyType2", *effect.offsetPanelA);
-        ShowControl(L"stepKeyType3", !*effect.offsetPanelA);
-    }
+    ShowOffsetPictures(effect.offsetCells);
     if (effect.dimpleSideB) {
         ShowDimpleSideB(*effect.dimpleSideB);
+    }
+}
+
+void CAddKey::ShowOffsetPictures(const std::vector<wizard::OffsetCell>& cells) {
+    for (const wizard::OffsetCell& cell : cells) {
+        dui::CControlUI* picture = cell.picture == wizard::kPictureKeyType
+                                       ? Control(L"showKeyTypeImage")
+                                       : m_pOffsetPicture[cell.picture];
+        SetSpriteBkImage(picture, 2, L"step4shiyixiao.png", cell.row, cell.column);
     }
 }
 

@@ -237,6 +237,11 @@ void CDuiFrameWnd::UpdateKeyItem(int image, int keyId, const std::wstring& name,
 }
 
 void CDuiFrameWnd::Quit() {
+    // A key being entered is asked about first, as the key tree does before it takes the
+    // wizard; Cancel keeps the program open.
+    if (m_pAddKey != nullptr && !m_pAddKey->CloseWizard()) {
+        return;
+    }
     // A running synchronisation still needs this window, and must take the machine out of its
     // boot mode: the program ends when it has finished.
     if (m_bSyncRunning) {

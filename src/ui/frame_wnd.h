@@ -96,7 +96,8 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // The worker's status text; once a close waits for the worker, the status says so instead.
     void ShowSyncStatus(const std::wstring& text);
     void EnableMachineButtons(bool enable);
-    // Ends the program, once no worker runs any more.
+    // Ends the program, once the wizard has let go of a key being entered and no worker runs
+    // any more.
     void Quit();
 
     CLeftTreeView m_TreeView;

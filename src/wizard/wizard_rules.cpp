@@ -81,7 +81,7 @@ EdgeEffect EdgeEffectOf(int wizardType, int sel) {
                 effect.step3Picture = Step3Picture(wizardType, sel);
             }
             if (wizardType == 3) {
-                effect.offsetPanelA = sel == 1;
+                effect.offsetCells = OffsetOptionCells(wizardType, sel, false);
             }
             effect.dimpleSideB = wizardType == 8 && sel == 1;
             break;
@@ -151,7 +151,8 @@ std::optional<OffsetSchematic> OffsetSchematicOf(int wizardType) {
     };
     switch (wizardType) {
         case 3:
-            return OffsetSchematic{four(0, 1), {false, true, false}};
+            // Side A, the side picked first.
+            return OffsetSchematic{OffsetOptionCells(wizardType, 0, false), {false, true, false}};
         case 4:
             return OffsetSchematic{{{kPictureKeyType, 0, 7}}, {true, false, false}};
         case 5:
@@ -166,11 +167,16 @@ std::optional<OffsetSchematic> OffsetSchematicOf(int wizardType) {
     }
 }
 
-std::vector<OffsetCell> OffsetOptionCells(int wizardType, bool sideB) {
+std::vector<OffsetCell> OffsetOptionCells(int wizardType, int edgeSide, bool sideB) {
     if (sideB) {
         return {{kPictureB1, 0, 1}, {kPictureB2, 1, 1}};
     }
-    const int row = wizardType == 7 ? 6 : 0;
+    int row = 0;
+    if (wizardType == 7) {
+        row = 6;
+    } else if (wizardType == 3 && edgeSide != 1) {
+        row = 1;
+    }
     return {{kPictureA1, 0, row}, {kPictureA2, 1, row}};
 }
 

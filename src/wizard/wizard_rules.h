@@ -31,13 +31,22 @@ struct SideVisibility {
 // None for a mode that changes nothing.
 std::optional<SideVisibility> SidesOfMode(int mode);
 
+// The clamp-offset schematics of the flat page: cells of "step4shiyixiao.png", each of the
+// size of the control that shows it.
+enum OffsetPicture { kPictureA1, kPictureA2, kPictureB1, kPictureB2, kPictureKeyType };
+struct OffsetCell {
+    OffsetPicture picture;
+    int column;
+    int row;
+};
+
 // What a pick `sel` in the side combo changes for a key type.
 struct EdgeEffect {
     std::optional<int> sideMode;
     // The spaces picture of "step3key.png" (types 3 and 6).
     std::optional<int> step3Picture;
-    // Type 3: whether the side-A offset panel shows and the side-B one hides, or the reverse.
-    std::optional<bool> offsetPanelA;
+    // Type 3: the schematics of its offset inputs for the side picked (none: unchanged).
+    std::vector<OffsetCell> offsetCells;
     // Side-B depth controls of a dimple key shown (true) or hidden.
     std::optional<bool> dimpleSideB;
 };
@@ -64,22 +73,15 @@ struct SourceRect {
 SourceRect SpriteSource(int mode, int n, int column, int w, int h);
 std::wstring SpriteImage(const std::wstring& fileName, const SourceRect& source);
 
-// The clamp-offset schematics of the flat page ("step4shiyixiao.png", cells of the control's
-// own size).
-enum OffsetPicture { kPictureA1, kPictureA2, kPictureB1, kPictureB2, kPictureKeyType };
-struct OffsetCell {
-    OffsetPicture picture;
-    int column;
-    int row;
-};
 struct OffsetSchematic {
     std::vector<OffsetCell> cells;
     bool panels[3] = {};  // "stepKeyType1" .. "stepKeyType3" shown
 };
 // None for the types without clamp offsets (1, 2, 8).
 std::optional<OffsetSchematic> OffsetSchematicOf(int wizardType);
-// The side-A (or side-B) pair of schematics that an offset option shows.
-std::vector<OffsetCell> OffsetOptionCells(int wizardType, bool sideB);
+// The side-A (or side-B) pair of schematics that an offset option shows. Type 3 offers only
+// the side-A inputs, which its save reads for either key side; they show the key's side.
+std::vector<OffsetCell> OffsetOptionCells(int wizardType, int edgeSide, bool sideB);
 
 // Clamp side options the recommended clamp of kind 2 does not offer (0..3 = A..D).
 std::vector<int> DisabledViceSides(int storedType, int edgeSide);

@@ -98,6 +98,13 @@ TEST_F(AddKeyTest, ForwardJumpChecksEveryStepOnTheWayAndAnotherTypeLocksThemAgai
     EXPECT_EQ(owner_.messages, Texts({L"Enter spaces,cannot be 0."}));
     EXPECT_EQ(wizard_->GetCurStep(), 2);
     EXPECT_TRUE(Find<dui::COptionUI>(L"step3")->IsSelected());
+    // From further back, the spaces are judged on the way and keep the jump.
+    Press(L"step2");
+    Press(L"step6");
+    EXPECT_EQ(owner_.messages.size(), 2u);
+    EXPECT_EQ(owner_.messages.back(), L"Enter spaces,cannot be 0.");
+    EXPECT_EQ(wizard_->GetCurStep(), 2);
+    EXPECT_TRUE(Find<dui::COptionUI>(L"step3")->IsSelected());
     Pick(L"step3ACombo", 6);
     Press(L"step6");
     EXPECT_EQ(wizard_->GetCurStep(), 5);

@@ -2,6 +2,7 @@
 // the key lists and their files, put into the tree and shown in the pane; loaded again for
 // editing, saved unfinished and completed later, and a save that meets a full disk.
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <fstream>
 
@@ -143,6 +144,47 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), onDisk);
 }
 
+// A Two Track key stores one clamp offset, for either side: the flat page offers exactly the
+// input beside each of its two options, each shown with its picture, and saves what is typed.
+TEST_F(SaveKeyTest, TwoTrackKeySavesTheOffsetTypedInTheOnlyInputItOffers) {
+    struct Row {
+        int side;
+        const wchar_t* option;
+        const wchar_t* picture;
+        int16_t offsetA, offsetB;
+    };
+    const Row table[] = {{0, L"OptionA1", L"step4xiaoA1", 0, 150},
+                         {0, L"OptionA2", L"step4xiaoA2", 150, 0},
+                         {1, L"OptionA1", L"step4xiaoA1", 0, 150}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(testing::Message() << "side " << row.side << " " << row.option);
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        DefineKey(3, row.side, platform::Format(L"T%d", static_cast<int>(&row - table)));
+        Press(L"step4");
+        Press(L"Step4Option");
+        Press(row.option);
+        std::vector<std::wstring> inputs;
+        for (int number = 6; number <= 9; ++number) {
+            const std::wstring name = platform::Format(L"EditUI%d", number);
+            if (Control(name)->GetWidget()->isVisible() && Enabled(name)) {
+                inputs.push_back(name);
+            }
+        }
+        ASSERT_EQ(inputs.size(), 1u);
+        EXPECT_TRUE(Control(row.picture)->GetWidget()->isVisible());
+        EXPECT_NE(Control(row.picture)->GetBkImage(), L"");
+        Type(inputs[0], L"150");
+        Press(L"step6");
+        Press(L"NextBtn");
+        ASSERT_FALSE(WizardShown());
+        const KeyDataRecord& saved = g_KeyData.back();
+        ASSERT_EQ(saved.blankCount, 1);
+        EXPECT_EQ(saved.blanks[0].side, row.side);
+        EXPECT_EQ(saved.blanks[0].offsetA, row.offsetA);
+        EXPECT_EQ(saved.blanks[0].offsetB, row.offsetB);
+    }
+}
+
 TEST_F(SaveKeyTest, UnfinishedKeyIsSavedByTheCloseQuestionAndFinishedLater) {
     Tree().AddNewKey(Tree().FindMakerItem(kAudi));
     // In the pane's place, over the main window.
@@ -175,6 +217,40 @@ TEST_F(SaveKeyTest, UnfinishedKeyIsSavedByTheCloseQuestionAndFinishedLater) {
     EXPECT_EQ(Tree().FindKeyItem(kImageUnfinishedKey, id), nullptr);
     EXPECT_NE(Tree().FindKeyItem(kImageKey, id), nullptr);
     EXPECT_TRUE(FileBytes(program_ / "KeyDataEdit.u").empty());
+}
+
+// The main window's close, by its button or by the window manager, asks about a key that the
+// wizard holds as the key tree does: Yes saves it, No drops it, and both end the program;
+// Cancel keeps the program and the key.
+TEST_F(SaveKeyTest, ClosingTheMainWindowAsksAboutTheKeyInTheWizard) {
+    struct Row {
+        int answer;
+        bool byButton;
+        int loopEnd;  // 7: the loop went on after the close
+        size_t saved;
+    };
+    const Row table[] = {
+        {kAnswerOk, true, 0, 1}, {kAnswerNo, false, 0, 1}, {kAnswerCancel, true, 7, 1}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.answer);
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        DefineKey(1, 0, L"OPEN");
+        ScopedMessageScript script({{row.answer, L""}});
+        ui_test::Later([this, &row] {
+            QCoreApplication::exit(7);  // a close that ends the program answers 0 instead
+            row.byButton ? Click(frame_->GetPaintManager().FindControl(L"CloseBtn"))
+                         : static_cast<void>(frame_->GetHWND()->close());
+        });
+        EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), row.loopEnd);
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"Exit edit and save data?");
+        EXPECT_EQ(g_KeyData.size(), row.saved);
+        EXPECT_TRUE(g_KeyDataEdit.empty());
+        EXPECT_EQ(WizardShown(), row.answer == kAnswerCancel);
+    }
+    // Cancel, the last, left the key where it was.
+    EXPECT_EQ(wizard_->GetCurStep(), 5);
+    EXPECT_EQ(Text(L"EditUI11"), L"OPEN");
 }
 
 TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {

@@ -166,10 +166,23 @@ TEST_F(FrameTransferTest, AnUnreadableDatabaseIsAFailedCopy) {
 TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     SaveKeyData({MakeKey(-101, "A4_U", 1)});
     ASSERT_NE(Open(), nullptr);
+    // A key begun in the wizard: the close asks about it before anything else.
+    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    ASSERT_NE(wizard, nullptr);
+    wizard->ShowWizard();
+    ui_test::Settle();
+    ui_test::Click(wizard->GetPaintManager().FindControl(L"keyType1"));
     ui_test::Click(Control(L"SynchServer"));
     afx::WorkerHandle worker = frame_->GetSyncWorker();
     // The worker cannot end before the event loop runs its calls: the close comes while it runs.
-    ui_test::Click(Control(L"CloseBtn"));
+    {
+        // Cancel leaves nothing waiting to end the program; No lets the close go on.
+        ScopedMessageScript answers({{kAnswerCancel, L""}, {kAnswerNo, L""}});
+        ui_test::Click(Control(L"CloseBtn"));
+        EXPECT_TRUE(Control(L"CloseBtn")->IsEnabled());
+        ui_test::Click(Control(L"CloseBtn"));
+        EXPECT_EQ(answers.Shown().size(), 2u);
+    }
     const std::wstring waiting = L"The program closes once the machine is released...";
     EXPECT_EQ(TextOf(L"TextUI1"), waiting);
     EXPECT_FALSE(Control(L"CloseBtn")->IsEnabled());

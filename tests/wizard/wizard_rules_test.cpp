@@ -28,11 +28,12 @@ TEST(WizardRules, SideComboPickSetsSidesPicturesAndPanels) {
     struct Row {
         int type, sel;
         std::optional<int> mode, picture;
-        std::optional<bool> panelA, dimpleB;
+        std::optional<int> offsetRow;  // of the side-A schematics, type 3's only offset inputs
+        std::optional<bool> dimpleB;
     };
     const Row table[] = {
-        {1, 1, kSideB, {}, {}, false},    {3, 1, kSideB, 9, true, false},
-        {3, 0, kSideA, 3, false, false},  {6, 1, kSideB, 10, {}, false},
+        {1, 1, kSideB, {}, {}, false},    {3, 1, kSideB, 9, 0, false},
+        {3, 0, kSideA, 3, 1, false},      {6, 1, kSideB, 10, {}, false},
         {8, 1, kSidesBoth, {}, {}, true}, {8, 0, kSideA, {}, {}, false},
         {2, 1, kSideA, {}, {}, {}},       {4, 1, kSidesBoth, {}, {}, {}},
         {5, 0, kSideA, {}, {}, {}},       {7, 0, kSidesBoth, {}, {}, {}},
@@ -43,7 +44,9 @@ TEST(WizardRules, SideComboPickSetsSidesPicturesAndPanels) {
         SCOPED_TRACE(testing::Message() << "type " << row.type << " sel " << row.sel);
         EXPECT_EQ(effect.sideMode, row.mode);
         EXPECT_EQ(effect.step3Picture, row.picture);
-        EXPECT_EQ(effect.offsetPanelA, row.panelA);
+        EXPECT_EQ(effect.offsetCells.empty() ? std::nullopt
+                                             : std::optional<int>(effect.offsetCells[0].row),
+                  row.offsetRow);
         EXPECT_EQ(effect.dimpleSideB, row.dimpleB);
     }
     EXPECT_FALSE(SidesOfMode(3).has_value());
@@ -74,8 +77,8 @@ TEST(WizardRules, ClampOffsetSchematicsAndSides) {
     const OffsetSchematic seven = *OffsetSchematicOf(7);
     ASSERT_EQ(seven.cells.size(), 3u);
     EXPECT_EQ(seven.cells[2].column, 1);
-    EXPECT_EQ(OffsetOptionCells(7, false)[1].row, 6);
-    EXPECT_EQ(OffsetOptionCells(7, true)[0].row, 1);
+    EXPECT_EQ(OffsetOptionCells(7, 0, false)[1].row, 6);
+    EXPECT_EQ(OffsetOptionCells(7, 0, true)[0].row, 1);
     EXPECT_EQ(DisabledViceSides(4, 0), std::vector<int>({1, 2}));
     EXPECT_EQ(DisabledViceSides(3, 1), std::vector<int>({2}));
     EXPECT_EQ(DisabledViceSides(3, 0), std::vector<int>({1}));

@@ -15,7 +15,10 @@ class CLabelUI : public CControlUI {
     void SetTextStyle(unsigned style);
     void SetTextColor(unsigned argb);
     void SetDisabledTextColor(unsigned argb);
+    // The skin's font index; -1 for its default font.
+    int GetFont() const { return m_font; }
     void SetFont(int index);
+    const Rect& GetTextPadding() const { return m_rcTextPadding; }
     void SetTextPadding(const Rect& padding);
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void DoPaint(QPainter& painter) override;
