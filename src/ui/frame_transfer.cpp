@@ -76,8 +76,14 @@ unsigned CDuiFrameWnd::Synchronise(const SyncTexts& texts) {
     afx::OnUiThread([this] {
         EnableMachineButtons(true);
         m_bSyncRunning = false;
+        // A key begun in the wizard while the close waited is asked about again; Cancel
+        // leaves the program open.
         if (m_bQuitPending) {
-            dui::PostQuitMessage(0);
+            if (LetGoOfWizard()) {
+                dui::PostQuitMessage(0);
+            } else {
+                SetQuitPending(false);
+            }
         }
     });
     return 0;

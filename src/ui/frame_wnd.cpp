@@ -239,20 +239,28 @@ void CDuiFrameWnd::UpdateKeyItem(int image, int keyId, const std::wstring& name,
 void CDuiFrameWnd::Quit() {
     // A key being entered is asked about first, as the key tree does before it takes the
     // wizard; Cancel keeps the program open.
-    if (m_pAddKey != nullptr && !m_pAddKey->CloseWizard()) {
+    if (!LetGoOfWizard()) {
         return;
     }
     // A running synchronisation still needs this window, and must take the machine out of its
     // boot mode: the program ends when it has finished.
     if (m_bSyncRunning) {
-        m_bQuitPending = true;
-        SetStatusText(m_strClosing);
-        if (dui::CControlUI* close = m_PaintManager.FindControl(L"CloseBtn")) {
-            close->SetEnabled(false);
-        }
+        SetQuitPending(true);
         return;
     }
     dui::PostQuitMessage(0);
+}
+
+bool CDuiFrameWnd::LetGoOfWizard() {
+    return m_pAddKey == nullptr || m_pAddKey->CloseWizard();
+}
+
+void CDuiFrameWnd::SetQuitPending(bool pending) {
+    m_bQuitPending = pending;
+    SetStatusText(pending ? m_strClosing : L"");
+    if (dui::CControlUI* close = m_PaintManager.FindControl(L"CloseBtn")) {
+        close->SetEnabled(!pending);
+    }
 }
 
 int CDuiFrameWnd::ShowMessage(const std::wstring& text, int type) {

@@ -99,6 +99,10 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // Ends the program, once the wizard has let go of a key being entered and no worker runs
     // any more.
     void Quit();
+    // Asks about a key being entered in the wizard; false when the user keeps it (Cancel).
+    bool LetGoOfWizard();
+    // A close waiting for the synchronisation to end: the status line and close button say so.
+    void SetQuitPending(bool pending);
 
     CLeftTreeView m_TreeView;
     CMachineAltoUpdate m_UpdateDlg;

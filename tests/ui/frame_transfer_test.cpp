@@ -198,6 +198,27 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     afx::PumpUntilFinished(worker);
 }
 
+TEST_F(FrameTransferTest, AKeyBegunWhileTheCloseWaitsIsAskedAboutWhenTheMachineIsReleased) {
+    ASSERT_NE(Open(), nullptr);
+    ui_test::Click(Control(L"SynchServer"));
+    afx::WorkerHandle worker = frame_->GetSyncWorker();
+    ui_test::Click(Control(L"CloseBtn"));
+    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    ASSERT_NE(wizard, nullptr);
+    wizard->ShowWizard();
+    ui_test::Settle();
+    ui_test::Click(wizard->GetPaintManager().FindControl(L"keyType1"));
+    ScopedMessageScript answers({{kAnswerOk, L""}, {kAnswerCancel, L""}});
+    afx::PumpUntilFinished(worker);
+    ui_test::Settle();
+    ASSERT_EQ(answers.Shown().size(), 2u);
+    EXPECT_EQ(answers.Shown()[1].text, L"Exit edit and save data?");
+    // Cancel leaves the program open as before the close, with the key on its step.
+    EXPECT_TRUE(Control(L"CloseBtn")->IsEnabled());
+    EXPECT_EQ(TextOf(L"TextUI1"), L"");
+    EXPECT_TRUE(dui::IsWindowVisible(wizard->GetHWND()));
+}
+
 struct DialogLanguage {
     int language;
     const char* saveButton;
