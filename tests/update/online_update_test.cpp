@@ -11,14 +11,6 @@ namespace {
 
 constexpr size_t kMiB = 1048576;
 
-std::vector<uint8_t> Joined(const Records& parts) {
-    std::vector<uint8_t> all;
-    for (const auto& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
 class OnlineUpdate : public UpdateFixture, public ::testing::WithParamInterface<size_t> {};
 
 TEST_P(OnlineUpdate, WritesFirmwareVersionAndTheWholeImage) {

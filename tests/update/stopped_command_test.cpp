@@ -75,13 +75,12 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, StoppedCommand,
-    ::testing::Values(
-        StopCase{"RefreshWhileTheServerIsSilent", RefreshVersions, kOperationVersionNotes, 0,
-                 L"Getting version info..."},
-        StopCase{"CreationWhileTheServerIsSilent", CreateOfflineUpdateFile, kOperationImageChunk,
-                 0, L"Communication with server..."},
-        StopCase{"CreationWhileTheImageIsCopied", CreateOfflineUpdateFile, 0, 60,
-                 L"Communication with server..."}),
+    ::testing::Values(StopCase{"RefreshWhileTheServerIsSilent", RefreshVersions,
+                               kOperationVersionNotes, 0, L"Getting version info..."},
+                      StopCase{"CreationWhileTheServerIsSilent", CreateOfflineUpdateFile,
+                               kOperationImageChunk, 0, L"Communication with server..."},
+                      StopCase{"CreationWhileTheImageIsCopied", CreateOfflineUpdateFile, 0, 60,
+                               L"Communication with server..."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
