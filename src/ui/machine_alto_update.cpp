@@ -41,8 +41,7 @@ std::wstring BitmapPath(int bitmapId) {
 }  // namespace
 
 CMachineAltoUpdate::CMachineAltoUpdate(MessageBoxCall messageBox)
-    : afx::Dialog(res::DialogResource(res::kUpdateDialog)),
-      m_MessageBox(std::move(messageBox)) {
+    : afx::Dialog(res::DialogResource(res::kUpdateDialog)), m_MessageBox(std::move(messageBox)) {
     m_strWorkDir = GetTempWorkDir(&m_strWorkDirRefusal);
 }
 

@@ -66,7 +66,8 @@ void CMachineAltoUpdate::OnCommand(int commandId) {
 }
 
 void CMachineAltoUpdate::OnCreateFile() {
-    const Command create{.run = CreateOfflineUpdateFile, .stoppable = true, .needsWorkFolder = true};
+    const Command create{
+        .run = CreateOfflineUpdateFile, .stoppable = true, .needsWorkFolder = true};
     if (RefusedForWorkFolder(create)) {
         return;
     }

@@ -140,16 +140,16 @@ TEST_F(UpdateDialogTest, WithARefusedWorkFolderTheCommandsThatNeedItStartNothing
     server_.SetVersions({"V1.0.7"});
     Open(8);
     afx::WorkerHandle refresh = dialog_->GetWorker();
-    const std::wstring why = L"Arbetsmappen kan inte användas: " + planted.wstring() +
-                             L": open to other users";
+    const std::wstring why =
+        L"Arbetsmappen kan inte användas: " + planted.wstring() + L": open to other users";
     // A prompt for the serial number, were one shown, is closed unanswered.
     ui_test::Later([] {
         if (QWidget* prompt = QApplication::activeModalWidget()) {
             prompt->close();
         }
     });
-    for (int command : {kStart, CMachineAltoUpdate::kRepairDataCommand,
-                        CMachineAltoUpdate::kCreateFileCommand}) {
+    for (int command :
+         {kStart, CMachineAltoUpdate::kRepairDataCommand, CMachineAltoUpdate::kCreateFileCommand}) {
         SCOPED_TRACE(command);
         dialog_->SetStatusText(L"");
         command == kStart ? ClickItem(kStart) : (void)ChooseMenuCommand(command);

@@ -13,7 +13,8 @@ QFont ToQFont(const Font& font) {
     // (so that texts fit the layout made with their base units); the CJK face draws only what
     // the Latin one lacks, so that Latin punctuation keeps its Latin width.
     if (IsWindowsDialogFont(font.face)) {
-        result.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+        result.setFamilies(
+            {QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")});
     }
     result.setStyleHint(font.face.find(L"Times") != std::wstring::npos ? QFont::Serif
                                                                        : QFont::SansSerif);
