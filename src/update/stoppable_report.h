@@ -3,6 +3,7 @@
 // requested and none after, so that a dialog closed under the command hears no more of it.
 
 #include <stop_token>
+#include <utility>
 
 #include "update/update_report.h"
 

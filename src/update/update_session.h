@@ -95,7 +95,7 @@ class UpdateSession {
   private:
     using TimePoint = std::chrono::steady_clock::time_point;
 
-    mutable StoppableReport m_report;
+    StoppableReport m_report;
     UpdateJob m_job;
     TimePoint m_start;
     TimePoint m_textTick;
