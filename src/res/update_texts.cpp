@@ -49,6 +49,7 @@ constexpr const wchar_t* kEnglish[kUpdateTextCount] = {
     L"Update Online",                                                // 40
     L"Get device info success.",                                     // 41
     L"Get device info failed.",                                      // 42
+    L"Work folder unusable: %s",                                     // 43
 };
 
 constexpr const wchar_t* kChinese[kUpdateTextCount] = {
@@ -96,6 +97,7 @@ constexpr const wchar_t* kChinese[kUpdateTextCount] = {
     L"开始在线升级",                                                                // 40
     L"获取设备信息成功",                                                            // 41
     L"获取设备信息失败",                                                            // 42
+    L"工作文件夹无法使用：%s",                                                      // 43
 };
 
 constexpr const wchar_t* kItalian[kUpdateTextCount] = {
@@ -143,6 +145,7 @@ constexpr const wchar_t* kItalian[kUpdateTextCount] = {
     L"Aggiornamento in linea",                                                // 40
     L"Ottenere informazioni dispositivo successo.",                           // 41
     L"Ottenere informazioni dispositivo non è riuscita.",                     // 42
+    L"Cartella di lavoro non utilizzabile: %s",                               // 43
 };
 
 constexpr const wchar_t* kSwedish[kUpdateTextCount] = {
@@ -190,6 +193,7 @@ constexpr const wchar_t* kSwedish[kUpdateTextCount] = {
     L"Uppdatera Online",                                                         // 40
     L"Hämtat enhets information.",                                               // 41
     L"Misslyckad hämtning av enhetsinformation.",                                // 42
+    L"Arbetsmappen kan inte användas: %s",                                       // 43
 };
 }  // namespace
 

@@ -41,13 +41,15 @@ std::wstring BitmapPath(int bitmapId) {
 }  // namespace
 
 CMachineAltoUpdate::CMachineAltoUpdate(MessageBoxCall messageBox)
-    : afx::Dialog(res::DialogResource(res::kUpdateDialog)),
-      m_MessageBox(std::move(messageBox)),
-      m_strWorkDir(GetTempWorkDir()) {}
+    : afx::Dialog(res::DialogResource(res::kUpdateDialog)), m_MessageBox(std::move(messageBox)) {
+    m_strWorkDir = GetTempWorkDir(&m_strWorkDirRefusal);
+}
 
-// A worker still running reports to this object: it goes only once the worker has finished.
+// A worker still running reports to this object: it goes only once the worker has finished,
+// which a stoppable one does at its next wait.
 CMachineAltoUpdate::~CMachineAltoUpdate() {
     if (m_bWorkerRunning) {
+        m_WorkerStop.request_stop();
         afx::PumpUntilFinished(m_Worker);
     }
 }
@@ -84,12 +86,12 @@ bool CMachineAltoUpdate::OnInitDialog() {
     m_VersionList.SetItemHeight(22);
     m_Background.Load(BitmapPath(res::UpdateBackgroundBitmap(m_nLanguage)));
     LoadButtons();
-    m_StartButton.SetFont(afx::Font{L"Times New Roman", 180, 400});
+    m_StartButton.SetFont(afx::Font{GetTemplate().font.face, 180, 400});
     m_CloseButton.MoveWindow(kClosePlace);
     SetBackground(m_Background);
     ApplyTexts();
     ApplyColours();
-    StartWorker(RefreshVersions);
+    OnCommand(kRefreshId);
     return true;
 }
 
@@ -186,11 +188,16 @@ void CMachineAltoUpdate::OnCancel() {
     Close();
 }
 
-// Enter, Escape, the close box and the close button all end here; a running worker still
-// drives the window, so the dialog stays until it has finished.
+// Enter, Escape, the close box and the close button all end here. A worker that talks to the
+// machine keeps the dialog until it has finished; any other is stopped, and the dialog ends once
+// the worker has seen that at its next wait, its calls served meanwhile.
 void CMachineAltoUpdate::Close() {
     if (m_bWorkerRunning) {
-        return;
+        if (!m_bWorkerStoppable) {
+            return;
+        }
+        m_WorkerStop.request_stop();
+        afx::PumpUntilFinished(m_Worker);
     }
     m_Background = afx::Bitmap();
     EndDialog(afx::kIdOk);

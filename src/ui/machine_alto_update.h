@@ -3,9 +3,11 @@
 // background per language, the version list, the tools menu and the serial-number prompt. Each
 // command runs one update procedure on a worker; the dialog locks its controls before the
 // worker starts and unlocks them when the procedure has returned, and shows what the
-// procedure reports.
+// procedure reports. Closing stops work that has sent nothing to the machine; while a command
+// talks to the machine the dialog stays.
 
 #include <functional>
+#include <stop_token>
 #include <string>
 
 #include "platform/afx/bitmap.h"
@@ -27,8 +29,9 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
 
     void SetLanguage(int languageIndex);
     int GetLanguage() const { return m_nLanguage; }
-    // Update text `number` (1 to 42) as the languages set so far left it.
+    // Update text `number` (1 to 43) as the languages set so far left it.
     const std::wstring& Text(int number) const;
+    // Empty when the folder was refused; the commands that need it then do not start.
     const std::wstring& GetWorkFolder() const { return m_strWorkDir; }
     // The serial number typed in the last prompt, as the file creation uses it.
     const std::wstring& GetSerial() const { return m_strSerial; }
@@ -77,10 +80,17 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
     void OnCreateFile();
     void Close();
 
-    using Command = std::function<void(const UpdateJob&)>;
+    struct Command {
+        std::function<void(const UpdateJob&)> run;
+        // Sends nothing to the machine: closing the dialog stops it.
+        bool stoppable = false;
+        bool needsWorkFolder = false;
+    };
     // Locks the controls here, on the UI thread, then runs the command on a worker.
-    void StartWorker(Command command);
-    void LockControls();
+    void StartWorker(const Command& command);
+    // Without its work folder a command starts nothing; the status line tells why.
+    bool RefusedForWorkFolder(const Command& command);
+    void LockControls(bool closable);
     void UnlockControls();
 
     MessageBoxCall m_MessageBox;
@@ -89,6 +99,7 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
     int m_nHoverId = 0;
     int m_nLanguage = 1;
     std::wstring m_strWorkDir;
+    std::wstring m_strWorkDirRefusal;
     afx::ComboBox m_VersionList;
     bool m_bMenuRequested = false;
     std::wstring m_strSerial;
@@ -103,4 +114,7 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
 
     afx::WorkerHandle m_Worker;
     bool m_bWorkerRunning = false;
+    // The running worker's stop, given to it only when it is stoppable.
+    std::stop_source m_WorkerStop;
+    bool m_bWorkerStoppable = false;
 };

@@ -1,6 +1,7 @@
 // The update tool's commands: each starts its procedure on a worker with the controls locked,
 // and the procedure reports back through the dialog's controls.
 
+#include "log/log.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -17,6 +18,8 @@ constexpr int kCloseId = 1010;
 constexpr int kSerialId = 1088;
 constexpr int kSoftwareVersionId = 1089;
 
+constexpr int kNoWorkFolderText = 43;
+
 constexpr const wchar_t* kOfflineFileFilter = L"Key File(*.tqf)|*.tqf|*.*||";
 
 std::optional<std::wstring> RunFileDialog(afx::FileDialog& dialog, QWidget* owner) {
@@ -31,16 +34,18 @@ std::optional<std::wstring> RunFileDialog(afx::FileDialog& dialog, QWidget* owne
 
 void CMachineAltoUpdate::OnCommand(int commandId) {
     const std::pair<int, Command> commands[] = {
-        {kRefreshId, RefreshVersions},
-        {kStartId, UpdateOnline},
-        {kDeviceInfoCommand, ShowDeviceInfo},
-        {kRepairDataCommand, RepairData},
-        {kEnterBiosCommand, EnterBootMode},
-        {kClearAllDataCommand, ClearAllData},
-        {kClampOldCommand, [](const UpdateJob& job) { SetClampModel(job, ClampModel::kOld); }},
-        {kClampNewCommand, [](const UpdateJob& job) { SetClampModel(job, ClampModel::kNew); }},
-        {kOfflineUpdateCommand, ApplyOfflineUpdateFile},
-        {kUpdateProgramOnlyCommand, UpdateProgramOnly},
+        {kRefreshId, {.run = RefreshVersions, .stoppable = true}},
+        {kStartId, {.run = UpdateOnline, .needsWorkFolder = true}},
+        {kDeviceInfoCommand, {.run = ShowDeviceInfo}},
+        {kRepairDataCommand, {.run = RepairData, .needsWorkFolder = true}},
+        {kEnterBiosCommand, {.run = EnterBootMode}},
+        {kClearAllDataCommand, {.run = ClearAllData}},
+        {kClampOldCommand,
+         {.run = [](const UpdateJob& job) { SetClampModel(job, ClampModel::kOld); }}},
+        {kClampNewCommand,
+         {.run = [](const UpdateJob& job) { SetClampModel(job, ClampModel::kNew); }}},
+        {kOfflineUpdateCommand, {.run = ApplyOfflineUpdateFile}},
+        {kUpdateProgramOnlyCommand, {.run = UpdateProgramOnly}},
     };
     for (const auto& [id, command] : commands) {
         if (commandId == id) {
@@ -61,6 +66,11 @@ void CMachineAltoUpdate::OnCommand(int commandId) {
 }
 
 void CMachineAltoUpdate::OnCreateFile() {
+    const Command create{
+        .run = CreateOfflineUpdateFile, .stoppable = true, .needsWorkFolder = true};
+    if (RefusedForWorkFolder(create)) {
+        return;
+    }
     CInputSN prompt;
     prompt.DoModal(GetSafeWidget());
     m_strSerial = prompt.m_strSN;
@@ -68,24 +78,36 @@ void CMachineAltoUpdate::OnCreateFile() {
         return;
     }
     m_strSerial = platform::AsciiUpper(m_strSerial);
-    StartWorker(CreateOfflineUpdateFile);
+    StartWorker(create);
 }
 
-void CMachineAltoUpdate::StartWorker(Command command) {
+bool CMachineAltoUpdate::RefusedForWorkFolder(const Command& command) {
+    if (!command.needsWorkFolder || !m_strWorkDir.empty()) {
+        return false;
+    }
+    std::wstring message = platform::Format(Text(kNoWorkFolderText), m_strWorkDirRefusal);
+    SetStatusText(message);
+    WriteLog(message);
+    return true;
+}
+
+void CMachineAltoUpdate::StartWorker(const Command& command) {
     // Refused here, on the UI thread, before any worker exists: a second click or a close
     // finds the dialog locked already.
-    if (m_bWorkerRunning) {
+    if (m_bWorkerRunning || RefusedForWorkFolder(command)) {
         return;
     }
     m_bWorkerRunning = true;
-    LockControls();
+    m_bWorkerStoppable = command.stoppable;
+    m_WorkerStop = std::stop_source();
+    LockControls(command.stoppable);
     int selected = m_VersionList.GetCurSel();
     UpdateJob job{this,         &kAltoMachine,
                   m_nLanguage,  m_Texts,
                   m_strWorkDir, selected >= 0 ? m_VersionList.GetLBText(selected) : std::wstring(),
-                  m_strSerial};
-    m_Worker = afx::BeginThread([this, job = std::move(job), command = std::move(command)] {
-        command(job);
+                  m_strSerial,  command.stoppable ? m_WorkerStop.get_token() : std::stop_token()};
+    m_Worker = afx::BeginThread([this, job = std::move(job), run = command.run] {
+        run(job);
         afx::OnUiThread([this] {
             UnlockControls();
             m_bWorkerRunning = false;
@@ -94,10 +116,11 @@ void CMachineAltoUpdate::StartWorker(Command command) {
     });
 }
 
-void CMachineAltoUpdate::LockControls() {
+// The close button stays for work that closing stops.
+void CMachineAltoUpdate::LockControls(bool closable) {
     for (afx::Wnd* control : std::initializer_list<afx::Wnd*>{
              &m_MenuButton, &m_RefreshButton, &m_CloseButton, &m_VersionList, &m_StartButton}) {
-        control->EnableWindow(false);
+        control->EnableWindow(closable && control == &m_CloseButton);
     }
 }
 

@@ -85,7 +85,8 @@ class StagedFile {
 
 class OfflineCreate {
   public:
-    explicit OfflineCreate(UpdateSession& session) : m_session(session) {}
+    explicit OfflineCreate(UpdateSession& session)
+        : m_session(session), m_server(0, session.job().stop) {}
 
     // The failure message, or nullopt once the file stands complete under its name.
     std::optional<std::wstring> Run() {
@@ -118,7 +119,8 @@ class OfflineCreate {
         }
         bool appended = AppendImage(file);
         auto header = BuildOfflineHeader(m_header);
-        if (!appended || !file.Overwrite(header) || !file.Commit()) {
+        // Stopped while the image was unpacked or copied: the file is not made after all.
+        if (!appended || m_session.Stopped() || !file.Overwrite(header) || !file.Commit()) {
             return m_session.Message(kTextCreateFailed);
         }
         return std::nullopt;
@@ -177,7 +179,7 @@ class OfflineCreate {
     }
 
     UpdateSession& m_session;
-    CServerComm m_server{0};
+    CServerComm m_server;
     OfflineHeader m_header;
 };
 

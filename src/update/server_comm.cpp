@@ -6,6 +6,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "log/log.h"
 #include "platform/guid/guid.h"
@@ -52,7 +53,8 @@ std::vector<uint8_t> ComputerNameItem(std::string_view hostName) {
     return Utf16LeBytes(std::wstring_view(name).substr(0, kComputerNameLength));
 }
 
-CServerComm::CServerComm(int /*mode*/) : m_endpoint(ConfiguredServerEndpoint()) {
+CServerComm::CServerComm(int /*mode*/, std::stop_token stop)
+    : m_endpoint(ConfiguredServerEndpoint()), m_stop(std::move(stop)) {
     m_items.reserve(kMaxRequestItems);
 }
 
@@ -151,8 +153,8 @@ int CServerComm::ExchangeAs(std::span<const std::vector<uint8_t>> items, ServerR
     }
     std::span<uint8_t> whole(m_received.get(), kReplyCapacity);
     size_t total = 0;
-    int result = 0;
-    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    int result = kExchangeIncomplete;
+    for (int attempt = 1; attempt <= kMaxAttempts && !m_stop.stop_requested(); ++attempt) {
         if (attempt > 1) {
             WriteLog(L"re " + IntToString(attempt - 1));
         }
@@ -187,6 +189,7 @@ int CServerComm::Connect(std::span<const uint8_t> block, std::span<uint8_t> rece
         WriteLog(platform::Format(L"Socket failed with error: %ld", static_cast<long>(error)));
         return kSocketLayerFailed;
     }
+    socket->SetStopToken(m_stop);
     auto address = platform::ParseIPv4(m_endpoint.address);
     if (!address) {
         error = EINVAL;
@@ -205,7 +208,7 @@ int CServerComm::Connect(std::span<const uint8_t> block, std::span<uint8_t> rece
             platform::Format(L"Socket shutdown failed with error: %ld", static_cast<long>(error)));
         return kExchangeIncomplete;
     }
-    socket->SetReceiveTimeout(m_endpoint.receiveTimeout, &error);
+    socket->SetReceiveTimeout(m_endpoint.receiveTimeout);
     bool trace = flavour == Flavour::kOld;
     if (trace) {
         WriteLog(L"Recv start");

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,9 @@ std::vector<uint8_t> ComputerNameItem(std::string_view hostName);
 
 class CServerComm {
   public:
-    // Mode 0, the only one in use, reaches the configured server on port 5001.
-    explicit CServerComm(int mode);
+    // Mode 0, the only one in use, reaches the configured server on port 5001. Once stop is
+    // requested, an exchange ends at once, failing, and makes no further attempt.
+    explicit CServerComm(int mode, std::stop_token stop = {});
 
     // Appends an item; after the first one the computer name and the client version follow
     // at once. False, and nothing added, when the item is longer than 100 bytes or the list
@@ -66,6 +68,7 @@ class CServerComm {
                 Flavour flavour);
 
     ServerEndpoint m_endpoint;
+    std::stop_token m_stop;
     // What the attempts of one exchange receive, allocated at the first exchange and kept for
     // the object's next ones (a download makes one per chunk).
     std::unique_ptr<uint8_t[]> m_received;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 #include "link/usb_comm.h"
@@ -71,6 +72,9 @@ struct UpdateJob {
     std::wstring selectedVersion;
     // The typed serial number, already in upper case (file creation only).
     std::wstring serial;
+    // Given only to work that sends nothing to the machine. Once stop is requested the command
+    // ends at its next wait, tells the report nothing more and leaves no file behind.
+    std::stop_token stop;
 };
 
 // Version refresh at opening and on the refresh button: notes, then the list.

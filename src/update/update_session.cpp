@@ -17,7 +17,9 @@ platform::Clock& Time() {
 }  // namespace
 
 UpdateSession::UpdateSession(const UpdateJob& job)
-    : m_job(job), m_start(Time().Now()), m_textTick(m_start) {}
+    : m_report(job.report, job.stop), m_job(job), m_start(Time().Now()), m_textTick(m_start) {
+    m_job.report = &m_report;
+}
 
 int UpdateSession::ElapsedSeconds() const {
     return static_cast<int>(
@@ -50,7 +52,7 @@ void UpdateSession::RunDown(const std::wstring& message) const {
 }
 
 void UpdateSession::Wait(milliseconds duration) const {
-    Time().Sleep(duration);
+    Time().StoppableSleep(duration, m_job.stop);
 }
 
 void UpdateSession::SuccessBeeps() const {

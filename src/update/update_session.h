@@ -15,6 +15,7 @@
 
 #include "link/usb_comm.h"
 #include "platform/text/text.h"
+#include "update/stoppable_report.h"
 #include "update/update_procedures.h"
 
 // Failure codes added to those the commands always had: every one is shown with update
@@ -57,10 +58,14 @@ enum UpdateTextNumber : int {
 class UpdateSession {
   public:
     explicit UpdateSession(const UpdateJob& job);
+    UpdateSession(const UpdateSession&) = delete;
+    UpdateSession& operator=(const UpdateSession&) = delete;
 
+    // The job with the report that falls silent once the job is stopped.
     const UpdateJob& job() const { return m_job; }
     const MachineVariant& machine() const { return *m_job.machine; }
     UpdateReport& report() const { return *m_job.report; }
+    bool Stopped() const { return m_job.stop.stop_requested(); }
 
     // Update text `number` formatted with args; a text that does not take them stays as it is.
     template <typename... Args>
@@ -83,12 +88,14 @@ class UpdateSession {
     void RestartTextTick();
     // After a failure: the bar runs down to 0, the message shown at every step.
     void RunDown(const std::wstring& message) const;
+    // Ends early when the job is stopped.
     void Wait(std::chrono::milliseconds duration) const;
     void SuccessBeeps() const;
 
   private:
     using TimePoint = std::chrono::steady_clock::time_point;
 
+    StoppableReport m_report;
     UpdateJob m_job;
     TimePoint m_start;
     TimePoint m_textTick;

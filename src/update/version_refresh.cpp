@@ -7,7 +7,7 @@ namespace {
 // Records 1 onward of the reply to a request for operation; none when the reply has fewer
 // than two records.
 std::vector<std::wstring> QueryTexts(const UpdateSession& session, uint8_t operation) {
-    CServerComm server(0);
+    CServerComm server(0, session.job().stop);
     AddItems(
         session.machine(), server,
         {RequestHead(session.machine(), operation), LanguageItem(session.job().languageIndex)});
@@ -30,8 +30,8 @@ void RefreshVersions(const UpdateJob& job) {
         for (const auto& note : notes) {
             joined += note;
         }
-        job.report->SetVersionNotes(joined);
-        job.report->SetVersionList(QueryTexts(session, kOperationVersionList));
+        session.report().SetVersionNotes(joined);
+        session.report().SetVersionList(QueryTexts(session, kOperationVersionList));
     }
     session.Status(L"");
 }

@@ -14,7 +14,7 @@ TEST(UpdateTexts, AColumnByLanguageIndexWithEnglishForEveryOther) {
         EXPECT_EQ(FindUpdateText(index, 40), L"Update Online") << index;
     }
     EXPECT_EQ(FindUpdateText(1, 0), std::nullopt);
-    EXPECT_EQ(FindUpdateText(1, 43), std::nullopt);
+    EXPECT_EQ(FindUpdateText(1, res::kUpdateTextCount + 1), std::nullopt);
 }
 
 // The English column has no file-creation and clamp texts: the tool keeps what it held.

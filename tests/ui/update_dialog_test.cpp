@@ -2,12 +2,15 @@
 // runs, closing, the serial-number prompt, and the main window's update button.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "main_window_fixture.h"
@@ -104,6 +107,79 @@ TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesThe
     }
     QTest::keyClick(dialog_->GetSafeWidget(), Qt::Key_Escape);
     EXPECT_FALSE(dialog_->GetSafeWidget()->isVisible());
+}
+
+// The server takes the refresh's request and never answers, which would hold the dialog for 30
+// attempts of 40 s. Closing stops the refresh: the worker is gone once the dialog has closed,
+// and nothing more reaches the dialog or the server.
+TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
+    server_.SetOperationFault(kOperationVersionNotes, 1, test::ServerFault::kSilence);
+    ScopedServerEndpoint patient(server_.Endpoint(std::chrono::seconds(40)));
+    dialog_ = std::make_unique<CMachineAltoUpdate>();
+    dialog_->SetLanguage(1);
+    dialog_->Create(nullptr);
+    while (server_.Requests().empty()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_FALSE(Enabled(kRefresh));
+    ClickItem(kClose);
+    EXPECT_FALSE(dialog_->GetSafeWidget()->isVisible());
+    EXPECT_TRUE(dialog_->GetWorker()->Finished());
+    EXPECT_FALSE(dialog_->IsWorkerRunning());
+    EXPECT_EQ(server_.Requests().size(), 1u);
+    EXPECT_EQ(TextOf(kStatus), L"Getting version info...");
+}
+
+// A work folder that others may enter is refused. The commands that write into it then start
+// nothing, say why, and write nothing anywhere.
+TEST_F(UpdateDialogTest, WithARefusedWorkFolderTheCommandsThatNeedItStartNothing) {
+    std::filesystem::path planted = program_ / "tarvan";
+    std::filesystem::create_directory(planted);
+    ::chmod(planted.c_str(), 0755);
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
+    Open(8);
+    afx::WorkerHandle refresh = dialog_->GetWorker();
+    const std::wstring why =
+        L"Arbetsmappen kan inte användas: " + planted.wstring() + L": open to other users";
+    // A prompt for the serial number, were one shown, is closed unanswered.
+    ui_test::Later([] {
+        if (QWidget* prompt = QApplication::activeModalWidget()) {
+            prompt->close();
+        }
+    });
+    for (int command :
+         {kStart, CMachineAltoUpdate::kRepairDataCommand, CMachineAltoUpdate::kCreateFileCommand}) {
+        SCOPED_TRACE(command);
+        dialog_->SetStatusText(L"");
+        command == kStart ? ClickItem(kStart) : (void)ChooseMenuCommand(command);
+        EXPECT_EQ(dialog_->GetWorker(), refresh);
+        EXPECT_EQ(TextOf(kStatus), why);
+    }
+    EXPECT_EQ(machine_.Opens(), 0);
+    EXPECT_EQ(server_.Requests().size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_empty(planted));
+}
+
+// The locked start button hides the dialog's own guard, so the command is sent as Windows would
+// send it, twice, before the first worker can end: the update runs once.
+TEST_F(UpdateDialogTest, AStartSentWhileItsWorkerRunsStartsNoSecondOne) {
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
+    Open(1);
+    auto* start = dynamic_cast<QAbstractButton*>(Item(kStart));
+    ASSERT_NE(start, nullptr);
+    emit start->clicked();
+    afx::WorkerHandle first = dialog_->GetWorker();
+    emit start->clicked();
+    EXPECT_EQ(dialog_->GetWorker(), first);
+    WaitForWorker();
+    auto requests = server_.Requests();
+    EXPECT_EQ(std::ranges::count_if(requests,
+                                    [](const test::ServerRequest& request) {
+                                        return request.items[0][2] == kOperationFirmware;
+                                    }),
+              1);
 }
 
 struct PromptCase {

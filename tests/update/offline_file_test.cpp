@@ -9,6 +9,7 @@
 #include "platform/text/text.h"
 #include "update/offline_file.h"
 #include "update/update_fixture.h"
+#include "update/update_session.h"
 
 namespace test {
 namespace {
@@ -85,6 +86,91 @@ TEST_F(OfflineUpdate, FileWithoutImageStillOpensAndClosesTheImageWrite) {
     EXPECT_EQ(CodesAfter(0xD7), (std::vector<uint8_t>{0xDD, 0xDB}));  // no block between
     EXPECT_TRUE(report_.Status().starts_with(L"Update success."));
 }
+
+// Each row makes a file whose shape tries one step of the making: the firmware parts appended
+// and counted in the header, the image copied in pieces to the end, the work files cleared.
+struct CreatedFile {
+    const char* name;
+    std::vector<size_t> firmware;
+    size_t image;
+};
+
+class OfflineCreated : public OfflineUpdate, public ::testing::WithParamInterface<CreatedFile> {};
+
+TEST_P(OfflineCreated, HoldsTheFirmwareThenTheImage) {
+    std::vector<uint8_t> firmware = Joined(ServeFirmware(GetParam().firmware));
+    std::vector<uint8_t> image = Pattern(GetParam().image, 8);
+    ServeImage(image);
+    UpdateJob job = Job();
+    job.serial = L"TQ20260042";
+    report_.saveAnswer = platform::Utf8ToWide(path_.string());
+    CreateOfflineUpdateFile(job);
+
+    UniqueFile file(std::fopen(path_.c_str(), "rb"));
+    ASSERT_NE(file, nullptr);
+    OfflineFileReader reader(file.get());
+    ASSERT_EQ(reader.Open(), OfflineFileCheck::kValid);
+    EXPECT_EQ(reader.header().firmwareLength, firmware.size());
+    std::vector<uint8_t> read(firmware.size());
+    EXPECT_TRUE(reader.Read(read) && read == firmware) << "firmware";
+    EXPECT_EQ(reader.ImageLength(), image.size());
+    read.resize(image.size());
+    EXPECT_TRUE(reader.Read(read) && read == image) << "image";
+    EXPECT_FALSE(std::filesystem::exists(work_ / "temp.7z"));
+    EXPECT_FALSE(std::filesystem::exists(work_ / "sdcard.bin"));
+}
+
+constexpr size_t kImagePiece = 104857;
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, OfflineCreated,
+    ::testing::Values(CreatedFile{"OnePartAndASmallImage", {300}, 5000},
+                      CreatedFile{"ImageOfWholePieces", {1024, 1024}, 2 * kImagePiece},
+                      CreatedFile{"ImageWithARest", {1024, 7}, 2 * kImagePiece + 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Each row applies a file whose shape tries one step of the applying: the firmware cut into
+// parts, and the serial bytes compared. Every row checks the firmware, the version and the image
+// that reach the machine.
+struct AppliedFile {
+    const char* name;
+    const char* machineSerial;
+    uint32_t firmwareLength;
+    std::vector<size_t> partsSent;
+};
+
+class OfflineApplied : public OfflineUpdate, public ::testing::WithParamInterface<AppliedFile> {};
+
+TEST_P(OfflineApplied, GivesTheMachineEachPartOfTheFile) {
+    const AppliedFile& row = GetParam();
+    machine_.SetDeviceString(1, row.machineSerial);
+    std::vector<uint8_t> file =
+        OfflineFile("TQ20260042", row.firmwareLength, row.firmwareLength + 3000);
+    report_.openAnswer = Put(file);
+    ApplyOfflineUpdateFile(Job());
+
+    std::vector<size_t> sent;
+    for (const auto& frame : Sent(0xA4)) {
+        sent.push_back(frame.size() - 1);
+    }
+    EXPECT_EQ(sent, row.partsSent);
+    auto body = file.begin() + kOfflineHeaderSize;
+    auto image = body + row.firmwareLength;
+    EXPECT_EQ(machine_.Firmware(), std::vector<uint8_t>(body, image));
+    EXPECT_EQ(machine_.Parameters()[6].bytes, (std::vector<uint8_t>{'1', '.', '3', '.', '0'}));
+    std::vector<uint8_t> onMachine = machine_.DataImage();
+    EXPECT_TRUE(onMachine.size() >= 3000 && std::equal(image, file.end(), onMachine.begin()))
+        << "image";
+    EXPECT_TRUE(report_.Status().starts_with(L"Update success."));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, OfflineApplied,
+    ::testing::Values(
+        AppliedFile{"WholePartsEndWithAnEmptyOne", "TQ20260042", 2048, {1024, 1024, 0}},
+        AppliedFile{"ALastShortPart", "TQ20260042", 1500, {1024, 476}},
+        AppliedFile{"ASerialDifferentAfterItsFourthByte", "TQ20ZZZZZZ", 100, {100}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct Refusal {
     const char* name;

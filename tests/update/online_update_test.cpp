@@ -11,14 +11,6 @@ namespace {
 
 constexpr size_t kMiB = 1048576;
 
-std::vector<uint8_t> Joined(const Records& parts) {
-    std::vector<uint8_t> all;
-    for (const auto& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
 class OnlineUpdate : public UpdateFixture, public ::testing::WithParamInterface<size_t> {};
 
 TEST_P(OnlineUpdate, WritesFirmwareVersionAndTheWholeImage) {
@@ -73,7 +65,7 @@ class UpdateFailure;
 struct FailureCase {
     const char* name;
     std::function<void(UpdateFailure&, UpdateJob&)> setUp;
-    bool repair;
+    void (*command)(const UpdateJob&);
     const wchar_t* message;
     uint8_t failedCommand;           // CodesAfter this code ...
     std::vector<uint8_t> following;  // ... are these
@@ -104,29 +96,30 @@ class UpdateFailure : public UpdateFixture, public ::testing::WithParamInterface
 const std::vector<uint8_t> kSdMessages{0xDD, 0xDC};
 // clang-format off
 const FailureCase kFailures[] = {
-    {"NoMachine", [](auto& f, auto&) { f.machine_.SetDescription(""); }, false, L"Device not found.(1)", 0xA1, {}},
-    {"NoBootMode", [](auto& f, auto&) { f.machine_.FailDriverCall(DriverCall::Reset, platform::FT_IO_ERROR); }, false, L"Enter BIOS failed.(2)", 0xA1, {}},
-    {"NoSerial", [](auto& f, auto&) { f.Inject(0xA1, 1); }, false, L"Getting device info failed.(3)", 0xA1, {}},
-    {"NoVersion", [](auto& f, auto&) { f.Inject(0xA1, 2); }, false, L"Getting device info failed.(4)", 0xA1, {}},
-    {"NoFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {}); }, false, L"Communication with server failed.(5)", 0xA1, {}},
-    {"OneFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {{1}}); }, false, L"Communication with server failed.(6)", 0xA1, {}},
-    {"FirmwarePartTooLong", [](auto& f, auto&) { f.ServeFirmware({1024, 1025}); }, false, L"Communication with server failed.(6)", 0xA1, {}},
-    {"BeginRefused", [](auto& f, auto&) { f.Inject(0xA5, 1); }, false, L"Update failed.(7)", 0xA5, {}},
-    {"StartRefused", [](auto& f, auto&) { f.Inject(0xAB, 1); }, false, L"Update failed.(8)", 0xAB, {}},
-    {"PartRefused", [](auto& f, auto&) { f.Always(0xA4); }, false, L"Update failed.(9)", 0xA4, {0xA6}},
-    {"EndRefused", [](auto& f, auto&) { f.Inject(0xA6, 1); }, false, L"Update failed.(10)", 0xA6, {}},
-    {"BootModeNotLeft", [](auto& f, auto&) { f.FailBootModeFrom(66); }, false, L"Update failed.(26)", 0xA0, {}, true},
-    {"NoSizeRecord", [](auto& f, auto&) { f.Reply(7, {}); }, true, L"Communication with server failed.(11)", 0xA1, kSdMessages},
-    {"OneSizeRecord", [](auto& f, auto&) { f.Reply(7, {{7}}); }, true, L"Communication with server failed.(12)", 0xA1, kSdMessages},
-    {"SizeZero", [](auto& f, auto&) { f.Reply(7, {{7}, {0, 0, 0, 0}}); }, true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
-    {"SizeRecordShort", [](auto& f, auto&) { f.Reply(7, {{7}, {9, 9}}); }, true, L"Communication with server failed.(13)", 0xA1, kSdMessages},
-    {"NoWorkFolder", [](auto&, auto& job) { job.workFolder += L"/missing"; }, true, L"Update failed.(27)", 0xA1, kSdMessages},
-    {"SdBeginRefused", [](auto& f, auto&) { f.Inject(0xD7, 1); }, true, L"Update failed.(21)", 0xD7, {}},
-    {"NoChunkRecord", [](auto& f, auto&) { f.Reply(6, {}); }, true, L"Communication with server failed.(22)", 0xA1, kSdMessages},
-    {"OneChunkRecord", [](auto& f, auto&) { f.Reply(6, {{6}}); }, true, L"Communication with server failed.(23)", 0xA1, kSdMessages},
-    {"ChunkShort", [](auto& f, auto&) { f.Reply(6, {{6}, {1, 2}}); }, true, L"Communication with server failed.(23)", 0xA1, kSdMessages},
-    {"BlockRefused", [](auto& f, auto&) { f.Always(0xD8); }, true, L"Update failed.(24)", 0xD8, {0xDB}},
-    {"SdEndRefused", [](auto& f, auto&) { f.Inject(0xDB, 1); }, true, L"Update failed.(25)", 0xDB, {}},
+    {"NoMachine", [](auto& f, auto&) { f.machine_.SetDescription(""); }, UpdateProgramOnly, L"Device not found.(1)", 0xA1, {}},
+    {"NoBootMode", [](auto& f, auto&) { f.machine_.FailDriverCall(DriverCall::Reset, platform::FT_IO_ERROR); }, UpdateProgramOnly, L"Enter BIOS failed.(2)", 0xA1, {}},
+    {"NoSerial", [](auto& f, auto&) { f.Inject(0xA1, 1); }, UpdateProgramOnly, L"Getting device info failed.(3)", 0xA1, {}},
+    {"NoVersion", [](auto& f, auto&) { f.Inject(0xA1, 2); }, UpdateProgramOnly, L"Getting device info failed.(4)", 0xA1, {}},
+    {"NoFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {}); }, UpdateProgramOnly, L"Communication with server failed.(5)", 0xA1, {}},
+    {"OneFirmwareRecord", [](auto& f, auto&) { f.Reply(1, {{1}}); }, UpdateProgramOnly, L"Communication with server failed.(6)", 0xA1, {}},
+    {"FirmwarePartTooLong", [](auto& f, auto&) { f.ServeFirmware({1024, 1025}); }, UpdateProgramOnly, L"Communication with server failed.(6)", 0xA1, {}},
+    {"BeginRefused", [](auto& f, auto&) { f.Inject(0xA5, 1); }, UpdateProgramOnly, L"Update failed.(7)", 0xA5, {}},
+    {"StartRefused", [](auto& f, auto&) { f.Inject(0xAB, 1); }, UpdateProgramOnly, L"Update failed.(8)", 0xAB, {}},
+    {"PartRefused", [](auto& f, auto&) { f.Always(0xA4); }, UpdateProgramOnly, L"Update failed.(9)", 0xA4, {0xA6}},
+    {"EndRefused", [](auto& f, auto&) { f.Inject(0xA6, 1); }, UpdateProgramOnly, L"Update failed.(10)", 0xA6, {}},
+    {"OnlineFirmwareHalf", [](auto& f, auto&) { f.Reply(1, {{1}}); }, UpdateOnline, L"Communication with server failed.(6)", 0xA1, {}},
+    {"BootModeNotLeft", [](auto& f, auto&) { f.FailBootModeFrom(66); }, UpdateProgramOnly, L"Update failed.(26)", 0xA0, {}, true},
+    {"NoSizeRecord", [](auto& f, auto&) { f.Reply(7, {}); }, RepairData, L"Communication with server failed.(11)", 0xA1, kSdMessages},
+    {"OneSizeRecord", [](auto& f, auto&) { f.Reply(7, {{7}}); }, RepairData, L"Communication with server failed.(12)", 0xA1, kSdMessages},
+    {"SizeZero", [](auto& f, auto&) { f.Reply(7, {{7}, {0, 0, 0, 0}}); }, RepairData, L"Communication with server failed.(13)", 0xA1, kSdMessages},
+    {"SizeRecordShort", [](auto& f, auto&) { f.Reply(7, {{7}, {9, 9}}); }, RepairData, L"Communication with server failed.(13)", 0xA1, kSdMessages},
+    {"NoWorkFolder", [](auto&, auto& job) { job.workFolder += L"/missing"; }, RepairData, L"Update failed.(27)", 0xA1, kSdMessages},
+    {"SdBeginRefused", [](auto& f, auto&) { f.Inject(0xD7, 1); }, RepairData, L"Update failed.(21)", 0xD7, {}},
+    {"NoChunkRecord", [](auto& f, auto&) { f.Reply(6, {}); }, RepairData, L"Communication with server failed.(22)", 0xA1, kSdMessages},
+    {"OneChunkRecord", [](auto& f, auto&) { f.Reply(6, {{6}}); }, RepairData, L"Communication with server failed.(23)", 0xA1, kSdMessages},
+    {"ChunkShort", [](auto& f, auto&) { f.Reply(6, {{6}, {1, 2}}); }, RepairData, L"Communication with server failed.(23)", 0xA1, kSdMessages},
+    {"BlockRefused", [](auto& f, auto&) { f.Always(0xD8); }, RepairData, L"Update failed.(24)", 0xD8, {0xDB}},
+    {"SdEndRefused", [](auto& f, auto&) { f.Inject(0xDB, 1); }, RepairData, L"Update failed.(25)", 0xDB, {}},
 };
 // clang-format on
 
@@ -135,7 +128,7 @@ TEST_P(UpdateFailure, ShowsItsCodeAndLeavesTheMachineAsItShould) {
     ServeImage(Pattern(3000, 3));
     UpdateJob job = Job();
     GetParam().setUp(*this, job);
-    GetParam().repair ? RepairData(job) : UpdateProgramOnly(job);
+    GetParam().command(job);
 
     EXPECT_NE(std::ranges::find(report_.statuses, GetParam().message), report_.statuses.end())
         << platform::WideToUtf8(report_.Status());
@@ -143,7 +136,7 @@ TEST_P(UpdateFailure, ShowsItsCodeAndLeavesTheMachineAsItShould) {
     EXPECT_FALSE(machine_.IsOpen());
     EXPECT_EQ(machine_.Mode() == MachineMode::Boot, GetParam().endsInBootMode);
     EXPECT_TRUE(Beeps().empty());
-    if (GetParam().repair) {
+    if (GetParam().command == RepairData) {
         EXPECT_TRUE(report_.Status().starts_with(L"Repair failed."));
         EXPECT_EQ(report_.positions.back(), 0);
     }

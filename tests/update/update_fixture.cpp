@@ -75,4 +75,12 @@ std::vector<uint8_t> Pattern(size_t size, uint32_t seed) {
     return bytes;
 }
 
+std::vector<uint8_t> Joined(const Records& parts) {
+    std::vector<uint8_t> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
 }  // namespace test

@@ -45,5 +45,7 @@ class UpdateFixture : public ServerFixture {
 };
 
 std::vector<uint8_t> Pattern(size_t size, uint32_t seed);
+// The records one after the other.
+std::vector<uint8_t> Joined(const Records& parts);
 
 }  // namespace test

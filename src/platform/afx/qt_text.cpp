@@ -9,10 +9,12 @@ bool IsWindowsDialogFont(const std::wstring& face) {
 
 QFont ToQFont(const Font& font) {
     QFont result(ToQString(font.face));
-    // The Windows dialog fonts are stood in for by one with their metrics at 8 points (so that
-    // texts fit the layout made with their base units) that also holds the Chinese texts.
+    // The Windows dialog fonts are stood in for by a Latin face with their metrics at 8 points
+    // (so that texts fit the layout made with their base units); the CJK face draws only what
+    // the Latin one lacks, so that Latin punctuation keeps its Latin width.
     if (IsWindowsDialogFont(font.face)) {
-        result.setFamilies({QStringLiteral("WenQuanYi Micro Hei")});
+        result.setFamilies(
+            {QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")});
     }
     result.setStyleHint(font.face.find(L"Times") != std::wstring::npos ? QFont::Serif
                                                                        : QFont::SansSerif);

@@ -1,6 +1,8 @@
 #include "platform/clock/clock.h"
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace platform {
@@ -16,6 +18,12 @@ class SystemClock final : public Clock {
     }
     void Sleep(std::chrono::milliseconds duration) override {
         std::this_thread::sleep_for(duration);
+    }
+    void StoppableSleep(std::chrono::milliseconds duration, std::stop_token stop) override {
+        std::mutex mutex;
+        std::condition_variable_any stopped;
+        std::unique_lock lock(mutex);
+        stopped.wait_for(lock, stop, duration, [] { return false; });
     }
 };
 

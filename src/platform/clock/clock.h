@@ -4,6 +4,7 @@
 // time-out of seconds.
 
 #include <chrono>
+#include <stop_token>
 
 namespace platform {
 
@@ -15,6 +16,12 @@ class Clock {
     // Wall-clock time, for time stamps.
     virtual std::chrono::system_clock::time_point WallNow() = 0;
     virtual void Sleep(std::chrono::milliseconds duration) = 0;
+    // Sleep that ends as soon as stop is requested, from any thread.
+    virtual void StoppableSleep(std::chrono::milliseconds duration, std::stop_token stop) {
+        if (!stop.stop_requested()) {
+            Sleep(duration);
+        }
+    }
 };
 
 // The clock in force: the system's unless a test installed another.

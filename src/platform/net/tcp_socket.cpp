@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -29,35 +32,67 @@ bool SetNonBlocking(int fd, bool on) {
     return ::fcntl(fd, F_SETFL, flags) == 0;
 }
 
-// Waits for a non-blocking connect to finish; false with errno set when it did not.
-bool AwaitConnect(int fd, std::chrono::milliseconds timeout) {
+// poll(), resumed after interruptions until timeout (0: no limit) has passed in all.
+int PollResumed(pollfd* fds, nfds_t count, std::chrono::milliseconds timeout) {
+    using std::chrono::milliseconds;
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd waiting{fd, POLLOUT, 0};
-        int ready = ::poll(&waiting, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
-        if (ready < 0 && errno == EINTR) {
-            continue;
+        int wait = -1;
+        if (timeout.count() > 0) {
+            auto left = std::chrono::duration_cast<milliseconds>(deadline -
+                                                                 std::chrono::steady_clock::now());
+            wait = static_cast<int>(std::max<milliseconds::rep>(left.count(), 0));
         }
-        if (ready < 0) {
-            return false;
+        int ready = ::poll(fds, count, wait);
+        if (ready >= 0 || errno != EINTR) {
+            return ready;
         }
-        if (ready == 0) {
-            errno = ETIMEDOUT;
-            return false;
-        }
-        int status = 0;
-        socklen_t size = sizeof status;
-        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &status, &size) != 0) {
-            return false;
-        }
-        if (status != 0) {
-            errno = status;
-            return false;
-        }
-        return true;
     }
+}
+
+// Waits until fd is ready for events, for at most timeout (0: no limit) and only until stop is
+// requested. False with errno set when it is not ready: timedOut when the time is up, ECANCELED
+// when stopped.
+bool AwaitReady(int fd, short events, std::chrono::milliseconds timeout, int timedOut,
+                const std::stop_token& stop) {
+    // A stop request wakes the wait through a descriptor of its own.
+    int wake = stop.stop_possible() ? ::eventfd(0, EFD_CLOEXEC) : -1;
+    if (stop.stop_possible() && wake < 0) {
+        return false;
+    }
+    pollfd waiting[2] = {{fd, events, 0}, {wake, POLLIN, 0}};
+    int count = 0;
+    {
+        std::stop_callback wakeOnStop(stop, [wake] {
+            uint64_t one = 1;
+            [[maybe_unused]] ssize_t written = ::write(wake, &one, sizeof one);
+        });
+        count = PollResumed(waiting, wake >= 0 ? 2 : 1, timeout);
+    }
+    bool stopped = waiting[1].revents != 0;
+    int failure = count == 0 ? timedOut : stopped ? ECANCELED : errno;
+    if (wake >= 0) {
+        ::close(wake);
+    }
+    errno = failure;
+    return count > 0 && !stopped;
+}
+
+// Waits for a non-blocking connect to finish; false with errno set when it did not.
+bool AwaitConnect(int fd, std::chrono::milliseconds timeout, const std::stop_token& stop) {
+    if (!AwaitReady(fd, POLLOUT, timeout, ETIMEDOUT, stop)) {
+        return false;
+    }
+    int status = 0;
+    socklen_t size = sizeof status;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &status, &size) != 0) {
+        return false;
+    }
+    if (status != 0) {
+        errno = status;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -84,15 +119,17 @@ TcpSocket::~TcpSocket() {
     Close();
 }
 
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
-}
+TcpSocket::TcpSocket(TcpSocket&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      receiveTimeout_(other.receiveTimeout_),
+      stop_(std::move(other.stop_)) {}
 
 TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = other.fd_;
-        other.fd_ = -1;
+        fd_ = std::exchange(other.fd_, -1);
+        receiveTimeout_ = other.receiveTimeout_;
+        stop_ = std::move(other.stop_);
     }
     return *this;
 }
@@ -118,7 +155,7 @@ bool TcpSocket::Connect(uint32_t address, uint16_t port, std::chrono::millisecon
     if (started != 0 && errno != EINPROGRESS && errno != EINTR) {
         return Fail(error);
     }
-    if (started != 0 && !AwaitConnect(fd_, timeout)) {
+    if (started != 0 && !AwaitConnect(fd_, timeout, stop_)) {
         return Fail(error);
     }
     if (!SetNonBlocking(fd_, false)) {
@@ -156,14 +193,11 @@ void TcpSocket::Abort() {
     Close();
 }
 
-bool TcpSocket::SetReceiveTimeout(std::chrono::milliseconds timeout, int* error) {
-    timeval limit{};
-    limit.tv_sec = static_cast<time_t>(timeout.count() / 1000);
-    limit.tv_usec = static_cast<suseconds_t>(timeout.count() % 1000 * 1000);
-    return ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) == 0 || Fail(error);
-}
-
 ssize_t TcpSocket::Receive(std::span<uint8_t> buffer, int* error) {
+    if (!AwaitReady(fd_, POLLIN, receiveTimeout_, EAGAIN, stop_)) {
+        Fail(error);
+        return -1;
+    }
     for (;;) {
         ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
         if (n < 0 && errno == EINTR) {

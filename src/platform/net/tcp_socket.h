@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string_view>
 
 namespace platform {
@@ -29,6 +30,10 @@ class TcpSocket {
 
     int fd() const { return fd_; }
 
+    // From now on, Connect and Receive stop waiting and fail with ECANCELED once stop is
+    // requested, from any thread.
+    void SetStopToken(std::stop_token stop) { stop_ = std::move(stop); }
+
     // Gives up after timeout, as the Windows socket layer does, instead of waiting for the
     // system's own limit of minutes.
     bool Connect(uint32_t address, uint16_t port, std::chrono::milliseconds timeout, int* error);
@@ -38,7 +43,8 @@ class TcpSocket {
     void ShutdownBoth();
     // Drops the connection with a reset instead of an orderly close.
     void Abort();
-    bool SetReceiveTimeout(std::chrono::milliseconds timeout, int* error);
+    // How long Receive waits for the next bytes (EAGAIN after it); 0, the default, for ever.
+    void SetReceiveTimeout(std::chrono::milliseconds timeout) { receiveTimeout_ = timeout; }
     // The byte count received, 0 once the peer has closed its side, -1 on failure (a
     // receive time-out included).
     ssize_t Receive(std::span<uint8_t> buffer, int* error);
@@ -47,6 +53,8 @@ class TcpSocket {
     void Close();
 
     int fd_ = -1;
+    std::chrono::milliseconds receiveTimeout_{0};
+    std::stop_token stop_;
 };
 
 }  // namespace platform
