@@ -200,15 +200,16 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
 
 TEST_F(FrameTransferTest, AKeyBegunWhileTheCloseWaitsIsAskedAboutWhenTheMachineIsReleased) {
     ASSERT_NE(Open(), nullptr);
+    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    ASSERT_NE(wizard, nullptr);
+    ScopedMessageScript answers({{kAnswerOk, L""}, {kAnswerCancel, L""}});
+    // Nothing lets the event loop run until the worker is waited for, so the worker cannot end
+    // before the close and the key begun after it.
     ui_test::Click(Control(L"SynchServer"));
     afx::WorkerHandle worker = frame_->GetSyncWorker();
     ui_test::Click(Control(L"CloseBtn"));
-    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
-    ASSERT_NE(wizard, nullptr);
     wizard->ShowWizard();
-    ui_test::Settle();
     ui_test::Click(wizard->GetPaintManager().FindControl(L"keyType1"));
-    ScopedMessageScript answers({{kAnswerOk, L""}, {kAnswerCancel, L""}});
     afx::PumpUntilFinished(worker);
     ui_test::Settle();
     ASSERT_EQ(answers.Shown().size(), 2u);
