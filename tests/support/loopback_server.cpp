@@ -202,6 +202,12 @@ std::vector<ServerRequest> LoopbackUpdateServer::Requests() const {
     return requests_;
 }
 
+int LoopbackUpdateServer::RequestCount(uint8_t operation) const {
+    std::lock_guard lock(mutex_);
+    auto found = seen_.find(operation);
+    return found == seen_.end() ? 0 : found->second;
+}
+
 void LoopbackUpdateServer::Serve() {
     while (!stopping_) {
         int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);

@@ -69,6 +69,8 @@ class LoopbackUpdateServer {
     void SetOperationFault(uint8_t operation, int occurrence, ServerFault fault, size_t n = 0);
 
     std::vector<ServerRequest> Requests() const;
+    // How many requests for operation have come so far.
+    int RequestCount(uint8_t operation) const;
 
   private:
     struct Fault {

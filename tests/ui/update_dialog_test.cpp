@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <filesystem>
 
 #include "main_window_fixture.h"
@@ -174,12 +173,7 @@ TEST_F(UpdateDialogTest, AStartSentWhileItsWorkerRunsStartsNoSecondOne) {
     emit start->clicked();
     EXPECT_EQ(dialog_->GetWorker(), first);
     WaitForWorker();
-    auto requests = server_.Requests();
-    EXPECT_EQ(std::ranges::count_if(requests,
-                                    [](const test::ServerRequest& request) {
-                                        return request.items[0][2] == kOperationFirmware;
-                                    }),
-              1);
+    EXPECT_EQ(server_.RequestCount(kOperationFirmware), 1);
 }
 
 struct PromptCase {

@@ -40,11 +40,8 @@ TEST_P(OnlineUpdate, WritesFirmwareVersionAndTheWholeImage) {
     std::vector<uint8_t> onMachine = machine_.DataImage();
     ASSERT_EQ(onMachine.size(), (image.size() + 511) / 512 * 512);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), onMachine.begin()));
-    size_t chunks = 0;
-    for (const auto& request : server_.Requests()) {
-        chunks += request.items[0][2] == kOperationImageChunk ? 1 : 0;
-    }
-    EXPECT_EQ(chunks, (archive.size() + kMiB - 1) / kMiB);
+    EXPECT_EQ(static_cast<size_t>(server_.RequestCount(kOperationImageChunk)),
+              (archive.size() + kMiB - 1) / kMiB);
     // The machine shows 100 as 99.
     auto percents = machine_.ProgressShown();
     percents.erase(std::remove(percents.begin(), percents.end(), 99), percents.end());

@@ -1,7 +1,6 @@
 // Work that sends nothing to the machine, stopped as its dialog closes: it ends at the wait it is
 // in, asks the server no more, tells the report nothing more and leaves no file behind.
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <stop_token>
@@ -22,15 +21,7 @@ struct StopCase {
     const wchar_t* lastShown;
 };
 
-class StoppedCommand : public UpdateFixture, public ::testing::WithParamInterface<StopCase> {
-  protected:
-    long RequestsFor(uint8_t operation) const {
-        auto requests = server_.Requests();
-        return std::ranges::count_if(requests, [operation](const ServerRequest& request) {
-            return request.items[0][2] == operation;
-        });
-    }
-};
+class StoppedCommand : public UpdateFixture, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
     const StopCase& c = GetParam();
@@ -49,7 +40,7 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
     if (c.silentOperation != 0) {
         server_.SetOperationFault(c.silentOperation, 1, ServerFault::kSilence);
         closer = std::jthread([&] {
-            while (RequestsFor(c.silentOperation) == 0) {
+            while (server_.RequestCount(c.silentOperation) == 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
             stop.request_stop();
@@ -65,7 +56,7 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
 
     EXPECT_TRUE(stop.stop_requested());
     if (c.silentOperation != 0) {
-        EXPECT_EQ(RequestsFor(c.silentOperation), 1);
+        EXPECT_EQ(server_.RequestCount(c.silentOperation), 1);
     }
     EXPECT_EQ(report_.Status(), c.lastShown);
     EXPECT_TRUE(report_.versions.empty());
