@@ -90,6 +90,32 @@ bool Save(RecordFile& file, const KeyDataList& records) {
     return true;
 }
 
+// A finish appends the finished copy to the finished file and only then takes the unfinished
+// copy out of its file. The finished copy keeps the unfinished one's id, maker and type, and
+// is marked live with its blank entries owned and flagged finished.
+bool IsFinishedCopyOf(const KeyDataRecord& finished, const KeyDataRecord& unfinished) {
+    if (finished.params.status != KeyStatusLive || finished.blankCount > 2) {
+        return false;
+    }
+    for (int i = 0; i < finished.blankCount; ++i) {
+        const KeyBlankEntry& blank = finished.blanks[i];
+        if (blank.keyId != static_cast<uint32_t>(int32_t{finished.keyId}) || blank.finished != 1) {
+            return false;
+        }
+    }
+    return finished.keyId == unfinished.keyId && finished.makerId == unfinished.makerId &&
+           std::memcmp(finished.makerName, unfinished.makerName, sizeof(finished.makerName)) == 0 &&
+           finished.params.keyType == unfinished.params.keyType;
+}
+
+// Deleted records keep their place, so one deleted after a finish may follow its copy.
+const KeyDataRecord* LastLive(const KeyDataList& records) {
+    auto last = std::find_if(records.rbegin(), records.rend(), [](const KeyDataRecord& record) {
+        return record.params.status != KeyStatusDeleted;
+    });
+    return last == records.rend() ? nullptr : &*last;
+}
+
 }  // namespace
 
 KeyDataList ParseRecords(std::span<const uint8_t> bytes) {
@@ -115,23 +141,35 @@ int LoadKeyDataEdit() {
 void LoadKeyLists() {
     LoadKeyData();
     LoadKeyDataEdit();
-    // The finished file is always written first, and a finished key never goes back to being
-    // unfinished: an id in both lists is a finish cut short between the two saves.
     std::set<int> finished;
     for (const KeyDataRecord& record : g_KeyData) {
         finished.insert(record.keyId);
     }
-    auto interrupted = [&](const KeyDataRecord& record) {
-        if (!finished.contains(record.keyId)) {
-            return false;
+    std::vector<size_t> inBoth;
+    for (size_t i = 0; i < g_KeyDataEdit.size(); ++i) {
+        if (finished.contains(g_KeyDataEdit[i].keyId)) {
+            inBoth.push_back(i);
         }
-        WriteLog(L"Key " + std::to_wstring(record.keyId) +
-                 L" was in both key files; it is kept as finished");
-        return true;
-    };
-    if (std::erase_if(g_KeyDataEdit, interrupted) > 0) {
-        SaveKeyDataEdit(g_KeyDataEdit);
     }
+    if (inBoth.empty()) {
+        return;
+    }
+    const KeyDataRecord& unfinished = g_KeyDataEdit[inBoth.front()];
+    const KeyDataRecord* last = LastLive(g_KeyData);
+    if (inBoth.size() == 1 && last != nullptr && IsFinishedCopyOf(*last, unfinished)) {
+        WriteLog(L"Key " + std::to_wstring(unfinished.keyId) +
+                 L" was in both key files; it is kept as finished");
+        g_KeyDataEdit.erase(g_KeyDataEdit.begin() + static_cast<std::ptrdiff_t>(inBoth.front()));
+        SaveKeyDataEdit(g_KeyDataEdit);
+        return;
+    }
+    // Another installation's file, an older backup or a damaged file: the user's keys are
+    // worth more than a key shown twice.
+    std::wstring ids;
+    for (size_t i : inBoth) {
+        ids += L" " + std::to_wstring(g_KeyDataEdit[i].keyId);
+    }
+    WriteLog(L"Keys in both key files, left as they are:" + ids);
 }
 
 bool SaveKeyData(const KeyDataList& records) {

@@ -22,8 +22,9 @@ std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 // Fill the list from its file beside the program; 1 when records were loaded, else 0.
 int LoadKeyData();
 int LoadKeyDataEdit();
-// Both lists, as a start loads them. A key in both was being finished when the program
-// stopped: it stays finished only, and the unfinished file is saved without it.
+// Both lists, as a start loads them. A finish cut short between its two saves leaves one key
+// in both, its finished copy last: it stays finished only, and the unfinished file is saved
+// without it. Any other key in both is logged and left in both files.
 void LoadKeyLists();
 
 // Replace the file beside the program with the list; false when it could not be written,

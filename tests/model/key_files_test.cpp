@@ -3,9 +3,11 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "model/key_files.h"
 #include "model/model_fixture.h"
@@ -119,6 +121,65 @@ TEST_F(KeyFiles, AFinishKilledBetweenTheTwoSavesLeavesOneCopyAtTheNextLoad) {
     EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), (std::vector<int>{-102, -103}));
     EXPECT_NE(test::ReadText(File("log.bin")).find("Key -101 was in both key files"),
               std::string::npos);
+}
+
+TEST_F(KeyFiles, TheLoadMendsAFinishCutShortAndLeavesAnyOtherKeyInBothFiles) {
+    // The unfinished copy as the wizard saves it, and the finished copy the finish appends.
+    KeyDataRecord draft = MakeRecord(-101, "A_U");
+    draft.makerId = 5;
+    for (KeyBlankEntry& blank : draft.blanks) {
+        blank = {};
+    }
+    KeyDataRecord done = MakeRecord(-101, "A2_U");
+    done.makerId = 5;
+    std::mt19937 random(29);
+    std::vector<uint8_t> noise(8 * sizeof(KeyDataRecord));
+    std::generate(noise.begin(), noise.end(), [&] { return static_cast<uint8_t>(random()); });
+    KeyDataList damaged = ParseRecords(noise);
+    damaged.back().keyId = -101;
+    const std::string leftAlone = "Keys in both key files, left as they are:";
+
+    struct Case {
+        const char* what;
+        KeyDataList finished;
+        KeyDataList unfinished;
+        std::vector<int> unfinishedAfter;
+        std::string log;
+    };
+    const Case cases[] = {
+        {"a finish cut short, a key deleted after it",
+         {MakeRecord(-102, "B"), done, MakeRecord(-103, "C", 100, KeyStatusDeleted)},
+         {MakeRecord(-104, "D"), draft},
+         {-104},
+         "Key -101 was in both key files; it is kept as finished"},
+        {"another installation's keys",
+         {MakeRecord(-101, "P"), MakeRecord(-102, "Q"), MakeRecord(-103, "R"),
+          MakeRecord(-104, "S"), MakeRecord(-105, "T")},
+         {MakeRecord(-104, "D"), MakeRecord(-105, "E")},
+         {-104, -105},
+         leftAlone + " -104 -105"},
+        {"another installation's last key, of another maker",
+         {MakeRecord(-102, "Q"), MakeRecord(-101, "P")},
+         {draft},
+         {-101},
+         leftAlone + " -101"},
+        {"an older backup of the unfinished keys",
+         {done, MakeRecord(-102, "B")},
+         {draft},
+         {-101},
+         leftAlone + " -101"},
+        {"a damaged finished file", damaged, {draft}, {-101}, leftAlone + " -101"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(File("log.bin"));
+        WriteRecords("KeyData.u", c.finished);
+        WriteRecords("KeyDataEdit.u", c.unfinished);
+        LoadKeyLists();
+        EXPECT_EQ(Ids(g_KeyDataEdit), c.unfinishedAfter);
+        EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), c.unfinishedAfter);
+        EXPECT_NE(test::ReadText(File("log.bin")).find(c.log), std::string::npos);
+    }
 }
 
 TEST_F(KeyFiles, SaveKeepsTheFilesMode) {

@@ -33,6 +33,13 @@ TEST_F(KeyTreeTest, MakersWithTheirKeysAndCounts) {
     EXPECT_EQ(panel.GetCarFactoryName(42), L"");
 }
 
+TEST_F(KeyTreeTest, AFinishCutShortBetweenItsSavesShowsTheKeyOnceAsFinished) {
+    // The files such a finish leaves: the finished copy last, the unfinished one not yet gone.
+    Open({MakeKey(-101, "A4_U", 1), MakeKey(-106, "DONE_U", 1)}, {MakeKey(-106, "DRAFT_U", 1)});
+    EXPECT_EQ(Labels(), (Texts{L"Define key data（2）", L"  Audi（2）", L"    A4_U", L"    DONE_U",
+                               L"  BMW（0）", L"  Ford（0）"}));
+}
+
 TEST_F(KeyTreeTest, ChineseReadsItsOwnSectionAndAMissingListLeavesTheRootAlone) {
     Open({MakeKey(-101, "A4_U", 1)}, {}, 0);
     EXPECT_EQ(Labels()[1], L"  奥迪（1）");
