@@ -52,6 +52,16 @@ int OpenRegular(const std::filesystem::path& path, struct stat& info) {
     return fd;
 }
 
+// Whether this process may write the file at path, described in info: a rename would replace
+// it all the same. Root passes every access check, so for root a file its owner made read-only
+// stays read-only.
+bool MayWrite(const std::filesystem::path& path, const struct stat& info) {
+    if (::geteuid() == 0) {
+        return (info.st_mode & S_IWUSR) != 0;
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 }  // namespace
 
 std::wstring ProgramFolder() {
@@ -153,8 +163,7 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
     };
     struct stat previous {};
     const bool replacing = ::stat(target.c_str(), &previous) == 0;
-    // A rename would go over a file its owner made read-only, as no write to it could.
-    if (replacing && (previous.st_mode & S_IWUSR) == 0) {
+    if (replacing && !MayWrite(target, previous)) {
         if (error != nullptr) {
             *error = "not replacing read-only " + target.string();
         }
@@ -167,9 +176,12 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
         }
         return false;
     }
-    // The new file is as private as the one it replaces.
+    // The new file is as private as the one it replaces and, when this user is in its group,
+    // shared with the same group. It becomes this user's own, who may write it again as he could
+    // write the old one.
     if (replacing) {
-        ::fchmod(fd, previous.st_mode & 07777);
+        [[maybe_unused]] int kept = ::fchown(fd, static_cast<uid_t>(-1), previous.st_gid);
+        ::fchmod(fd, (previous.st_mode & 07777) | S_IWUSR);
     }
     if (!WriteAll(fd, bytes)) {
         std::string reason = ErrorText("cannot write", partial);

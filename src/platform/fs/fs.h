@@ -38,8 +38,9 @@ std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
 // Replaces target with bytes so that target is either wholly old or wholly new: the bytes are
 // written beside staging, flushed to disk, named staging and then renamed over target, and
 // the folder is synced; so a file named staging is always complete. The new file keeps the
-// mode of target, and a target its owner made read-only is not replaced. On failure staging
-// is removed, target is untouched, and the reason is returned in error.
+// mode and group of target, with write access for this process, which owns it; a target this
+// process may not write (for root: one its owner made read-only) is not replaced. On failure
+// staging is removed, target is untouched, and the reason is returned in error.
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error = nullptr);
 
