@@ -1,5 +1,6 @@
 // Work that sends nothing to the machine, stopped as its dialog closes: it ends at the wait it is
-// in, asks the server no more, tells the report nothing more and leaves no file behind.
+// in, asks the server no more, tells the report nothing more and leaves no file behind, its
+// download included.
 
 #include <chrono>
 #include <filesystem>
@@ -61,6 +62,7 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
     EXPECT_EQ(report_.Status(), c.lastShown);
     EXPECT_TRUE(report_.versions.empty());
     EXPECT_TRUE(std::filesystem::is_empty(files.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(work_.path()));
     EXPECT_TRUE(Beeps().empty());
 }
 
@@ -70,6 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                                kOperationVersionNotes, 0, L"Getting version info..."},
                       StopCase{"CreationWhileTheServerIsSilent", CreateOfflineUpdateFile,
                                kOperationImageChunk, 0, L"Communication with server..."},
+                      // The stop comes with the last chunk; nothing looks at it until the
+                      // image is unpacked.
+                      StopCase{"CreationWhileTheImageIsUnpacked", CreateOfflineUpdateFile, 0, 20,
+                               L"Communication with server..."},
                       StopCase{"CreationWhileTheImageIsCopied", CreateOfflineUpdateFile, 0, 60,
                                L"Communication with server..."}),
     [](const auto& info) { return std::string(info.param.name); });
