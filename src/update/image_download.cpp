@@ -158,3 +158,9 @@ std::optional<std::wstring> DownloadSdData(UpdateSession& session, CServerComm& 
     }
     return message;
 }
+
+void RemoveDownloadedImage(const UpdateJob& job) {
+    std::error_code ignored;
+    std::filesystem::remove(platform::ToPath(WorkFile(job, L"sdcard.bin")), ignored);
+    std::filesystem::remove(platform::ToPath(WorkFile(job, L"temp.7z")), ignored);
+}

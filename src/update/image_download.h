@@ -20,3 +20,6 @@ struct ImageIdentity {
 // is already on the status line and in the log. The bar runs from 20 to 50.
 std::optional<std::wstring> DownloadSdData(UpdateSession& session, CServerComm& server,
                                            const ImageIdentity& identity);
+
+// Deletes the archive and the unpacked image from the work folder.
+void RemoveDownloadedImage(const UpdateJob& job);

@@ -117,9 +117,13 @@ class OfflineCreate {
         if (auto failure = DownloadSdData(m_session, m_server, Identity())) {
             return failure;
         }
+        // Stopped while the image was unpacked: it is not copied for nothing.
+        if (m_session.Stopped()) {
+            return m_session.Message(kTextCreateFailed);
+        }
         bool appended = AppendImage(file);
         auto header = BuildOfflineHeader(m_header);
-        // Stopped while the image was unpacked or copied: the file is not made after all.
+        // Stopped while the image was copied: the file is not made after all.
         if (!appended || m_session.Stopped() || !file.Overwrite(header) || !file.Commit()) {
             return m_session.Message(kTextCreateFailed);
         }
@@ -172,8 +176,7 @@ class OfflineCreate {
                            file.Append(std::span(piece).first(size));
             }
             image.reset();
-            std::filesystem::remove(imagePath, error);
-            std::filesystem::remove(platform::ToPath(WorkFile(m_session.job(), L"temp.7z")), error);
+            RemoveDownloadedImage(m_session.job());
         }
         return appended;
     }
@@ -189,6 +192,10 @@ void CreateOfflineUpdateFile(const UpdateJob& job) {
     UpdateSession session(job);
     session.Status(session.Message(kTextPrepareCreate));
     std::optional<std::wstring> failure = OfflineCreate(session).Run();
+    // Wherever the stop came, nothing of the download stays behind.
+    if (session.Stopped()) {
+        RemoveDownloadedImage(job);
+    }
     if (!failure) {
         session.Progress(0);
         session.Status(session.ElapsedMessage(kTextCreated));

@@ -135,5 +135,9 @@ void ShowMachineText(CUsbComm& link, std::string_view text) {
 }
 
 std::wstring WorkFile(const UpdateJob& job, const wchar_t* name) {
+    // Without a folder the name would land at the root.
+    if (job.workFolder.empty()) {
+        return L"";
+    }
     return job.workFolder + L"/" + name;
 }

@@ -163,4 +163,6 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// The path of a file in the job's work folder; empty, a path no file operation accepts, when the
+// job has no work folder.
 std::wstring WorkFile(const UpdateJob& job, const wchar_t* name);

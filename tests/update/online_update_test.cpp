@@ -5,6 +5,7 @@
 
 #include "platform/text/text.h"
 #include "update/update_fixture.h"
+#include "update/update_session.h"
 
 namespace test {
 namespace {
@@ -111,6 +112,7 @@ const FailureCase kFailures[] = {
     {"SizeZero", [](auto& f, auto&) { f.Reply(7, {{7}, {0, 0, 0, 0}}); }, RepairData, L"Communication with server failed.(13)", 0xA1, kSdMessages},
     {"SizeRecordShort", [](auto& f, auto&) { f.Reply(7, {{7}, {9, 9}}); }, RepairData, L"Communication with server failed.(13)", 0xA1, kSdMessages},
     {"NoWorkFolder", [](auto&, auto& job) { job.workFolder += L"/missing"; }, RepairData, L"Update failed.(27)", 0xA1, kSdMessages},
+    {"EmptyWorkFolder", [](auto&, auto& job) { job.workFolder.clear(); }, RepairData, L"Update failed.(27)", 0xA1, kSdMessages},
     {"SdBeginRefused", [](auto& f, auto&) { f.Inject(0xD7, 1); }, RepairData, L"Update failed.(21)", 0xD7, {}},
     {"NoChunkRecord", [](auto& f, auto&) { f.Reply(6, {}); }, RepairData, L"Communication with server failed.(22)", 0xA1, kSdMessages},
     {"OneChunkRecord", [](auto& f, auto&) { f.Reply(6, {{6}}); }, RepairData, L"Communication with server failed.(23)", 0xA1, kSdMessages},
@@ -141,6 +143,11 @@ TEST_P(UpdateFailure, ShowsItsCodeAndLeavesTheMachineAsItShould) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, UpdateFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A procedure given no work folder must not reach the root for its files.
+TEST(WorkFile, AnEmptyWorkFolderNamesNoFile) {
+    EXPECT_EQ(WorkFile(UpdateJob{}, L"temp.7z"), L"");
+}
 
 TEST_F(UpdateFixture, RetriedPartRecoversAndALongHeadNamesNoVersion) {
     Records parts = ServeFirmware({700, 800}, std::vector<uint8_t>(10, '1'));

@@ -1,5 +1,6 @@
 // Work that sends nothing to the machine, stopped as its dialog closes: it ends at the wait it is
-// in, asks the server no more, tells the report nothing more and leaves no file behind.
+// in, sits out no later wait, asks the server no more, tells the report nothing more and leaves
+// no file behind, its download included.
 
 #include <chrono>
 #include <filesystem>
@@ -36,6 +37,11 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
     job.serial = L"TQ20260042";
     std::stop_source stop;
     job.stop = stop.get_token();
+    std::chrono::steady_clock::time_point stoppedAt;
+    auto close = [&] {
+        stoppedAt = clock_.Now();
+        stop.request_stop();
+    };
     std::jthread closer;
     if (c.silentOperation != 0) {
         server_.SetOperationFault(c.silentOperation, 1, ServerFault::kSilence);
@@ -43,24 +49,31 @@ TEST_P(StoppedCommand, EndsAtItsWaitAndLeavesNothingBehind) {
             while (server_.RequestCount(c.silentOperation) == 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            stop.request_stop();
+            close();
         });
     } else {
         report_.onProgress = [&](int position) {
             if (position >= c.stopAtPosition) {
-                stop.request_stop();
+                close();
             }
         };
     }
     c.command(job);
+    if (closer.joinable()) {
+        closer.join();
+    }
 
     EXPECT_TRUE(stop.stop_requested());
+    auto waitedAfterStop =
+        std::chrono::duration_cast<std::chrono::milliseconds>(clock_.Now() - stoppedAt);
+    EXPECT_EQ(waitedAfterStop.count(), 0);
     if (c.silentOperation != 0) {
         EXPECT_EQ(server_.RequestCount(c.silentOperation), 1);
     }
     EXPECT_EQ(report_.Status(), c.lastShown);
     EXPECT_TRUE(report_.versions.empty());
     EXPECT_TRUE(std::filesystem::is_empty(files.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(work_.path()));
     EXPECT_TRUE(Beeps().empty());
 }
 
@@ -70,6 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                                kOperationVersionNotes, 0, L"Getting version info..."},
                       StopCase{"CreationWhileTheServerIsSilent", CreateOfflineUpdateFile,
                                kOperationImageChunk, 0, L"Communication with server..."},
+                      // The stop comes with the last chunk; nothing looks at it until the
+                      // image is unpacked.
+                      StopCase{"CreationWhileTheImageIsUnpacked", CreateOfflineUpdateFile, 0, 20,
+                               L"Communication with server..."},
                       StopCase{"CreationWhileTheImageIsCopied", CreateOfflineUpdateFile, 0, 60,
                                L"Communication with server..."}),
     [](const auto& info) { return std::string(info.param.name); });
