@@ -145,17 +145,20 @@ TEST_F(SaveKeyTest, EveryKeyTypeIsSavedShownKeptAcrossARestartAndEditedAgain) {
 }
 
 // A Two Track key stores one clamp offset, for either side: the flat page offers exactly the
-// input beside each of its two options, each shown with its picture, and saves what is typed.
+// input beside each of its two options, each shown with its side's picture, and saves what is
+// typed.
 TEST_F(SaveKeyTest, TwoTrackKeySavesTheOffsetTypedInTheOnlyInputItOffers) {
     struct Row {
         int side;
         const wchar_t* option;
         const wchar_t* picture;
+        const wchar_t* schematic;  // the cell of the schematics' sheet
         int16_t offsetA, offsetB;
     };
-    const Row table[] = {{0, L"OptionA1", L"step4xiaoA1", 0, 150},
-                         {0, L"OptionA2", L"step4xiaoA2", 150, 0},
-                         {1, L"OptionA1", L"step4xiaoA1", 0, 150}};
+    const Row table[] = {{0, L"OptionA1", L"step4xiaoA1", L"0,60,110,120", 0, 150},
+                         {0, L"OptionA2", L"step4xiaoA2", L"110,60,220,120", 150, 0},
+                         {1, L"OptionA1", L"step4xiaoA1", L"0,0,110,60", 0, 150},
+                         {1, L"OptionA2", L"step4xiaoA2", L"110,0,220,60", 150, 0}};
     for (const Row& row : table) {
         SCOPED_TRACE(testing::Message() << "side " << row.side << " " << row.option);
         Tree().AddNewKey(Tree().FindMakerItem(kAudi));
@@ -172,7 +175,8 @@ TEST_F(SaveKeyTest, TwoTrackKeySavesTheOffsetTypedInTheOnlyInputItOffers) {
         }
         ASSERT_EQ(inputs.size(), 1u);
         EXPECT_TRUE(Control(row.picture)->GetWidget()->isVisible());
-        EXPECT_NE(Control(row.picture)->GetBkImage(), L"");
+        EXPECT_EQ(Control(row.picture)->GetBkImage(),
+                  platform::Format(L"file='step4shiyixiao.png' source='%s'", row.schematic));
         Type(inputs[0], L"150");
         Press(L"step6");
         Press(L"NextBtn");

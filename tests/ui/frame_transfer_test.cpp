@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QPushButton>
-#include <QTimer>
 #include <fstream>
 
 #include "key_tree_fixture.h"
@@ -187,7 +185,7 @@ TEST_F(FrameTransferTest, ClosingDuringASynchronisationEndsTheProgramAfterIt) {
     EXPECT_EQ(TextOf(L"TextUI1"), waiting);
     EXPECT_FALSE(Control(L"CloseBtn")->IsEnabled());
     ui_test::SaveScreenshot(frame_->GetHWND(), "closing_during_sync.png");
-    QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
+    const ui_test::ScopedLoopDeadline deadline(std::chrono::seconds(20));
     EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0);
     // The loop ended only after the worker had reported and let go of the machine.
     EXPECT_EQ(Shown(), Texts{L"Send success"});

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QWindow>
 #include <filesystem>
 #include <fstream>
@@ -66,8 +65,7 @@ TEST_F(UiTest, CloseButtonOrWindowManagerCloseEndsTheMainLoop) {
             byButton ? ui_test::Click(frame->GetPaintManager().FindControl(L"CloseBtn"))
                      : static_cast<void>(frame->GetHWND()->close());
         });
-        // A loop the close does not end fails the test after a while instead of hanging.
-        QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+        const ui_test::ScopedLoopDeadline deadline(std::chrono::seconds(10));
         EXPECT_EQ(dui::CPaintManagerUI::MessageLoop(), 0) << byButton;
     }
 }

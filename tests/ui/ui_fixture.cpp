@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include <QTimer>
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "platform/afx/qt_app.h"
@@ -23,6 +23,12 @@ void UiTest::TearDown() {
 
 void Later(std::function<void()> action) {
     QTimer::singleShot(0, std::move(action));
+}
+
+ScopedLoopDeadline::ScopedLoopDeadline(std::chrono::milliseconds after) {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    timer_.start(after);
 }
 
 std::string SaveScreenshot(QWidget* window, const std::string& name) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -33,6 +35,15 @@ using afx_test::Click;
 using afx_test::Settle;
 // Runs `action` once the event loop is back, e.g. inside a modal run that starts next.
 void Later(std::function<void()> action);
+// Ends the event loop that runs past `after` with 99, so that a loop nothing ends fails its test
+// instead of hanging. The timer goes with the object: it never ends a later test's loop.
+class ScopedLoopDeadline {
+  public:
+    explicit ScopedLoopDeadline(std::chrono::milliseconds after);
+
+  private:
+    QTimer timer_;
+};
 // Saves a picture of the window into the build tree; answers the file's path.
 std::string SaveScreenshot(QWidget* window, const std::string& name);
 

@@ -225,18 +225,19 @@ TEST_F(UpdateFromMainWindow, TheUpdateButtonRunsTheToolInTheWindowsLanguage) {
     CMachineAltoUpdate& dialog = frame_->GetUpdateDlg();
     std::wstring shown;
     // Polled from a timer: the version refresh needs the modal loop to serve it meanwhile.
-    std::function<void()> closeWhenIdle = [&] {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         if (dialog.GetSafeWidget() == nullptr || dialog.IsWorkerRunning()) {
-            QTimer::singleShot(1, closeWhenIdle);
             return;
         }
+        poll.stop();
         afx::Static group;
         group.Attach(dialog.GetDlgItem(kStepsGroup));
         shown = group.GetWindowText();
         QWidget* close = dialog.GetDlgItem(kClose);
         QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
-    };
-    QTimer::singleShot(1, closeWhenIdle);
+    });
+    poll.start(1);
     ui_test::Click(Control(L"UpdateMachine"));
     EXPECT_EQ(shown, L"aggiornamento Steps");
     EXPECT_EQ(dialog.GetLanguage(), 3);

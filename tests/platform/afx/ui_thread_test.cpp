@@ -6,6 +6,12 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
 #include <vector>
 
 #include "platform/afx/qt_app.h"
@@ -67,6 +73,66 @@ TEST_F(UiThreadTest, CallsGetThroughWhileTheUiThreadRunsAModalLoop) {
     });
     afx::PumpUntilFinished(first);
     EXPECT_EQ(first->ExitCode(), 1u);
+}
+
+// Holds back the wake-ups of the calls' pump, so that the calls queued stay waiting. Only the
+// receiver is read: an event made on a worker reaches the UI thread through Qt's own hand-over,
+// which a thread checker cannot see.
+class HoldWakeUps final : public QObject {
+  public:
+    explicit HoldWakeUps(const QObject* pump) : pump_(pump) {}
+    bool held = false;
+
+  protected:
+    bool eventFilter(QObject* receiver, QEvent*) override {
+        held = held || receiver == pump_;
+        return receiver == pump_;
+    }
+
+  private:
+    const QObject* pump_;
+};
+
+// A fresh process, since its application goes: the call a worker waits on when the application
+// is deleted is dropped, and the worker returns.
+TEST(UiThreadDeathTest, AWorkerWaitingOnACallReturnsWhenTheApplicationGoes) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // The calls' pump is the application's one child of no class of its own.
+            std::vector<const QObject*> pumps;
+            for (const QObject* child : afx_test::App().children()) {
+                if (child->metaObject() == &QObject::staticMetaObject) {
+                    pumps.push_back(child);
+                }
+            }
+            if (pumps.size() != 1) {
+                std::fputs("no one pump among the application's children\n", stderr);
+                std::_Exit(3);
+            }
+            HoldWakeUps hold(pumps[0]);
+            afx_test::App().installEventFilter(&hold);
+            std::atomic<bool> ran{false};
+            std::promise<void> returned;
+            std::thread worker([&] {
+                afx::SendToUiThread([&] { ran = true; });
+                returned.set_value();
+            });
+            while (!hold.held) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+            // As at the program's end; the process ends before the test program's end would
+            // delete the application again.
+            delete &afx_test::App();
+            if (returned.get_future().wait_for(std::chrono::seconds(5)) !=
+                std::future_status::ready) {
+                std::fputs("the worker still waits on its dropped call\n", stderr);
+                std::_Exit(1);
+            }
+            worker.join();
+            std::_Exit(ran ? 2 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
