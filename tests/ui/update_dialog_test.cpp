@@ -110,9 +110,12 @@ TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesThe
 
 // The server takes the refresh's request and never answers, which would hold the dialog for 30
 // attempts of 40 s. Closing stops the refresh: the worker is gone once the dialog has closed,
-// and nothing more reaches the dialog or the server.
+// and nothing more reaches the dialog or the server. The main window keeps one dialog and opens
+// it again: the stop of the closed run must not reach the next one's refresh.
 TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     server_.SetOperationFault(kOperationVersionNotes, 1, test::ServerFault::kSilence);
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
     ScopedServerEndpoint patient(server_.Endpoint(std::chrono::seconds(40)));
     dialog_ = std::make_unique<CMachineAltoUpdate>();
     dialog_->SetLanguage(1);
@@ -127,6 +130,12 @@ TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     EXPECT_FALSE(dialog_->IsWorkerRunning());
     EXPECT_EQ(server_.Requests().size(), 1u);
     EXPECT_EQ(TextOf(kStatus), L"Getting version info...");
+
+    dialog_->DestroyWindow();
+    dialog_->Create(nullptr);
+    WaitForWorker();
+    EXPECT_EQ(TextOf(kVersionList), L"V1.0.7");
+    EXPECT_TRUE(Enabled(kStart));
 }
 
 // A work folder that others may enter is refused. The commands that write into it then start
