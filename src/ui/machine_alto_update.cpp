@@ -142,7 +142,8 @@ void CMachineAltoUpdate::PreTranslateMouseMove(int controlId) {
                                                           {kRefreshId, &m_RefreshButton}};
     for (auto [id, button] : buttons) {
         if (controlId == id) {
-            // The focus picture is the hover picture of the plain bitmap buttons.
+            // The keyboard focus follows the mouse; the buttons draw themselves hot by the mouse
+            // alone, since locking the controls hands the focus on to the close button.
             button->SetFocus();
             m_nHoverId = id;
             return;

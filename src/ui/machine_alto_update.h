@@ -11,7 +11,6 @@
 #include <string>
 
 #include "platform/afx/bitmap.h"
-#include "platform/afx/bitmap_button.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/dialog.h"
 #include "platform/afx/ui_thread.h"
@@ -106,9 +105,9 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
     afx::Edit m_Notes;
     afx::ProgressCtrl m_Progress;
     CBitmapButtonRe m_StartButton;
-    afx::BitmapButton m_CloseButton;
-    afx::BitmapButton m_RefreshButton;
-    afx::BitmapButton m_MenuButton;
+    CBitmapButtonRe m_CloseButton;
+    CBitmapButtonRe m_RefreshButton;
+    CBitmapButtonRe m_MenuButton;
     afx::Static m_StatusLine;
     afx::Static m_StepsText;
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -14,6 +15,8 @@
 
 #include "main_window_fixture.h"
 #include "platform/afx/file_dialog.h"
+#include "platform/fs/fs.h"
+#include "res/update_bitmaps.h"
 #include "ui/show_message.h"
 #include "update_dialog_fixture.h"
 
@@ -28,6 +31,13 @@ constexpr int kStatus = 1083;
 constexpr int kClose = 1010;
 
 using ui_test::UpdateDialogTest;
+
+bool DrawsPicture(QWidget* button, int bitmapId) {
+    std::wstring path = platform::ProgramFolder() + L"skin/" + res::BitmapFileName(bitmapId);
+    QImage picture(QString::fromStdWString(path));
+    return button->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+           picture.convertToFormat(QImage::Format_RGB32);
+}
 
 TEST_F(UpdateDialogTest, ShowsTheTextsOfItsLanguageOnControlsAndMenu) {
     struct Row {
@@ -136,6 +146,23 @@ TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     WaitForWorker();
     EXPECT_EQ(TextOf(kVersionList), L"V1.0.7");
     EXPECT_TRUE(Enabled(kStart));
+}
+
+// Locking the controls takes the keyboard focus from the clicked button, and the close button is
+// the one left to take it: only the mouse over a button draws it hot.
+TEST_F(UpdateDialogTest, TheCloseButtonIsDrawnHotOnlyWhileTheMouseIsOverIt) {
+    Open(1);
+    QWidget* window = dialog_->GetSafeWidget();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto hot = [this] { return DrawsPicture(Item(kClose), res::kCloseButtonBitmaps.focus); };
+    ClickItem(kRefresh);
+    ASSERT_TRUE(dialog_->IsWorkerRunning());
+    EXPECT_FALSE(hot());
+    WaitForWorker();
+    EXPECT_FALSE(hot());
+    QTest::mouseMove(Item(kClose));
+    EXPECT_TRUE(hot());
 }
 
 // A work folder that others may enter is refused. The commands that write into it then start
