@@ -8,7 +8,6 @@
 #include "res/dialogs.h"
 #include "res/update_bitmaps.h"
 #include "res/update_texts.h"
-#include "update/work_folder.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ std::wstring BitmapPath(int bitmapId) {
 
 CMachineAltoUpdate::CMachineAltoUpdate(MessageBoxCall messageBox)
     : afx::Dialog(res::DialogResource(res::kUpdateDialog)), m_MessageBox(std::move(messageBox)) {
-    m_strWorkDir = GetTempWorkDir(&m_strWorkDirRefusal);
+    m_strWorkDir = GetTempWorkDir(&m_WorkDirRefusal);
 }
 
 // A worker still running reports to this object: it goes only once the worker has finished,

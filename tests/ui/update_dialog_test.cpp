@@ -2,7 +2,6 @@
 // runs, closing, the serial-number prompt, and the main window's update button.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -168,15 +167,13 @@ TEST_F(UpdateDialogTest, TheCloseButtonIsDrawnHotOnlyWhileTheMouseIsOverIt) {
 // A work folder that others may enter is refused. The commands that write into it then start
 // nothing, say why, and write nothing anywhere.
 TEST_F(UpdateDialogTest, WithARefusedWorkFolderTheCommandsThatNeedItStartNothing) {
-    std::filesystem::path planted = program_ / "tarvan";
-    std::filesystem::create_directory(planted);
-    ::chmod(planted.c_str(), 0755);
+    std::filesystem::path planted = PlantOpenWorkFolder();
     server_.SetNotes({"V1.0.7"});
     server_.SetVersions({"V1.0.7"});
     Open(8);
     afx::WorkerHandle refresh = dialog_->GetWorker();
     const std::wstring why =
-        L"Arbetsmappen kan inte användas: " + planted.wstring() + L": open to other users";
+        L"Arbetsmappen kan inte användas: öppen för andra användare (" + planted.wstring() + L")";
     // A prompt for the serial number, were one shown, is closed unanswered.
     ui_test::Later([] {
         if (QWidget* prompt = QApplication::activeModalWidget()) {
