@@ -31,6 +31,7 @@ constexpr int kClose = 1010;
 
 using ui_test::UpdateDialogTest;
 
+// For an opaque picture of the skin folder, which covers the button whole.
 bool DrawsPicture(QWidget* button, int bitmapId) {
     std::wstring path = platform::ProgramFolder() + L"skin/" + res::BitmapFileName(bitmapId);
     QImage picture(QString::fromStdWString(path));
