@@ -50,6 +50,10 @@ constexpr const wchar_t* kEnglish[kUpdateTextCount] = {
     L"Get device info success.",                                     // 41
     L"Get device info failed.",                                      // 42
     L"Work folder unusable: %s",                                     // 43
+    L"a symbolic link",                                              // 44
+    L"not a folder",                                                 // 45
+    L"owned by another user",                                        // 46
+    L"open to other users",                                          // 47
 };
 
 constexpr const wchar_t* kChinese[kUpdateTextCount] = {
@@ -98,6 +102,10 @@ constexpr const wchar_t* kChinese[kUpdateTextCount] = {
     L"获取设备信息成功",                                                            // 41
     L"获取设备信息失败",                                                            // 42
     L"工作文件夹无法使用：%s",                                                      // 43
+    L"是符号链接",                                                                  // 44
+    L"不是文件夹",                                                                  // 45
+    L"属于其他用户",                                                                // 46
+    L"其他用户可以访问",                                                            // 47
 };
 
 constexpr const wchar_t* kItalian[kUpdateTextCount] = {
@@ -146,6 +154,10 @@ constexpr const wchar_t* kItalian[kUpdateTextCount] = {
     L"Ottenere informazioni dispositivo successo.",                           // 41
     L"Ottenere informazioni dispositivo non è riuscita.",                     // 42
     L"Cartella di lavoro non utilizzabile: %s",                               // 43
+    L"è un collegamento simbolico",                                           // 44
+    L"non è una cartella",                                                    // 45
+    L"appartiene a un altro utente",                                          // 46
+    L"accessibile ad altri utenti",                                           // 47
 };
 
 constexpr const wchar_t* kSwedish[kUpdateTextCount] = {
@@ -194,6 +206,10 @@ constexpr const wchar_t* kSwedish[kUpdateTextCount] = {
     L"Hämtat enhets information.",                                               // 41
     L"Misslyckad hämtning av enhetsinformation.",                                // 42
     L"Arbetsmappen kan inte användas: %s",                                       // 43
+    L"en symbolisk länk",                                                        // 44
+    L"inte en mapp",                                                             // 45
+    L"ägd av en annan användare",                                                // 46
+    L"öppen för andra användare",                                                // 47
 };
 }  // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
-// The update tool's start button: a bitmap button that shows its focus picture while the mouse
-// is over it and draws its caption in white over the picture.
+// The update tool's bitmap buttons: each shows its focus picture while the mouse is over it,
+// never for the keyboard focus alone, and draws its caption, if any, in white over the picture.
 
 #include "platform/afx/bitmap_button.h"
 

@@ -8,7 +8,6 @@
 #include "res/dialogs.h"
 #include "res/update_bitmaps.h"
 #include "res/update_texts.h"
-#include "update/work_folder.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ std::wstring BitmapPath(int bitmapId) {
 
 CMachineAltoUpdate::CMachineAltoUpdate(MessageBoxCall messageBox)
     : afx::Dialog(res::DialogResource(res::kUpdateDialog)), m_MessageBox(std::move(messageBox)) {
-    m_strWorkDir = GetTempWorkDir(&m_strWorkDirRefusal);
+    m_strWorkDir = GetTempWorkDir(&m_WorkDirRefusal);
 }
 
 // A worker still running reports to this object: it goes only once the worker has finished,
@@ -142,7 +141,8 @@ void CMachineAltoUpdate::PreTranslateMouseMove(int controlId) {
                                                           {kRefreshId, &m_RefreshButton}};
     for (auto [id, button] : buttons) {
         if (controlId == id) {
-            // The focus picture is the hover picture of the plain bitmap buttons.
+            // The keyboard focus follows the mouse; the buttons draw themselves hot by the mouse
+            // alone, since locking the controls hands the focus on to the close button.
             button->SetFocus();
             m_nHoverId = id;
             return;

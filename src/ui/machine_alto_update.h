@@ -11,13 +11,13 @@
 #include <string>
 
 #include "platform/afx/bitmap.h"
-#include "platform/afx/bitmap_button.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/dialog.h"
 #include "platform/afx/ui_thread.h"
 #include "ui/bitmap_button_re.h"
 #include "update/update_procedures.h"
 #include "update/update_report.h"
+#include "update/work_folder.h"
 
 // The main window's message box: text and type in, the answer out.
 using MessageBoxCall = std::function<int(const std::wstring& text, int type)>;
@@ -29,7 +29,7 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
 
     void SetLanguage(int languageIndex);
     int GetLanguage() const { return m_nLanguage; }
-    // Update text `number` (1 to 43) as the languages set so far left it.
+    // Update text `number` (1 to 47) as the languages set so far left it.
     const std::wstring& Text(int number) const;
     // Empty when the folder was refused; the commands that need it then do not start.
     const std::wstring& GetWorkFolder() const { return m_strWorkDir; }
@@ -99,16 +99,16 @@ class CMachineAltoUpdate : public afx::Dialog, public UpdateReport {
     int m_nHoverId = 0;
     int m_nLanguage = 1;
     std::wstring m_strWorkDir;
-    std::wstring m_strWorkDirRefusal;
+    WorkFolderRefusal m_WorkDirRefusal;
     afx::ComboBox m_VersionList;
     bool m_bMenuRequested = false;
     std::wstring m_strSerial;
     afx::Edit m_Notes;
     afx::ProgressCtrl m_Progress;
     CBitmapButtonRe m_StartButton;
-    afx::BitmapButton m_CloseButton;
-    afx::BitmapButton m_RefreshButton;
-    afx::BitmapButton m_MenuButton;
+    CBitmapButtonRe m_CloseButton;
+    CBitmapButtonRe m_RefreshButton;
+    CBitmapButtonRe m_MenuButton;
     afx::Static m_StatusLine;
     afx::Static m_StepsText;
 

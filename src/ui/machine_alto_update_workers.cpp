@@ -19,6 +19,13 @@ constexpr int kSerialId = 1088;
 constexpr int kSoftwareVersionId = 1089;
 
 constexpr int kNoWorkFolderText = 43;
+// The update texts that say why the work folder was refused, all but the system's own error.
+constexpr std::pair<WorkFolderProblem, int> kWorkFolderProblemTexts[] = {
+    {WorkFolderProblem::kSymbolicLink, 44},
+    {WorkFolderProblem::kNotAFolder, 45},
+    {WorkFolderProblem::kOwnedByAnotherUser, 46},
+    {WorkFolderProblem::kOpenToOtherUsers, 47},
+};
 
 constexpr const wchar_t* kOfflineFileFilter = L"Key File(*.tqf)|*.tqf|*.*||";
 
@@ -85,7 +92,15 @@ bool CMachineAltoUpdate::RefusedForWorkFolder(const Command& command) {
     if (!command.needsWorkFolder || !m_strWorkDir.empty()) {
         return false;
     }
-    std::wstring message = platform::Format(Text(kNoWorkFolderText), m_strWorkDirRefusal);
+    std::wstring reason = m_WorkDirRefusal.systemError;
+    for (auto [problem, number] : kWorkFolderProblemTexts) {
+        if (m_WorkDirRefusal.problem == problem) {
+            reason = Text(number);
+        }
+    }
+    // The reason first: a long path is what the status line cuts.
+    std::wstring message =
+        platform::Format(Text(kNoWorkFolderText), reason + L" (" + m_WorkDirRefusal.folder + L")");
     SetStatusText(message);
     WriteLog(message);
     return true;

@@ -29,17 +29,18 @@ std::filesystem::path TemporaryFolder() {
     return std::filesystem::path(home != nullptr ? home : "") / ".cache";
 }
 
-std::wstring Refuse(std::wstring* error, const std::filesystem::path& folder,
-                    std::wstring_view reason) {
-    if (error != nullptr) {
-        *error = platform::Utf8ToWide(folder.string()) + L": " + std::wstring(reason);
+std::wstring Refuse(WorkFolderRefusal* refusal, const std::filesystem::path& folder,
+                    WorkFolderProblem problem, int error = 0) {
+    if (refusal != nullptr) {
+        *refusal = {platform::Utf8ToWide(folder.string()), problem,
+                    error != 0 ? platform::Utf8ToWide(std::strerror(error)) : L""};
     }
     return L"";
 }
 
 }  // namespace
 
-std::wstring GetTempWorkDir(std::wstring* error) {
+std::wstring GetTempWorkDir(WorkFolderRefusal* refusal) {
     std::filesystem::path base = TemporaryFolder();
     std::error_code ignored;
     std::filesystem::create_directories(base, ignored);
@@ -48,23 +49,23 @@ std::wstring GetTempWorkDir(std::wstring* error) {
         // The umask may have taken bits away; the mode must be exactly the owner's.
         ::chmod(folder.c_str(), 0700);
     } else if (errno != EEXIST) {
-        return Refuse(error, folder, platform::Utf8ToWide(std::strerror(errno)));
+        return Refuse(refusal, folder, WorkFolderProblem::kSystemError, errno);
     }
     struct stat status {};
     if (::lstat(folder.c_str(), &status) != 0) {
-        return Refuse(error, folder, platform::Utf8ToWide(std::strerror(errno)));
+        return Refuse(refusal, folder, WorkFolderProblem::kSystemError, errno);
     }
     if (S_ISLNK(status.st_mode)) {
-        return Refuse(error, folder, L"a symbolic link");
+        return Refuse(refusal, folder, WorkFolderProblem::kSymbolicLink);
     }
     if (!S_ISDIR(status.st_mode)) {
-        return Refuse(error, folder, L"not a folder");
+        return Refuse(refusal, folder, WorkFolderProblem::kNotAFolder);
     }
     if (status.st_uid != ::geteuid()) {
-        return Refuse(error, folder, L"owned by another user");
+        return Refuse(refusal, folder, WorkFolderProblem::kOwnedByAnotherUser);
     }
     if ((status.st_mode & 07777) != 0700) {
-        return Refuse(error, folder, L"open to other users");
+        return Refuse(refusal, folder, WorkFolderProblem::kOpenToOtherUsers);
     }
     return platform::Utf8ToWide(folder.string());
 }

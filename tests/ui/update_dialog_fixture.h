@@ -2,8 +2,11 @@
 // The update tool opened modeless on the build's skin, with the loopback update server, the
 // simulated machine and a fake clock.
 
+#include <sys/stat.h>
+
 #include <QTest>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 
 #include "platform/afx/menu.h"
@@ -38,6 +41,13 @@ class UpdateDialogTest : public UiTest {
             afx::PumpUntilFinished(dialog_->GetWorker());
         }
         Settle();
+    }
+    // A work folder that others may enter, which the dialog refuses.
+    std::filesystem::path PlantOpenWorkFolder() const {
+        std::filesystem::path planted = program_ / "tarvan";
+        std::filesystem::create_directory(planted);
+        ::chmod(planted.c_str(), 0755);
+        return planted;
     }
     QWidget* Item(int controlId) const { return dialog_->GetDlgItem(controlId); }
     bool Enabled(int controlId) const { return Item(controlId)->isEnabled(); }

@@ -1,5 +1,5 @@
-// Pictures of the update tool in its four languages, one with the tools menu open, written into
-// the build tree for looking at.
+// Pictures of the update tool in its four languages, one with the tools menu open, and with its
+// work folder refused, written into the build tree for looking at.
 
 #include <gtest/gtest.h>
 
@@ -59,6 +59,19 @@ TEST_P(UpdateDialogPictures, InTheMiddleOfAnUpdate) {
         ClickItem(1059);
         EXPECT_TRUE(shown);
     }
+}
+
+// The reason for a refused work folder stands in the language of the sentence around it.
+TEST_P(UpdateDialogPictures, WithTheWorkFolderRefused) {
+    int language = GetParam();
+    PlantOpenWorkFolder();
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
+    Open(language);
+    ClickItem(1047);
+    ui_test::Settle();
+    ui_test::SaveScreenshot(dialog_->GetSafeWidget(),
+                            "update_dialog_refused_" + std::to_string(language) + ".png");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, UpdateDialogPictures, ::testing::Values(0, 1, 3, 8));

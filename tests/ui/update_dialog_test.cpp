@@ -2,10 +2,10 @@
 // runs, closing, the serial-number prompt, and the main window's update button.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -14,6 +14,8 @@
 
 #include "main_window_fixture.h"
 #include "platform/afx/file_dialog.h"
+#include "platform/fs/fs.h"
+#include "res/update_bitmaps.h"
 #include "ui/show_message.h"
 #include "update_dialog_fixture.h"
 
@@ -28,6 +30,14 @@ constexpr int kStatus = 1083;
 constexpr int kClose = 1010;
 
 using ui_test::UpdateDialogTest;
+
+// For an opaque picture of the skin folder, which covers the button whole.
+bool DrawsPicture(QWidget* button, int bitmapId) {
+    std::wstring path = platform::ProgramFolder() + L"skin/" + res::BitmapFileName(bitmapId);
+    QImage picture(QString::fromStdWString(path));
+    return button->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+           picture.convertToFormat(QImage::Format_RGB32);
+}
 
 TEST_F(UpdateDialogTest, ShowsTheTextsOfItsLanguageOnControlsAndMenu) {
     struct Row {
@@ -110,9 +120,12 @@ TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesThe
 
 // The server takes the refresh's request and never answers, which would hold the dialog for 30
 // attempts of 40 s. Closing stops the refresh: the worker is gone once the dialog has closed,
-// and nothing more reaches the dialog or the server.
+// and nothing more reaches the dialog or the server. The main window keeps one dialog and opens
+// it again: the stop of the closed run must not reach the next one's refresh.
 TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     server_.SetOperationFault(kOperationVersionNotes, 1, test::ServerFault::kSilence);
+    server_.SetNotes({"V1.0.7"});
+    server_.SetVersions({"V1.0.7"});
     ScopedServerEndpoint patient(server_.Endpoint(std::chrono::seconds(40)));
     dialog_ = std::make_unique<CMachineAltoUpdate>();
     dialog_->SetLanguage(1);
@@ -127,20 +140,43 @@ TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     EXPECT_FALSE(dialog_->IsWorkerRunning());
     EXPECT_EQ(server_.Requests().size(), 1u);
     EXPECT_EQ(TextOf(kStatus), L"Getting version info...");
+
+    dialog_->DestroyWindow();
+    dialog_->Create(nullptr);
+    WaitForWorker();
+    EXPECT_EQ(TextOf(kVersionList), L"V1.0.7");
+    EXPECT_TRUE(Enabled(kStart));
+}
+
+// Locking the controls takes the keyboard focus from the clicked button, and the close button is
+// the one left to take it: only the mouse over a button draws it hot.
+TEST_F(UpdateDialogTest, TheCloseButtonIsDrawnHotOnlyWhileTheMouseIsOverIt) {
+    Open(1);
+    QWidget* window = dialog_->GetSafeWidget();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto hot = [this] { return DrawsPicture(Item(kClose), res::kCloseButtonBitmaps.focus); };
+    ClickItem(kRefresh);
+    ASSERT_TRUE(dialog_->IsWorkerRunning());
+    EXPECT_FALSE(hot());
+    WaitForWorker();
+    EXPECT_FALSE(hot());
+    // From elsewhere: a move to where the cursor already is reaches no one.
+    QTest::mouseMove(Item(kStepsGroup));
+    QTest::mouseMove(Item(kClose));
+    EXPECT_TRUE(hot());
 }
 
 // A work folder that others may enter is refused. The commands that write into it then start
 // nothing, say why, and write nothing anywhere.
 TEST_F(UpdateDialogTest, WithARefusedWorkFolderTheCommandsThatNeedItStartNothing) {
-    std::filesystem::path planted = program_ / "tarvan";
-    std::filesystem::create_directory(planted);
-    ::chmod(planted.c_str(), 0755);
+    std::filesystem::path planted = PlantOpenWorkFolder();
     server_.SetNotes({"V1.0.7"});
     server_.SetVersions({"V1.0.7"});
     Open(8);
     afx::WorkerHandle refresh = dialog_->GetWorker();
     const std::wstring why =
-        L"Arbetsmappen kan inte användas: " + planted.wstring() + L": open to other users";
+        L"Arbetsmappen kan inte användas: öppen för andra användare (" + planted.wstring() + L")";
     // A prompt for the serial number, were one shown, is closed unanswered.
     ui_test::Later([] {
         if (QWidget* prompt = QApplication::activeModalWidget()) {

@@ -23,47 +23,63 @@ class WorkFolder : public ::testing::Test {
 
     TempFolder temp_;
     ScopedTemporaryFolder tmpdir_{temp_};
-    std::wstring error_;
+    WorkFolderRefusal refusal_;
 };
 
 TEST_F(WorkFolder, IsMadeForTheUserAloneAndKeptWithItsFiles) {
     mode_t umask = ::umask(0);  // a folder made without the mask's help must still be closed
-    std::wstring path = GetTempWorkDir(&error_);
+    std::wstring path = GetTempWorkDir(&refusal_);
     ::umask(umask);
     EXPECT_EQ(path, platform::Utf8ToWide(Expected().string()));
     EXPECT_EQ(Mode(), 0700u);
     std::ofstream(Expected() / "temp.7z") << "kept";
-    EXPECT_EQ(GetTempWorkDir(&error_), path);
+    EXPECT_EQ(GetTempWorkDir(&refusal_), path);
     EXPECT_TRUE(std::filesystem::exists(Expected() / "temp.7z"));
-    EXPECT_TRUE(error_.empty());
+    EXPECT_TRUE(refusal_.folder.empty());
 }
 
-TEST_F(WorkFolder, RefusesALinkAFileOrAFolderOthersMayEnter) {
+// The dialog says our own reasons in the user's language and the system's error as it stands.
+TEST_F(WorkFolder, RefusesALinkAFileOrAFolderOthersMayEnterAndSaysWhy) {
+    auto refused = [this](WorkFolderProblem problem, std::filesystem::path folder = {}) {
+        EXPECT_EQ(GetTempWorkDir(&refusal_), L"");
+        folder = folder.empty() ? Expected() : folder;
+        EXPECT_EQ(refusal_.folder, platform::Utf8ToWide(folder.string()));
+        EXPECT_EQ(refusal_.problem, problem);
+        EXPECT_EQ(refusal_.systemError.empty(), problem != WorkFolderProblem::kSystemError);
+    };
     TempFolder elsewhere;
     std::filesystem::create_directory_symlink(elsewhere.path(), Expected());
-    EXPECT_EQ(GetTempWorkDir(&error_), L"");
-    EXPECT_NE(error_.find(L"symbolic link"), std::wstring::npos);
+    refused(WorkFolderProblem::kSymbolicLink);
     std::filesystem::remove(Expected());
 
     std::ofstream(Expected()) << "a file";
-    EXPECT_EQ(GetTempWorkDir(&error_), L"");
+    refused(WorkFolderProblem::kNotAFolder);
     std::filesystem::remove(Expected());
 
     std::filesystem::create_directory(Expected());
     ::chmod(Expected().c_str(), 0755);
-    EXPECT_EQ(GetTempWorkDir(&error_), L"");
-    EXPECT_NE(error_.find(L"other users"), std::wstring::npos);
+    refused(WorkFolderProblem::kOpenToOtherUsers);
+    ::chmod(Expected().c_str(), 0700);
+    if (::chown(Expected().c_str(), ::geteuid() + 1, ::getegid()) == 0) {  // as root only
+        refused(WorkFolderProblem::kOwnedByAnotherUser);
+    }
+    std::filesystem::remove(Expected());
+
+    std::filesystem::path file = temp_ / "a file";
+    std::ofstream(file) << "in the way";
+    ScopedVariable fileAsTmpdir("TMPDIR", file.c_str());
+    refused(WorkFolderProblem::kSystemError, file / "tarvan");
 }
 
 TEST_F(WorkFolder, WithoutTmpdirLiesInTheUsersCacheFolder) {
     ScopedVariable noTmpdir("TMPDIR", nullptr);
     {
         ScopedVariable cache("XDG_CACHE_HOME", temp_.path().c_str());
-        EXPECT_EQ(GetTempWorkDir(&error_), platform::Utf8ToWide(Expected().string()));
+        EXPECT_EQ(GetTempWorkDir(&refusal_), platform::Utf8ToWide(Expected().string()));
     }
     ScopedVariable noCache("XDG_CACHE_HOME", nullptr);
     ScopedVariable home("HOME", temp_.path().c_str());
-    EXPECT_EQ(GetTempWorkDir(&error_), platform::Utf8ToWide((temp_ / ".cache/tarvan").string()));
+    EXPECT_EQ(GetTempWorkDir(&refusal_), platform::Utf8ToWide((temp_ / ".cache/tarvan").string()));
 }
 
 }  // namespace
