@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev
   qt6-base-dev libgl-dev qt6-translations-l10n libasound2-dev
-  fonts-wqy-microhei fonts-liberation 7zip xvfb xauth xdotool
+  fonts-wqy-microhei fonts-liberation 7zip xvfb xauth xdotool x11-utils openbox
 )
 
 missing=()

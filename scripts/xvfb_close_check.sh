@@ -8,36 +8,19 @@ program=$(realpath "$1")
 # for an overflow; the checks stay on for our own code in the test programs.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:strict_string_checks=0"
 
-xvfb-run -a -s "-screen 0 1280x800x24" bash -s "$program" <<'SCRIPT'
+xvfb-run -a -s "-screen 0 1280x800x24" bash -s "$program" "$(dirname "$(realpath "$0")")" <<'SCRIPT'
 set -uo pipefail
-program=$1
+source "$2/x_program.sh"
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-QT_QPA_PLATFORM=xcb VELLOMARDSTINE_REPORT_CLOSE_BUTTON=1 "$program" >"$out" 2>&1 &
-pid=$!
-where=""
-for _ in $(seq 1 300); do
-  where=$(grep -m1 "^close button at" "$out" || true)
-  [ -n "$where" ] && break
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$where" ]; then
-  echo "xvfb check: the main window did not come up"; cat "$out"; kill "$pid" 2>/dev/null; exit 1
-fi
-read -r _ _ _ x y <<<"$where"
-xdotool mousemove "$x" "$y" click 1
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "xvfb check: the close button did not end the program"; kill "$pid"; cat "$out"; exit 1
-fi
-wait "$pid"
-rc=$?
-if [ "$rc" -ne 0 ] || grep -q "Sanitizer" "$out"; then
-  echo "xvfb check: the program ended with $rc"; cat "$out"; exit 1
-fi
+fail() {
+  echo "xvfb check: $1"; kill "$pid" 2>/dev/null; cat "$out"; exit 1
+}
+start_program "$1" "$out"
+where=$(control CloseBtn) || fail "the main window did not come up"
+read -r main _ <<<"$where"
+wait_until 30 viewable "$main" || fail "the main window was not mapped"
+click_on CloseBtn
+ended_cleanly 10 || fail "the close button did not end the program cleanly"
 echo "xvfb check: main window shown, closed through its close button"
 SCRIPT

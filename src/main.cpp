@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
@@ -21,15 +22,15 @@ QWidget* ShownMainWindow() {
     return nullptr;
 }
 
-// Calls `then` with the main window once it is on the screen.
-void WhenMainWindowShown(void (*then)(QWidget*)) {
+// Calls `then` once the main window is on the screen.
+void WhenMainWindowShown(void (*then)()) {
     auto* poll = new QTimer(qApp);
     poll->setInterval(1);
     QObject::connect(poll, &QTimer::timeout, [poll, then] {
-        if (QWidget* window = ShownMainWindow()) {
+        if (ShownMainWindow() != nullptr) {
             poll->stop();
             poll->deleteLater();
-            then(window);
+            then();
         }
     });
     poll->start();
@@ -40,22 +41,59 @@ bool EnvSet(const char* name) {
     return value != nullptr && *value != '\0' && *value != '0';
 }
 
+// Each time a skinned window shows, prints where its named controls lie, and the first row of
+// each list or tree in it, as "NAME at X Y in ID" ("row" for a row): X Y within the top-level
+// window whose X window id is ID. Reported once the event loop runs, when the window is laid
+// out; a window shown but never mapped is reported too, so a script can tell it from none.
+class ControlReporter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && window != nullptr &&
+            window->objectName() == QLatin1String("XMLWnd")) {
+            QTimer::singleShot(0, window, [window] { Report(window); });
+        }
+        return false;
+    }
+
+  private:
+    static void Report(QWidget* window) {
+        QWidget* top = window->window();
+        auto id = static_cast<unsigned long long>(top->winId());
+        auto print = [&](const QString& name, QWidget* from, QPoint at) {
+            QPoint p = from->mapTo(top, at);
+            std::printf("%s at %d %d in 0x%llx\n", qPrintable(name), p.x(), p.y(), id);
+        };
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (!child->isVisible()) {
+                continue;
+            }
+            if (!child->objectName().isEmpty()) {
+                print(child->objectName(), child, child->rect().center());
+            }
+            auto* rows = qobject_cast<QTreeWidget*>(child);
+            if (rows != nullptr && rows->topLevelItemCount() > 0) {
+                QRect row = rows->visualItemRect(rows->topLevelItem(0));
+                print(QStringLiteral("row"), rows->viewport(), row.center());
+            }
+        }
+    }
+};
+
 // Hooks for CI and the start-up benchmark. VELLOMARDSTINE_EXIT_WHEN_SHOWN ends the program as
-// soon as the main window is shown; VELLOMARDSTINE_REPORT_CLOSE_BUTTON prints where the close
-// button lies on the screen, for a script that clicks it as a user would.
+// soon as the main window is shown; VELLOMARDSTINE_REPORT_CONTROLS tells a script where to click
+// as a user would.
 void InstallTestHooks() {
     if (EnvSet("VELLOMARDSTINE_EXIT_WHEN_SHOWN")) {
-        WhenMainWindowShown([](QWidget*) { QCoreApplication::exit(0); });
+        WhenMainWindowShown([] { QCoreApplication::exit(0); });
     }
-    if (EnvSet("VELLOMARDSTINE_REPORT_CLOSE_BUTTON")) {
-        WhenMainWindowShown([](QWidget* window) {
-            QWidget* button = window->findChild<QWidget*>(QStringLiteral("CloseBtn"));
-            if (button != nullptr) {
-                QPoint centre = button->mapToGlobal(button->rect().center());
-                std::printf("close button at %d %d\n", centre.x(), centre.y());
-                std::fflush(stdout);
-            }
-        });
+    if (EnvSet("VELLOMARDSTINE_REPORT_CONTROLS")) {
+        // The script reads the report while it is written: a line at a time.
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+        qApp->installEventFilter(new ControlReporter(qApp));
     }
 }
 

@@ -275,7 +275,8 @@ int CDuiFrameWnd::ShowMessage(const std::wstring& text, int type) {
         } else {
             auto* box = new CShowMessage(L"ShowMessage.xml");
             m_pShowMessage = box;
-            if (box->Create(GetHWND(), L"", dui::WS_VISIBLE, 0) == nullptr) {
+            // Made hidden: its modal run shows it once.
+            if (box->Create(GetHWND(), L"", 0, 0) == nullptr) {
                 delete box;
                 m_pShowMessage = nullptr;
             } else {

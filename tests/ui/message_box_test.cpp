@@ -12,6 +12,7 @@
 #include "platform/dui/edit.h"
 #include "platform/dui/label.h"
 #include "res/strings.h"
+#include "support/show_recorder.h"
 #include "ui/frame_wnd.h"
 #include "ui/message_script.h"
 #include "ui_fixture.h"
@@ -147,6 +148,7 @@ TEST_F(MessageBoxTest, EscapeAndWindowManagerCloseAnswerCancel) {
 
 TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {
     frame_->ShowWindow(true, true);
+    test::ShowRecorder recorder(frame_->GetHWND());
     int answer = Show(L"?", kMessageQuestion, [this] {
         QWidget* box = frame_->m_pShowMessage->GetHWND();
         EXPECT_EQ(QApplication::activeModalWidget(), box);
@@ -155,6 +157,7 @@ TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {
         ui_test::Click(BoxControl(L"NoButton"));
     });
     EXPECT_EQ(answer, kAnswerOk);
+    EXPECT_EQ(recorder.shows, std::vector{Qt::WindowModal});
 }
 
 TEST_F(MessageBoxTest, WorkerShowsTheBoxOnTheUiThreadAndWaits) {

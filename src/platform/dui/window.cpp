@@ -225,8 +225,12 @@ unsigned WindowImplBase::ShowModal() {
         return 0;
     }
     std::shared_ptr<bool> alive = m_alive;
-    // Qt takes a modality only when a window is shown.
-    native->hide();
+    // Qt takes a modality only when a window is shown, so one shown already is shown again;
+    // a window manager can lose a window unmapped and at once mapped again, and leave the run
+    // with no window to end it. A window made hidden is mapped once, as a modal one.
+    if (native->isVisible()) {
+        native->hide();
+    }
     native->setWindowModality(native->parentWidget() != nullptr ? Qt::WindowModal
                                                                 : Qt::ApplicationModal);
     ShowWindow(true, true);

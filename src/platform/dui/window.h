@@ -54,6 +54,7 @@ class WindowImplBase : public INotifyUI, public IDialogBuilderCallback {
     std::wstring GetWindowText() const;
     // Shows the window and runs a loop until Close; the owner takes no input meanwhile. The
     // native window is destroyed before this returns (OnFinalMessage runs), the code answered.
+    // Create the window hidden: one shown already is hidden and shown again.
     unsigned ShowModal();
     // Ends a modal run with `code`, or destroys the window once the current event is handled.
     void Close(unsigned code);

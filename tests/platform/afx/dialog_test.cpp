@@ -15,6 +15,7 @@
 #include "platform/afx/test_dialog.h"
 #include "platform/afx/tree_ctrl.h"
 #include "platform/afx/ui_thread.h"
+#include "support/show_recorder.h"
 
 namespace {
 
@@ -162,7 +163,9 @@ TEST_F(DialogTest, ModalRunAnswersTheEndCodeAndMakesItsWindowAnewEachTime) {
             QApplication::sendEvent(dialog.GetSafeWidget(), &escape);
         });
     };
+    test::ShowRecorder recorder;
     EXPECT_EQ(dialog.DoModal(), afx::kIdCancel);
+    EXPECT_EQ(recorder.shows, std::vector{Qt::ApplicationModal});
     dialog.onInit = [&] { QTimer::singleShot(0, [&] { dialog.GetSafeWidget()->close(); }); };
     EXPECT_EQ(dialog.DoModal(), afx::kIdCancel);
     EXPECT_EQ(dialog.commands, (std::vector<int>{afx::kIdCancel, afx::kIdCancel}));
