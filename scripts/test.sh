@@ -20,8 +20,10 @@ step() {
   step_times+=("$(printf '%-8s %5d s' "$name" $((SECONDS - start)))")
 }
 
+# Built with clang, which builds it about a quarter faster than GCC; the optimised build below
+# stays with GCC, so that both compilers' warnings hold as errors.
 asan_step() {
-  configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DVM_SANITIZE=ON
+  configure_build build-asan -DCMAKE_BUILD_TYPE=Debug -DVM_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++
   cmake --build build-asan --target vm_tests vellomardstine
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
   bash scripts/xvfb_close_check.sh build-asan/app/vellomardstine

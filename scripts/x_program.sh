@@ -13,7 +13,7 @@ start_program() {
 # wait_until SECONDS COMMAND...: true once COMMAND succeeds; false when the time is up or the
 # program has ended.
 wait_until() {
-  local tries=$(($1 * 20))
+  local try tries=$(($1 * 20))
   shift
   for ((try = 0; try < tries; try++)); do
     "$@" && return 0
@@ -60,7 +60,7 @@ gone() {
 
 # ended_cleanly SECONDS: true when the program ends in time with 0 and no sanitizer report.
 ended_cleanly() {
-  local tries=$(($1 * 20))
+  local try tries=$(($1 * 20))
   for ((try = 0; try < tries; try++)); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.05
