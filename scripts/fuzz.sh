@@ -2,6 +2,8 @@
 # Builds the libFuzzer targets with clang and runs each for the given number of seconds,
 # starting from its seed corpus under tests/fuzz/corpus/, as many side by side as there are
 # cores. A second argument runs only the target of that name: scripts/fuzz.sh 600 fuzz_link.
+# VM_FUZZ_BUILD names a build folder configured with VM_FUZZ to take the targets from (the test
+# command's sanitizer build); by default they get an optimised build of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -9,11 +11,14 @@ only="${2:-fuzz_*}"
 # Fontconfig keeps its caches for the life of the process.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Optimised as fuzz targets usually are: -O1 with line tables builds a third faster than -O2 -g,
-# and a report still names the file and line of each frame.
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DVM_FUZZ=ON -DVM_TESTS=OFF
-cmake --build build-fuzz --target vm_fuzzers
+build=${VM_FUZZ_BUILD:-build-fuzz}
+if [ -z "${VM_FUZZ_BUILD:-}" ]; then
+  # Optimised as fuzz targets usually are: -O1 with line tables builds a third faster than
+  # -O2 -g, and a report still names the file and line of each frame.
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DVM_FUZZ=ON -DVM_TESTS=OFF
+fi
+cmake --build "$build" --target vm_fuzzers
 
 # fuzz TARGET: runs one target and prints its verdict at once, so that targets run side by side
 # do not mix their lines.
@@ -40,7 +45,7 @@ fuzz() {
 
 running=0
 failed=0
-for target in build-fuzz/tests/fuzz/$only; do
+for target in "$build"/tests/fuzz/$only; do
   [ -x "$target" ] || continue
   if [ "$running" -ge "$(nproc)" ]; then
     wait -n || failed=1

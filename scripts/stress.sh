@@ -12,8 +12,8 @@ shift
 programs=("$@")
 [ ${#programs[@]} -gt 0 ] || programs=("${thread_tests[@]}")
 
-configure_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVM_TSAN=ON
-configure_build build-release -DCMAKE_BUILD_TYPE=Release
+configure_tsan
+configure_release
 failures=$(mktemp -d /tmp/stress.XXXXXX)
 status=0
 for build in build-tsan build-release; do

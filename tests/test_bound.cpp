@@ -13,7 +13,16 @@
 
 namespace {
 
+// GCC names ThreadSanitizer with a macro, clang as a feature.
 #if defined(__SANITIZE_THREAD__)
+#define THREAD_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define THREAD_SANITIZER
+#endif
+#endif
+
+#if defined(THREAD_SANITIZER)
 // The slowest test takes under 8 s under ThreadSanitizer on two loaded cores.
 constexpr std::chrono::seconds kBound{60};
 #else
