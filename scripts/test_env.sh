@@ -24,6 +24,8 @@ sanitizer_build=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++
                  -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only)
 # The fuzz targets are built in the AddressSanitizer build too, which spares them a build of
 # their own; scripts/fuzz.sh runs them from there under VM_FUZZ_BUILD=build-asan.
-configure_asan() { configure_build build-asan "${sanitizer_build[@]}" -DVM_SANITIZE=ON -DVM_FUZZ=ON; }
+configure_asan() {
+  configure_build build-asan "${sanitizer_build[@]}" -DVM_SANITIZE=ON -DVM_FUZZ=ON
+}
 configure_tsan() { configure_build build-tsan "${sanitizer_build[@]}" -DVM_TSAN=ON; }
 configure_release() { configure_build build-release -DCMAKE_BUILD_TYPE=Release; }
