@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/fs/fs.h"
 #include "support/file_size_limit.h"
@@ -72,25 +75,37 @@ TEST(ReplaceFile, StagingLeftLongerByAKilledSaveBringsNothingBack) {
 // a child that root's test drops to this user, in this group besides his own.
 constexpr uid_t kUser = 65534;
 constexpr gid_t kSharedGroup = 65533;
+// Another user, in no group but his own.
+constexpr uid_t kOtherUser = 65533;
+constexpr uid_t kRoot = 0;
 
-// The exit code of a child that saves target twice (a user saves again what he saved once):
-// 0 when both saves are done, 1 when one is refused, 2 when the test cannot act as kUser.
-int SaveTwiceInChild(const std::filesystem::path& target, bool asUser) {
+// The exit code of a child that does act as user (root stays root): 0 when act succeeds, 1 when
+// it fails, 2 when the test cannot act as user in target's folder.
+int InChild(uid_t user, gid_t group, std::span<const gid_t> groups,
+            const std::filesystem::path& target, const std::function<bool()>& act) {
     const pid_t child = ::fork();
     if (child == 0) {
-        const gid_t groups[] = {kSharedGroup};
-        if (asUser && (::setgroups(1, groups) != 0 || ::setgid(kUser) != 0 ||
-                       ::setuid(kUser) != 0 || ::access(target.parent_path().c_str(), W_OK) != 0)) {
+        if (user != kRoot &&
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(group) != 0 ||
+             ::setuid(user) != 0 || ::access(target.parent_path().c_str(), W_OK) != 0)) {
             ::_exit(2);
         }
-        auto staging = target.string() + ".tmp";
-        bool saved = platform::ReplaceFile(target, staging, AsBytes("new")) &&
-                     platform::ReplaceFile(target, staging, AsBytes("new"));
-        ::_exit(saved ? 0 : 1);
+        ::_exit(act() ? 0 : 1);
     }
     int status = -1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The same for a child that saves target twice (a user saves again what he saved once), as
+// root or as one of the test's users: kUser is also in kSharedGroup.
+int SaveTwiceInChild(const std::filesystem::path& target, uid_t user) {
+    const gid_t sharedGroup[] = {kSharedGroup};
+    return InChild(user, user, user == kUser ? sharedGroup : std::span<const gid_t>(), target, [&] {
+        auto staging = target.string() + ".tmp";
+        return platform::ReplaceFile(target, staging, AsBytes("new")) &&
+               platform::ReplaceFile(target, staging, AsBytes("new"));
+    });
 }
 
 TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {
@@ -132,7 +147,7 @@ TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {
             ASSERT_EQ(::chmod(target.c_str(), row.mode), 0);
             ASSERT_EQ(::stat(target.c_str(), &before), 0);
         }
-        const int saved = SaveTwiceInChild(target, asUser);
+        const int saved = SaveTwiceInChild(target, asUser ? kUser : kRoot);
         ASSERT_NE(saved, 2) << "cannot act as user " << kUser << " in " << folder.path();
         EXPECT_EQ(saved, row.replaced ? 0 : 1);
         EXPECT_EQ(Content(target), row.replaced ? "new" : "old");
@@ -142,6 +157,98 @@ TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {
             if (!row.replaced) {
                 EXPECT_EQ(after.st_uid, before.st_uid);  // not taken over
             }
+        }
+    }
+}
+
+// A stored access list ("system.posix_acl_access") naming both test users, as root:root 0444
+// with setfacl -m u:65534:rw,u:65533:rw would have it: ls shows the mask rw as group bits.
+std::vector<uint8_t> SharedWithBothUsers() {
+    const uint32_t any = 0xffffffff;
+    const uint32_t entries[][3] = {{0x01, 04, any}, {0x02, 06, kOtherUser}, {0x02, 06, kUser},
+                                   {0x04, 04, any}, {0x10, 06, any},        {0x20, 04, any}};
+    std::vector<uint8_t> list = {2, 0, 0, 0};
+    for (const auto& [tag, perm, id] : entries) {
+        for (uint32_t field : {tag | perm << 16, id}) {
+            for (int shift = 0; shift < 32; shift += 8) {
+                list.push_back(static_cast<uint8_t>(field >> shift));
+            }
+        }
+    }
+    return list;
+}
+
+TEST(ReplaceFile, TheNewFileGivesNoOneRightsTheOldDidNot) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can build files of other users";
+    }
+    struct Access {
+        mode_t mode;
+        uid_t owner;
+        gid_t group;
+    };
+    enum Old { kPlain, kSharedByList, kLink };  // the list: SharedWithBothUsers()
+    struct Row {
+        const char* name;
+        Old old;
+        Access before;
+        uid_t saver;
+        Access after;
+        bool groupMayWriteAfter;  // a member of the group after, named nowhere
+        std::vector<uid_t> laterSavers;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"a user's set-user-id file saved by root", kPlain, {04755, kUser, kUser}, kRoot,
+         {0755, kUser, kUser}, false, {kUser}},
+        {"a set-group-id file saved by root", kPlain, {02775, kUser, kSharedGroup}, kRoot,
+         {0775, kUser, kSharedGroup}, true, {}},
+        {"a sticky file saved by root", kPlain, {01644, kUser, kUser}, kRoot,
+         {0644, kUser, kUser}, false, {}},
+        {"a user's file saved by root", kPlain, {0644, kUser, kUser}, kRoot,
+         {0644, kUser, kUser}, false, {kUser}},
+        {"root's file shared by an access list", kSharedByList, {0444, kRoot, kRoot}, kUser,
+         {0664, kUser, kUser}, false, {kOtherUser, kUser}},
+        {"root's file others may write, saved outside its group", kPlain, {0646, kRoot, kRoot},
+         kUser, {0666, kUser, kUser}, true, {}},
+        {"a link to a user's file saved by root", kLink, {0644, kUser, kUser}, kRoot,
+         {0644, kRoot, kRoot}, false, {}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempFolder folder;
+        ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+        const auto file = folder / "file.u";
+        std::ofstream(file) << "old";
+        ASSERT_EQ(::chown(file.c_str(), row.before.owner, row.before.group), 0);
+        ASSERT_EQ(::chmod(file.c_str(), row.before.mode), 0);
+        if (row.old == kSharedByList) {
+            const auto list = SharedWithBothUsers();
+            ASSERT_EQ(
+                ::setxattr(file.c_str(), "system.posix_acl_access", list.data(), list.size(), 0), 0)
+                << "the temporary folder's file system refuses access lists: "
+                << std::strerror(errno);
+        }
+        const auto target = row.old == kLink ? folder / "link.u" : file;
+        if (row.old == kLink) {
+            std::filesystem::create_symlink(file, target);
+        }
+
+        ASSERT_EQ(SaveTwiceInChild(target, row.saver), 0);
+        struct stat after {};
+        ASSERT_EQ(::lstat(target.c_str(), &after), 0);
+        EXPECT_TRUE(S_ISREG(after.st_mode));
+        EXPECT_EQ(after.st_mode & 07777, row.after.mode) << "mode " << std::oct << after.st_mode;
+        EXPECT_EQ(after.st_uid, row.after.owner);
+        EXPECT_EQ(after.st_gid, row.after.group);
+        const uid_t stranger = 65532;
+        EXPECT_EQ(InChild(stranger, row.after.group, {}, target,
+                          [&] { return ::access(target.c_str(), W_OK) == 0; }),
+                  row.groupMayWriteAfter ? 0 : 1)
+            << "user " << stranger << " of group " << row.after.group << " writes";
+        for (uid_t user : row.laterSavers) {
+            EXPECT_EQ(SaveTwiceInChild(target, user), 0) << "user " << user << " saves next";
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/fs/file_access.h"
 #include "platform/text/text.h"
 
 namespace platform {
@@ -169,19 +170,30 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
         }
         return false;
     }
-    int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::optional<FileAccess> access;
+    if (replacing) {
+        access = ReadFileAccess(target, previous);
+        if (!access) {
+            if (error != nullptr) {
+                *error = ErrorText("cannot read the access list of", target);
+            }
+            return false;
+        }
+    }
+    // A file that replaces another is private until it has the old one's access.
+    int fd =
+        ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, replacing ? 0600 : 0644);
     if (fd < 0) {
         if (error != nullptr) {
             *error = ErrorText("cannot create", partial);
         }
         return false;
     }
-    // The new file is as private as the one it replaces and, when this user is in its group,
-    // shared with the same group. It becomes this user's own, who may write it again as he could
-    // write the old one.
-    if (replacing) {
-        [[maybe_unused]] int kept = ::fchown(fd, static_cast<uid_t>(-1), previous.st_gid);
-        ::fchmod(fd, (previous.st_mode & 07777) | S_IWUSR);
+    // Dropping who may use the file would be as wrong as widening it: then no save at all.
+    if (access && !ApplyFileAccess(fd, *access)) {
+        std::string reason = ErrorText("cannot give the access of the old file to", partial);
+        ::close(fd);
+        return fail(reason);
     }
     if (!WriteAll(fd, bytes)) {
         std::string reason = ErrorText("cannot write", partial);
