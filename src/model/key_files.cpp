@@ -7,6 +7,7 @@
 #include <set>
 
 #include "log/log.h"
+#include "model/finish_journal.h"
 #include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
@@ -24,10 +25,6 @@ struct RecordFile {
 
 RecordFile g_keyDataFile{kKeyDataFile, kKeyDataBackupFile, g_KeyData};
 RecordFile g_keyDataEditFile{kKeyDataEditFile, kKeyDataEditBackupFile, g_KeyDataEdit};
-
-std::filesystem::path BesideProgram(const wchar_t* name) {
-    return platform::ToPath(GetAppDirectory() + name);
-}
 
 // A save interrupted before its rename leaves the new content in the backup; when the file
 // itself is gone, a backup of whole records is the latest list.
@@ -90,24 +87,6 @@ bool Save(RecordFile& file, const KeyDataList& records) {
     return true;
 }
 
-// A finish appends the finished copy to the finished file and only then takes the unfinished
-// copy out of its file. The finished copy keeps the unfinished one's id, maker and type, and
-// is marked live with its blank entries owned and flagged finished.
-bool IsFinishedCopyOf(const KeyDataRecord& finished, const KeyDataRecord& unfinished) {
-    if (finished.params.status != KeyStatusLive || finished.blankCount > 2) {
-        return false;
-    }
-    for (int i = 0; i < finished.blankCount; ++i) {
-        const KeyBlankEntry& blank = finished.blanks[i];
-        if (blank.keyId != static_cast<uint32_t>(int32_t{finished.keyId}) || blank.finished != 1) {
-            return false;
-        }
-    }
-    return finished.keyId == unfinished.keyId && finished.makerId == unfinished.makerId &&
-           std::memcmp(finished.makerName, unfinished.makerName, sizeof(finished.makerName)) == 0 &&
-           finished.params.keyType == unfinished.params.keyType;
-}
-
 // Deleted records keep their place, so one deleted after a finish may follow its copy.
 const KeyDataRecord* LastLive(const KeyDataList& records) {
     auto last = std::find_if(records.rbegin(), records.rend(), [](const KeyDataRecord& record) {
@@ -116,7 +95,68 @@ const KeyDataRecord* LastLive(const KeyDataList& records) {
     return last == records.rend() ? nullptr : &*last;
 }
 
+// A finish cut short between its two saves: the key the journal names is in both lists, its
+// finished copy last. It stays finished only. True when the unfinished list changed.
+bool MendFinishCutShort(const FinishJournal& journal) {
+    const KeyDataRecord* last = LastLive(g_KeyData);
+    if (journal.record && last != nullptr &&
+        std::memcmp(last, &*journal.record, sizeof(KeyDataRecord)) == 0) {
+        auto unfinished = std::find_if(
+            g_KeyDataEdit.begin(), g_KeyDataEdit.end(),
+            [id = last->keyId](const KeyDataRecord& record) { return record.keyId == id; });
+        if (unfinished != g_KeyDataEdit.end()) {
+            WriteLog(L"Key " + std::to_wstring(last->keyId) +
+                     L" was in both key files; it is kept as finished");
+            g_KeyDataEdit.erase(unfinished);
+            return true;
+        }
+    }
+    WriteLog(std::wstring(kFinishJournalFile) + L" names no finish cut short; it is deleted");
+    return false;
+}
+
+// Another installation's finished file, an older backup or a damaged file can share ids with
+// unfinished keys, and every change finds a key by its id: a finish would replace the other
+// key. Unfinished keys never reach the machine, so they are the ones to take new ids.
+bool GiveSharedIdsNewIds() {
+    std::set<int> taken;
+    for (const KeyDataRecord& record : g_KeyData) {
+        taken.insert(record.keyId);
+    }
+    bool changed = false;
+    for (KeyDataRecord& record : g_KeyDataEdit) {
+        if (taken.insert(record.keyId).second) {
+            continue;
+        }
+        const std::optional<int> id = AllocateUserKeyId();
+        if (!id) {
+            WriteLog(L"Key " + std::to_wstring(record.keyId) +
+                     L" shares its id with another key and no new id is left for it");
+            continue;
+        }
+        WriteLog(L"Unfinished key " + std::to_wstring(record.keyId) +
+                 L" shared its id with another key; it is now " + std::to_wstring(*id));
+        record.keyId = static_cast<int16_t>(*id);
+        taken.insert(*id);
+        changed = true;
+    }
+    return changed;
+}
+
+template <typename Visit>
+void ForEachKey(Visit visit) {
+    for (const KeyDataList* list : {&g_KeyData, &g_KeyDataEdit}) {
+        for (const KeyDataRecord& record : *list) {
+            visit(record);
+        }
+    }
+}
+
 }  // namespace
+
+std::filesystem::path BesideProgram(const wchar_t* name) {
+    return platform::ToPath(GetAppDirectory() + name);
+}
 
 KeyDataList ParseRecords(std::span<const uint8_t> bytes) {
     KeyDataList records(bytes.size() / sizeof(KeyDataRecord));
@@ -141,35 +181,18 @@ int LoadKeyDataEdit() {
 void LoadKeyLists() {
     LoadKeyData();
     LoadKeyDataEdit();
-    std::set<int> finished;
-    for (const KeyDataRecord& record : g_KeyData) {
-        finished.insert(record.keyId);
+    const FinishJournal journal = ReadFinishJournal();
+    // A list that could not be read tells nothing about the finish; the journal waits.
+    const bool judged =
+        journal.present && !g_keyDataFile.unreadable && !g_keyDataEditFile.unreadable;
+    const bool mended = judged && MendFinishCutShort(journal);
+    const bool renumbered = GiveSharedIdsNewIds();
+    // When the save fails, the list in memory keeps its changes, so that nothing in this run
+    // reaches another key by a shared id; the journal stays for the next start.
+    const bool saved = !(mended || renumbered) || SaveKeyDataEdit(g_KeyDataEdit);
+    if (judged && (saved || !mended)) {
+        RemoveFinishJournal();
     }
-    std::vector<size_t> inBoth;
-    for (size_t i = 0; i < g_KeyDataEdit.size(); ++i) {
-        if (finished.contains(g_KeyDataEdit[i].keyId)) {
-            inBoth.push_back(i);
-        }
-    }
-    if (inBoth.empty()) {
-        return;
-    }
-    const KeyDataRecord& unfinished = g_KeyDataEdit[inBoth.front()];
-    const KeyDataRecord* last = LastLive(g_KeyData);
-    if (inBoth.size() == 1 && last != nullptr && IsFinishedCopyOf(*last, unfinished)) {
-        WriteLog(L"Key " + std::to_wstring(unfinished.keyId) +
-                 L" was in both key files; it is kept as finished");
-        g_KeyDataEdit.erase(g_KeyDataEdit.begin() + static_cast<std::ptrdiff_t>(inBoth.front()));
-        SaveKeyDataEdit(g_KeyDataEdit);
-        return;
-    }
-    // Another installation's file, an older backup or a damaged file: the user's keys are
-    // worth more than a key shown twice.
-    std::wstring ids;
-    for (size_t i : inBoth) {
-        ids += L" " + std::to_wstring(g_KeyDataEdit[i].keyId);
-    }
-    WriteLog(L"Keys in both key files, left as they are:" + ids);
 }
 
 bool SaveKeyData(const KeyDataList& records) {
@@ -183,17 +206,23 @@ std::optional<int> AllocateUserKeyId() {
     const std::wstring config = platform::CurrentFolder() + L"/config.ini";
     // The counter may be missing, garbage or behind the lists (a config from another folder):
     // the new id goes below all of them, so that no id is handed out twice.
-    int lowest = std::min(platform::ReadProfileInt(config, L"key", L"ID", -100), -100);
-    for (const KeyDataList* list : {&g_KeyData, &g_KeyDataEdit}) {
-        for (const KeyDataRecord& record : *list) {
-            lowest = std::min<int>(lowest, record.keyId);
+    const int counter = std::min(platform::ReadProfileInt(config, L"key", L"ID", -100), -100);
+    int lowest = counter;
+    ForEachKey([&](const KeyDataRecord& record) { lowest = std::min<int>(lowest, record.keyId); });
+    constexpr int kLowest = std::numeric_limits<int16_t>::min();
+    int id = lowest - 1;
+    // A damaged file can hold the lowest id of all: then the first id below the counter that
+    // no key holds.
+    if (id < kLowest) {
+        std::set<int> used;
+        ForEachKey([&](const KeyDataRecord& record) { used.insert(record.keyId); });
+        for (id = counter - 1; id >= kLowest && used.contains(id); --id) {
         }
     }
-    if (lowest <= std::numeric_limits<int16_t>::min()) {
+    if (id < kLowest) {
         WriteLog(L"No user key id is left");
         return std::nullopt;
     }
-    int id = lowest - 1;
     // An id whose counter was not stored would be handed out again by the next call.
     std::string reason;
     if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id),

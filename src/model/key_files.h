@@ -2,6 +2,7 @@
 // The record files beside the program: loading, safe saving, and the user-key id counter.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +15,9 @@ inline constexpr const wchar_t* kKeyDataBackupFile = L"KeyData_Bak.u";
 inline constexpr const wchar_t* kKeyDataEditFile = L"KeyDataEdit.u";
 inline constexpr const wchar_t* kKeyDataEditBackupFile = L"KeyDataEdit_Bak.u";
 
+// A file that lies beside the program.
+std::filesystem::path BesideProgram(const wchar_t* name);
+
 // The whole records of a record file image, in order; a trailing partial record is ignored.
 KeyDataList ParseRecords(std::span<const uint8_t> bytes);
 // The list's file image, a view of its storage: records lie in files as they lie in memory.
@@ -22,9 +26,9 @@ std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 // Fill the list from its file beside the program; 1 when records were loaded, else 0.
 int LoadKeyData();
 int LoadKeyDataEdit();
-// Both lists, as a start loads them. A finish cut short between its two saves leaves one key
-// in both, its finished copy last: it stays finished only, and the unfinished file is saved
-// without it. Any other key in both is logged and left in both files.
+// Both lists, as a start loads them. The key of a finish cut short between its two saves stays
+// finished only. Any other unfinished key that shares its id with a finished key or an earlier
+// unfinished one takes a new id. The unfinished file is saved when it changed.
 void LoadKeyLists();
 
 // Replace the file beside the program with the list; false when it could not be written,

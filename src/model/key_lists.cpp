@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "log/log.h"
+#include "model/finish_journal.h"
 #include "model/key_files.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -80,16 +81,29 @@ bool UpsertKeyDataEdit(KeyDataRecord record) {
 }
 
 bool FinishKeyEdit(KeyDataRecord record) {
-    KeyDataList finished = g_KeyData;
+    // The finished copy is appended, never put in another key's place.
+    if (std::any_of(g_KeyData.begin(), g_KeyData.end(), HasId(record.keyId))) {
+        WriteLog(L"Key " + std::to_wstring(record.keyId) +
+                 L" is not finished: a finished key has its id");
+        return false;
+    }
+    if (!WriteFinishJournal(record)) {
+        return false;
+    }
     if (!UpsertKeyData(record)) {
+        RemoveFinishJournal();
         return false;
     }
     if (RemoveKeyEdit(record.keyId)) {
+        RemoveFinishJournal();
         return true;
     }
-    g_KeyData = std::move(finished);
-    if (!SaveKeyData(g_KeyData)) {
-        WriteLog(L"Key " + std::to_wstring(record.keyId) + L" is left in both key files");
+    g_KeyData.pop_back();
+    if (SaveKeyData(g_KeyData)) {
+        RemoveFinishJournal();
+    } else {
+        WriteLog(L"Key " + std::to_wstring(record.keyId) +
+                 L" is left in both key files; the next start keeps it finished");
     }
     return false;
 }

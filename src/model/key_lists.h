@@ -49,8 +49,8 @@ bool UpsertKeyData(KeyDataRecord record);
 bool UpsertKeyDataEdit(KeyDataRecord record);
 
 // An unfinished key finished: the record goes into g_KeyData and its id out of g_KeyDataEdit,
-// both saved. False when either file could not be written: both lists are then as they were,
-// so that the key is never in both.
+// both saved, with the finish's journal around the two saves. False when a file could not be
+// written or a finished key has the id: both lists are then as they were.
 bool FinishKeyEdit(KeyDataRecord record);
 
 // Marks the first record with the id deleted (status 0); saves in any case.

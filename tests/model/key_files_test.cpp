@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "model/key_files.h"
 #include "model/model_fixture.h"
@@ -97,91 +96,6 @@ TEST_F(KeyFiles, AFirstSaveKilledMidwayLeavesNothingThatLoadsAsTheDatabase) {
     EXPECT_FALSE(std::filesystem::exists(File("KeyData.u")));
 }
 
-TEST_F(KeyFiles, AFinishKilledBetweenTheTwoSavesLeavesOneCopyAtTheNextLoad) {
-    WriteRecords("KeyDataEdit.u",
-                 {MakeRecord(-101, "A"), MakeRecord(-102, "B"), MakeRecord(-103, "C")});
-    LoadKeyLists();
-    // One finished record fits under the limit; the two unfinished ones left do not.
-    EXPECT_EXIT(
-        {
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = sizeof(KeyDataRecord) + 100;
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-            std::signal(SIGXFSZ, SIG_DFL);
-            FinishKeyEdit(MakeRecord(-101, "A"));
-            std::exit(0);
-        },
-        ::testing::KilledBySignal(SIGXFSZ), "");
-    ASSERT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-101}));
-
-    LoadKeyLists();
-    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-101}));
-    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-102, -103}));
-    EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), (std::vector<int>{-102, -103}));
-    EXPECT_NE(test::ReadText(File("log.bin")).find("Key -101 was in both key files"),
-              std::string::npos);
-}
-
-TEST_F(KeyFiles, TheLoadMendsAFinishCutShortAndLeavesAnyOtherKeyInBothFiles) {
-    // The unfinished copy as the wizard saves it, and the finished copy the finish appends.
-    KeyDataRecord draft = MakeRecord(-101, "A_U");
-    draft.makerId = 5;
-    for (KeyBlankEntry& blank : draft.blanks) {
-        blank = {};
-    }
-    KeyDataRecord done = MakeRecord(-101, "A2_U");
-    done.makerId = 5;
-    std::mt19937 random(29);
-    std::vector<uint8_t> noise(8 * sizeof(KeyDataRecord));
-    std::generate(noise.begin(), noise.end(), [&] { return static_cast<uint8_t>(random()); });
-    KeyDataList damaged = ParseRecords(noise);
-    damaged.back().keyId = -101;
-    const std::string leftAlone = "Keys in both key files, left as they are:";
-
-    struct Case {
-        const char* what;
-        KeyDataList finished;
-        KeyDataList unfinished;
-        std::vector<int> unfinishedAfter;
-        std::string log;
-    };
-    const Case cases[] = {
-        {"a finish cut short, a key deleted after it",
-         {MakeRecord(-102, "B"), done, MakeRecord(-103, "C", 100, KeyStatusDeleted)},
-         {MakeRecord(-104, "D"), draft},
-         {-104},
-         "Key -101 was in both key files; it is kept as finished"},
-        {"another installation's keys",
-         {MakeRecord(-101, "P"), MakeRecord(-102, "Q"), MakeRecord(-103, "R"),
-          MakeRecord(-104, "S"), MakeRecord(-105, "T")},
-         {MakeRecord(-104, "D"), MakeRecord(-105, "E")},
-         {-104, -105},
-         leftAlone + " -104 -105"},
-        {"another installation's last key, of another maker",
-         {MakeRecord(-102, "Q"), MakeRecord(-101, "P")},
-         {draft},
-         {-101},
-         leftAlone + " -101"},
-        {"an older backup of the unfinished keys",
-         {done, MakeRecord(-102, "B")},
-         {draft},
-         {-101},
-         leftAlone + " -101"},
-        {"a damaged finished file", damaged, {draft}, {-101}, leftAlone + " -101"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::filesystem::remove(File("log.bin"));
-        WriteRecords("KeyData.u", c.finished);
-        WriteRecords("KeyDataEdit.u", c.unfinished);
-        LoadKeyLists();
-        EXPECT_EQ(Ids(g_KeyDataEdit), c.unfinishedAfter);
-        EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), c.unfinishedAfter);
-        EXPECT_NE(test::ReadText(File("log.bin")).find(c.log), std::string::npos);
-    }
-}
-
 TEST_F(KeyFiles, SaveKeepsTheFilesMode) {
     WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
     std::filesystem::permissions(File("KeyData.u"), std::filesystem::perms::owner_read |
@@ -235,16 +149,38 @@ TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
 }
 
 TEST_F(KeyFiles, FinishingAnUnfinishedKeyIsAllOrNothing) {
-    WriteRecords("KeyData.u", {MakeRecord(-102, "B")});
-    EXPECT_EQ(LoadKeyData(), 1);
-    std::filesystem::create_directory(File("KeyDataEdit.u"));
-    EXPECT_EQ(LoadKeyDataEdit(), 0);
-    g_KeyDataEdit = {MakeRecord(-101, "A")};
-    // The unfinished file cannot be written: the key stays unfinished, and only there.
-    EXPECT_FALSE(FinishKeyEdit(MakeRecord(-101, "A")));
-    EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{-102}));
-    EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102}));
-    EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101}));
+    struct Case {
+        const char* what;
+        const char* directoryInPlaceOf;
+        int16_t finishedId;
+    };
+    const Case cases[] = {
+        {"the unfinished file cannot be written", "KeyDataEdit.u", -102},
+        {"the finish's journal cannot be written", "KeyFinish.journal", -102},
+        // Only a start that could give the unfinished key no new id leaves it so.
+        {"a finished key has the id", nullptr, -101},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteRecords("KeyData.u", {MakeRecord(c.finishedId, "B")});
+        WriteRecords("KeyDataEdit.u", {MakeRecord(-101, "A")});
+        LoadKeyLists();
+        g_KeyDataEdit = {MakeRecord(-101, "A")};
+        if (c.directoryInPlaceOf != nullptr) {
+            std::filesystem::remove(File(c.directoryInPlaceOf));
+            std::filesystem::create_directory(File(c.directoryInPlaceOf));
+        }
+        // The key stays unfinished, and only there.
+        EXPECT_FALSE(FinishKeyEdit(MakeRecord(-101, "A")));
+        EXPECT_EQ(Ids(g_KeyData), (std::vector<int>{c.finishedId}));
+        EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{c.finishedId}));
+        EXPECT_STREQ(ReadRecords("KeyData.u")[0].keyName, "B");
+        EXPECT_EQ(Ids(g_KeyDataEdit), (std::vector<int>{-101}));
+        EXPECT_FALSE(std::filesystem::is_regular_file(File("KeyFinish.journal")));
+        if (c.directoryInPlaceOf != nullptr) {
+            std::filesystem::remove(File(c.directoryInPlaceOf));
+        }
+    }
 }
 
 TEST_F(KeyFiles, LoadRecoversAFinishedBackupWhenTheFileIsGone) {

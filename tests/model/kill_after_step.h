@@ -1,0 +1,14 @@
+#pragma once
+// Kills this process with SIGKILL right after a step of a save is on disk: the n-th rename onto
+// a file of the given name, or the n-th unlink of one, that succeeded. For a child that a test
+// forks, so that a save can be cut short exactly between two of its steps.
+
+#include <string>
+
+namespace test {
+
+enum class FileStep { kRenameOnto, kUnlink };
+
+void KillAfter(FileStep step, const std::string& fileName, int occurrence = 1);
+
+}  // namespace test
