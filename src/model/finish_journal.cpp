@@ -12,6 +12,9 @@
 #include "platform/text/text.h"
 
 bool WriteFinishJournal(const KeyDataRecord& finished) {
+    // One left by a finish of another user (root), which this one may not replace, names no
+    // finish that a start has not mended already.
+    RemoveFinishJournal();
     std::string reason;
     const auto* bytes = reinterpret_cast<const uint8_t*>(&finished);
     if (platform::ReplaceFile(BesideProgram(kFinishJournalFile),

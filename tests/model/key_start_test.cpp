@@ -256,6 +256,13 @@ TEST_F(FinishCutShort, AfterAnyOfItsStepsLeavesTheKeyOnceAtTheNextStart) {
     }
 }
 
+TEST_F(FinishCutShort, AJournalThisUserMayNotWriteDoesNotStopTheFinish) {
+    WriteRecords("KeyFinish.journal", {MakeRecord(-101, "P")});
+    std::filesystem::permissions(File("KeyFinish.journal"), std::filesystem::perms::owner_read);
+    EXPECT_TRUE(FinishKeyEdit(done));
+    ExpectTheKeyOnceAtTheNextStart(true);
+}
+
 TEST_F(FinishCutShort, AStartKilledWhileItMendsLeavesTheKeyOnceAtTheNextStart) {
     // The finish killed between its saves; then starts killed at each step of their own.
     const char* const mendSteps[] = {"KeyDataEdit.u", "KeyFinish.journal"};
