@@ -159,11 +159,18 @@ TEST_F(KeySyncTest, SilentMachineStopsTheRunAtOnce) {
 TEST_F(KeySyncTest, RefusedFileIsSkippedAndTheRunFails) {
     SaveRecords({Record(-101, "Audi", "A4"), Record(-102, "Audi", "A4")});
     machine_.InjectFault(0xA7, 1, MachineFault::Status(2));
+    machine_.InjectFault(0xA4, 2, MachineFault::Status(2));  // the model list's
     EXPECT_FALSE(Synchronise());
     EXPECT_FALSE(machine_.HasFile("2:\\KeyDataU\\-0101"));
     EXPECT_TRUE(machine_.HasFile("2:\\KeyDataU\\-0102"));
     EXPECT_EQ(machine_.Files().size(), 3u);
-    EXPECT_EQ(CountOf(0xA5), 3u);  // nothing but the open for the refused file
+    // Nothing but the open for the file refused there; a file whose write is refused is still
+    // closed, or the machine would keep it open.
+    EXPECT_EQ(machine_.RequestCodes(),
+              (std::vector<uint8_t>{0xA7,                                   // -0101
+                                    0xA7, 0xA5, 0xA4, 0xA6,                 // -0102
+                                    0xA7, 0xA5, 0xA4, 0xA6,                 // the model list
+                                    0xA7, 0xA5, 0xA4, 0xA4, 0xA4, 0xA6}));  // the head entries
     ExpectLeftAndClosed();
 }
 
@@ -196,7 +203,8 @@ TEST_F(KeySyncTest, NamesThatWouldLeaveTheirFolderKeepTheirListBack) {
     KeyDataRecord unterminated = Record(-106, "", "A4");
     std::memset(unterminated.makerName, 'M', sizeof(unterminated.makerName));
     SaveRecords({Record(-101, "..\\..", "A4"), Record(-102, "Audi", "../x"), Record(-103, "", "A4"),
-                 Record(-104, "Audi", "A\x01"), Record(-105, "Au?di", "A4"), unterminated});
+                 Record(-104, "Audi", "A\x01"), Record(-105, "Au?di", "A4"), unterminated,
+                 Record(-107, "..", "A4"), Record(-108, ".", "A4")});
     EXPECT_TRUE(Synchronise());
     std::vector<std::string> lists;
     for (const auto& [path, bytes] : machine_.Files()) {
@@ -206,7 +214,7 @@ TEST_F(KeySyncTest, NamesThatWouldLeaveTheirFolderKeepTheirListBack) {
     }
     EXPECT_EQ(lists, std::vector<std::string>{"2:\\CarManufactor2U\\MMMMMMMMMMMMMMMMMMMM\\A4.ini"});
     EXPECT_TRUE(LogHas("Model list not sent, unusable name: Au?di / A4"));
-    EXPECT_EQ(machine_.Files().size(), 6u + 1u + 1u);
+    EXPECT_EQ(machine_.Files().size(), 8u + 1u + 1u);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
 
 #include "main_window_fixture.h"
@@ -118,21 +119,32 @@ TEST_F(UpdateDialogTest, WhileAWorkerRunsTheControlsAreLockedAndNothingClosesThe
     EXPECT_FALSE(dialog_->GetSafeWidget()->isVisible());
 }
 
-// The server takes the refresh's request and never answers, which would hold the dialog for 30
-// attempts of 40 s. Closing stops the refresh: the worker is gone once the dialog has closed,
-// and nothing more reaches the dialog or the server. The main window keeps one dialog and opens
-// it again: the stop of the closed run must not reach the next one's refresh.
-TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
-    server_.SetOperationFault(kOperationVersionNotes, 1, test::ServerFault::kSilence);
-    server_.SetNotes({"V1.0.7"});
-    server_.SetVersions({"V1.0.7"});
-    ScopedServerEndpoint patient(server_.Endpoint(std::chrono::seconds(40)));
-    dialog_ = std::make_unique<CMachineAltoUpdate>();
-    dialog_->SetLanguage(1);
-    dialog_->Create(nullptr);
-    while (server_.Requests().empty()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+// The server takes the refresh's request and never answers, which would hold the refresh for
+// 30 attempts of 40 s: longer than any test may take.
+class SilentRefresh : public UpdateDialogTest {
+  protected:
+    static constexpr std::chrono::seconds kReceiveTimeout{40};
+
+    void OpenWhileTheServerIsSilent() {
+        server_.SetOperationFault(kOperationVersionNotes, 1, test::ServerFault::kSilence);
+        server_.SetNotes({"V1.0.7"});
+        server_.SetVersions({"V1.0.7"});
+        dialog_ = std::make_unique<CMachineAltoUpdate>();
+        dialog_->SetLanguage(1);
+        dialog_->Create(nullptr);
+        while (server_.Requests().empty()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
     }
+
+    ScopedServerEndpoint patient_{server_.Endpoint(kReceiveTimeout)};
+};
+
+// Closing stops the refresh: the worker is gone once the dialog has closed, and nothing more
+// reaches the dialog or the server. The main window keeps one dialog and opens it again: the
+// stop of the closed run must not reach the next one's refresh.
+TEST_F(SilentRefresh, ClosingEndsItsWorker) {
+    OpenWhileTheServerIsSilent();
     EXPECT_FALSE(Enabled(kRefresh));
     ClickItem(kClose);
     EXPECT_FALSE(dialog_->GetSafeWidget()->isVisible());
@@ -146,6 +158,20 @@ TEST_F(UpdateDialogTest, ClosingDuringASilentRefreshEndsItsWorker) {
     WaitForWorker();
     EXPECT_EQ(TextOf(kVersionList), L"V1.0.7");
     EXPECT_TRUE(Enabled(kStart));
+}
+
+// The main window destroys the dialog as the program ends, the tool still open: the refresh is
+// stopped, not sat out, so the program ends at once.
+TEST_F(SilentRefresh, DestroyingEndsItsWorker) {
+    OpenWhileTheServerIsSilent();
+    afx::WorkerHandle refresh = dialog_->GetWorker();
+    auto destroyStarted = std::chrono::steady_clock::now();
+    dialog_.reset();
+    auto destroying = std::chrono::steady_clock::now() - destroyStarted;
+    EXPECT_LT(destroying, kReceiveTimeout / 2)
+        << std::chrono::duration_cast<std::chrono::milliseconds>(destroying).count() << " ms";
+    EXPECT_TRUE(refresh->Finished());
+    EXPECT_EQ(server_.Requests().size(), 1u);
 }
 
 // Locking the controls takes the keyboard focus from the clicked button, and the close button is
