@@ -219,6 +219,17 @@ TEST_F(MessageBoxTest, SpaceOrEnterOnTheFocusedButtonAnswersAsItsClick) {
     }
 }
 
+TEST_F(MessageBoxTest, KeyNameEntryTakesThirteenCharactersWhichFitWithTheirSuffix) {
+    int answer = ShowForKeys(kMessageKeyName, [this] {
+        afx_test::TypeKeys(Box(), "ABCDEFGHIJKLMNO");
+        EXPECT_EQ(BoxControl(L"KeyNameEdit")->GetText(), L"ABCDEFGHIJKLM");
+        PressKey(Box(), Qt::Key_Tab);
+        PressKey(Box(), Qt::Key_Return);
+    });
+    EXPECT_EQ(answer, kAnswerOk);
+    EXPECT_EQ(frame_->m_strKeyName, L"ABCDEFGHIJKLM");
+}
+
 TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {
     frame_->ShowWindow(true, true);
     test::ShowRecorder recorder(frame_->GetHWND());
