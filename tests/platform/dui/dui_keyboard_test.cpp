@@ -97,21 +97,25 @@ TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
     QImage hot(20, 10, QImage::Format_ARGB32);
     hot.fill(Qt::red);
     ASSERT_TRUE(hot.save(QString::fromStdWString((folder_ / "hot.png").wstring())));
+    // The buttons lie away from the window's corner, where the mouse may rest.
     TestWindow* w = Open(
         "<HorizontalLayout><Control width='100'/><Button name='imaged' hotimage='hot.png'/>"
         "<Button name='bare'/></HorizontalLayout>");
     w->GetHWND()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
-    auto look = [&](const wchar_t* name) { return w->Find(name)->GetWidget()->grab().toImage(); };
-    const QImage bare = look(L"bare");
+    // The colour at x, y of the button as it is drawn now.
+    auto pixel = [&](const wchar_t* name, int x, int y) {
+        return w->Find(name)->GetWidget()->grab().toImage().pixelColor(x, y).name().toStdString();
+    };
+    const std::string edge = pixel(L"bare", 1, 1);
+    const std::string middle = pixel(L"bare", 75, 150);
     Walk(w->GetHWND(), ">");
-    EXPECT_EQ(look(L"imaged").pixelColor(75, 150), QColor(Qt::red));
-    EXPECT_EQ(look(L"bare"), bare);
+    EXPECT_EQ(pixel(L"imaged", 75, 150), "#ff0000");
+    EXPECT_EQ(pixel(L"bare", 1, 1), edge);
     Walk(w->GetHWND(), ">");
-    EXPECT_NE(look(L"imaged").pixelColor(75, 150), QColor(Qt::red));
-    QImage framed = look(L"bare");
-    EXPECT_NE(framed, bare);
-    EXPECT_EQ(framed.pixelColor(75, 150), bare.pixelColor(75, 150));  // a frame, not a fill
+    EXPECT_NE(pixel(L"imaged", 75, 150), "#ff0000");
+    EXPECT_NE(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(pixel(L"bare", 75, 150), middle);
 }
 
 TEST_F(DuiTest, TabGoesThroughTheWindowsInsideLeftToRight) {
