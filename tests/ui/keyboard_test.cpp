@@ -12,20 +12,13 @@
 namespace ui_test {
 namespace {
 
-using afx_test::FocusName;
 using afx_test::PressKey;
 using afx_test::TypeKeys;
 using Names = std::vector<std::wstring>;
 
-// Presses `key` `count` times; answers where the focus went each time.
+// Tab (or Shift+Tab) `count` times; where the focus went each time.
 Names Walk(QWidget* window, int count, bool forward = true) {
-    Names names;
-    for (int i = 0; i < count; ++i) {
-        forward ? PressKey(window, Qt::Key_Tab)
-                : PressKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
-        names.push_back(FocusName(window));
-    }
-    return names;
+    return afx_test::WalkFocus(window, std::string(count, forward ? '>' : '<'));
 }
 
 TEST_F(MainWindowTest, TabGoesRoundTheMainWindowAndTheKeyTree) {

@@ -20,7 +20,6 @@
 
 namespace {
 
-using afx_test::FocusName;
 using afx_test::PressKey;
 using ui_test::Later;
 
@@ -182,11 +181,7 @@ TEST_F(MessageBoxTest, TabGoesRoundTheButtonsOfEachBox) {
     for (const Case& c : cases) {
         std::vector<std::wstring> focus;
         Show(L"?", c.type, [&] {
-            for (char key : c.keys) {
-                key == '>' ? PressKey(Box(), Qt::Key_Tab)
-                           : PressKey(Box(), Qt::Key_Backtab, Qt::ShiftModifier);
-                focus.push_back(FocusName(Box()));
-            }
+            focus = afx_test::WalkFocus(Box(), c.keys);
             ui_test::Click(BoxControl(L"CancelButton"));
         });
         EXPECT_EQ(focus, c.focus) << c.type << " " << c.keys;

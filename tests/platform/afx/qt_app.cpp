@@ -92,4 +92,14 @@ std::wstring FocusName(QWidget* window) {
     return L"-";
 }
 
+std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys) {
+    std::vector<std::wstring> names;
+    for (char key : keys) {
+        key == '>' ? PressKey(window, Qt::Key_Tab)
+                   : PressKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
+        names.push_back(FocusName(window));
+    }
+    return names;
+}
+
 }  // namespace afx_test

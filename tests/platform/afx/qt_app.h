@@ -4,6 +4,7 @@
 
 #include <qnamespace.h>
 #include <string>
+#include <vector>
 
 class QApplication;
 class QWidget;
@@ -30,5 +31,8 @@ void TypeKeys(QWidget* window, const std::string& text);
 // The name of the control that has the window's keyboard focus ("tree" or "list" for those of
 // a dialog inside it), "-" for none.
 std::wstring FocusName(QWidget* window);
+// Presses Tab for each '>' of `keys` and Shift+Tab for each '<'; answers where the focus went
+// each time.
+std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys);
 
 }  // namespace afx_test

@@ -13,8 +13,8 @@
 namespace dui_test {
 namespace {
 
-using afx_test::FocusName;
 using afx_test::PressKey;
+using afx_test::WalkFocus;
 using Strings = std::vector<std::wstring>;
 
 const char kControls[] =
@@ -25,17 +25,6 @@ const char kControls[] =
     "<HorizontalLayout><Edit name='e2'/></HorizontalLayout></TabLayout>"
     "<HorizontalLayout height='30'><Option name='o' group='g'/><CheckBox name='chk'/>"
     "<List name='l'/><Text name='t'/><Control name='plain'/></HorizontalLayout></VerticalLayout>";
-
-// Presses Tab for each '>' and Shift+Tab for each '<'; answers where the focus went each time.
-Strings Walk(QWidget* window, const std::string& keys) {
-    Strings names;
-    for (char key : keys) {
-        key == '>' ? PressKey(window, Qt::Key_Tab)
-                   : PressKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
-        names.push_back(FocusName(window));
-    }
-    return names;
-}
 
 TEST_F(DuiTest, TabGoesRoundTheControlsThatTakeTheFocusInSkinOrder) {
     struct Case {
@@ -53,21 +42,21 @@ TEST_F(DuiTest, TabGoesRoundTheControlsThatTakeTheFocusInSkinOrder) {
     for (const Case& c : cases) {
         TestWindow* w = Open(kControls);
         w->Find<dui::CTabLayoutUI>(L"pages")->SelectItem(c.page);
-        EXPECT_EQ(Walk(w->GetHWND(), c.keys), c.focus) << c.page << " " << c.keys;
+        EXPECT_EQ(WalkFocus(w->GetHWND(), c.keys), c.focus) << c.page << " " << c.keys;
     }
     // Each move is heard as a click's is.
     TestWindow* w = Open(kControls);
-    Walk(w->GetHWND(), ">>");
+    WalkFocus(w->GetHWND(), ">>");
     EXPECT_EQ(Types(*w, true), Strings({L"setfocus:b1", L"killfocus:b1", L"setfocus:e1"}));
 }
 
 TEST_F(DuiTest, TabGoesOnFromAFocusedControlThatWasHidden) {
     TestWindow* w = Open(kControls);
-    Walk(w->GetHWND(), ">");
+    WalkFocus(w->GetHWND(), ">");
     w->Find(L"b1")->SetVisible(false);
     // Not to the next widget of Qt's own chain: the window keeps the focus.
     EXPECT_EQ(w->GetHWND()->focusWidget(), w->GetHWND());
-    EXPECT_EQ(Walk(w->GetHWND(), ">"), Strings({L"e1"}));
+    EXPECT_EQ(WalkFocus(w->GetHWND(), ">"), Strings({L"e1"}));
 }
 
 TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
@@ -76,16 +65,16 @@ TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
     // A click gives no button the keyboard's focus: Space then presses nothing.
     Click(w->Find(L"b1"));
     PressKey(window, Qt::Key_Space);
-    Walk(window, ">");
+    WalkFocus(window, ">");
     PressKey(window, Qt::Key_Return);  // an edit keeps its Enter
     PressKey(window, Qt::Key_Space);   // and its space
-    Walk(window, ">>");
+    WalkFocus(window, ">>");
     PressKey(window, Qt::Key_Space);
-    Walk(window, ">");
+    WalkFocus(window, ">");
     PressKey(window, Qt::Key_Enter, Qt::KeypadModifier);
-    Walk(window, ">");
+    WalkFocus(window, ">");
     PressKey(window, Qt::Key_Return);  // a list has nothing to press
-    Walk(window, ">");
+    WalkFocus(window, ">");
     PressKey(window, Qt::Key_Return);
     EXPECT_EQ(Types(*w),
               Strings({L"click:b1", L"return:e1", L"textchanged:e1", L"click:o", L"selectchanged:o",
@@ -109,10 +98,10 @@ TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
     };
     const std::string edge = pixel(L"bare", 1, 1);
     const std::string middle = pixel(L"bare", 75, 150);
-    Walk(w->GetHWND(), ">");
+    WalkFocus(w->GetHWND(), ">");
     EXPECT_EQ(pixel(L"imaged", 75, 150), "#ff0000");
     EXPECT_EQ(pixel(L"bare", 1, 1), edge);
-    Walk(w->GetHWND(), ">");
+    WalkFocus(w->GetHWND(), ">");
     EXPECT_NE(pixel(L"imaged", 75, 150), "#ff0000");
     EXPECT_NE(pixel(L"bare", 1, 1), edge);
     EXPECT_EQ(pixel(L"bare", 75, 150), middle);
@@ -139,7 +128,7 @@ TEST_F(DuiTest, TabGoesThroughTheWindowsInsideLeftToRight) {
     hidden->hide();
     dialog->show();
     Settle();
-    EXPECT_EQ(Walk(top->GetHWND(), ">>>><"),
+    EXPECT_EQ(WalkFocus(top->GetHWND(), ">>>><"),
               Strings({L"top", L"tree", L"above", L"top", L"above"}));
     // The window that the focus leaves hears it go.
     EXPECT_EQ(Types(*top, true),
