@@ -6,7 +6,6 @@
 
 #include "main_window_fixture.h"
 #include "platform/afx/qt_app.h"
-#include "platform/dui/edit.h"
 #include "ui/add_key.h"
 
 namespace ui_test {

@@ -205,9 +205,7 @@ TEST_F(MessageBoxTest, SpaceOrEnterOnTheFocusedButtonAnswersAsItsClick) {
     };
     for (const Case& c : cases) {
         int answer = ShowForKeys(c.type, [&] {
-            for (int i = 0; i < c.tabs; ++i) {
-                PressKey(Box(), Qt::Key_Tab);
-            }
+            afx_test::WalkFocus(Box(), std::string(c.tabs, '>'));
             PressKey(Box(), c.key);
         });
         EXPECT_EQ(answer, c.answer) << c.type << " " << c.tabs;

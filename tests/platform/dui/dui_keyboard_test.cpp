@@ -4,11 +4,9 @@
 #include <QImage>
 #include <QTest>
 #include <QTreeWidget>
-#include <QWindow>
 
 #include "dui_window_fixture.h"
 #include "platform/dui/container.h"
-#include "platform/dui/edit.h"
 
 namespace dui_test {
 namespace {
@@ -48,15 +46,6 @@ TEST_F(DuiTest, TabGoesRoundTheControlsThatTakeTheFocusInSkinOrder) {
     TestWindow* w = Open(kControls);
     WalkFocus(w->GetHWND(), ">>");
     EXPECT_EQ(Types(*w, true), Strings({L"setfocus:b1", L"killfocus:b1", L"setfocus:e1"}));
-}
-
-TEST_F(DuiTest, TabGoesOnFromAFocusedControlThatWasHidden) {
-    TestWindow* w = Open(kControls);
-    WalkFocus(w->GetHWND(), ">");
-    w->Find(L"b1")->SetVisible(false);
-    // Not to the next widget of Qt's own chain: the window keeps the focus.
-    EXPECT_EQ(w->GetHWND()->focusWidget(), w->GetHWND());
-    EXPECT_EQ(WalkFocus(w->GetHWND(), ">"), Strings({L"e1"}));
 }
 
 TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
