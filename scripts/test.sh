@@ -37,12 +37,13 @@ tsan_step() {
 
 # The optimiser sees what a Debug build does not: the program and benchmarks must build with
 # warnings as errors, as users and scripts/bench.sh build them, and every test passes there too.
-# The optimised program also starts fastest for the many starts of the window-manager check.
+# The optimised program also starts fastest for the many starts of the window-manager checks.
 release_step() {
   configure_release
   cmake --build build-release --target vellomardstine vm_benchmarks vm_tests
   ctest --test-dir build-release --output-on-failure -j "$(nproc)"
   bash scripts/wm_box_check.sh build-release/app/vellomardstine 60
+  bash scripts/wm_keyboard_check.sh build-release/app/vellomardstine
 }
 
 step layers bash scripts/check_layers.sh

@@ -18,38 +18,7 @@ set -uo pipefail
 source "$3/x_program.sh"
 work=$(mktemp -d)
 trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
-# start_wm: starts openbox and waits until it manages the display. It reads its settings and
-# theme from the XDG folders: it gets the system's own, so that the caller's environment cannot
-# keep it from starting.
-start_wm() {
-  mkdir -p "$work/home"
-  HOME="$work/home" XDG_CONFIG_HOME="$work/home" XDG_CACHE_HOME="$work/home" \
-    XDG_DATA_HOME="$work/home" XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/local/share:/usr/share \
-    openbox --sm-disable </dev/null >"$work/openbox.log" 2>&1 &
-  wm=$!
-  pid=$wm # whose end wait_until watches for
-  wait_until 60 wm_running
-}
-# A window manager that fails to come up says nothing of the program: it gets three tries, and
-# each failed one leaves its log.
-for ((attempt = 1; ; attempt++)); do
-  start_wm && break
-  if kill -0 "$wm" 2>/dev/null; then
-    echo "wm box check: openbox did not manage $DISPLAY in time"
-    kill "$wm"
-    wait "$wm"
-  else
-    wait "$wm"
-    echo "wm box check: openbox ended with $? on $DISPLAY"
-  fi
-  cat "$work/openbox.log"
-  [ "$attempt" -lt 3 ] || exit 1
-done
-
-managed() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: Normal"; }
-on_screen() { viewable "$1" && managed "$1"; }
-has_focus() { [ "$(xdotool getwindowfocus)" = "$(($1))" ]; }
+start_window_manager "$work" "wm box check" || exit 1
 
 # run: one fresh start; sets `problem` to what went wrong, if anything.
 run() {

@@ -1,5 +1,7 @@
+# shellcheck shell=bash
 # Sourced by the checks that drive the program on an X display as a user would: they click where
-# the program reports its controls (VELLOMARDSTINE_REPORT_CONTROLS=1: "NAME at X Y in ID").
+# the program reports its controls (VELLOMARDSTINE_REPORT_CONTROLS=1: "NAME at X Y in ID"), and
+# press keys, following the focus and the keys handled that it reports ("focus NAME", "key").
 
 # start_program PROGRAM OUT: starts PROGRAM from its own folder, as a user starts it, with its
 # output in OUT; sets `pid` and `out`.
@@ -71,4 +73,41 @@ ended_cleanly() {
     return 1
   fi
   wait "$pid" && ! grep -q "Sanitizer" "$out"
+}
+
+# on_screen ID: mapped and managed by the window manager.
+on_screen() {
+  viewable "$1" && xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: Normal"
+}
+
+has_focus() { [ "$(xdotool getwindowfocus)" = "$(($1))" ]; }
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+
+# start_window_manager FOLDER CHECK: starts openbox and waits until it manages the display; sets
+# `wm`. A window manager that fails to come up says nothing of the program: it gets three tries,
+# each failed one telling CHECK's name and showing its log (kept in FOLDER). It reads its
+# settings and theme from the XDG folders: it gets the system's own, so that the caller's
+# environment cannot keep it from starting.
+start_window_manager() {
+  local attempt
+  mkdir -p "$1/home"
+  for ((attempt = 1; ; attempt++)); do
+    HOME="$1/home" XDG_CONFIG_HOME="$1/home" XDG_CACHE_HOME="$1/home" \
+      XDG_DATA_HOME="$1/home" XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/local/share:/usr/share \
+      openbox --sm-disable </dev/null >"$1/openbox.log" 2>&1 &
+    wm=$!
+    pid=$wm # whose end wait_until watches for
+    wait_until 60 wm_running && return 0
+    if kill -0 "$wm" 2>/dev/null; then
+      echo "$2: openbox did not manage $DISPLAY in time"
+      kill "$wm"
+      wait "$wm"
+    else
+      wait "$wm"
+      echo "$2: openbox ended with $? on $DISPLAY"
+    fi
+    cat "$1/openbox.log"
+    [ "$attempt" -lt 3 ] || return 1
+  done
 }

@@ -45,21 +45,39 @@ bool EnvSet(const char* name) {
 // each list or tree in it, as "NAME at X Y in ID" ("row" for a row): X Y within the top-level
 // window whose X window id is ID. Reported once the event loop runs, when the window is laid
 // out; a window shown but never mapped is reported too, so a script can tell it from none.
+// Each time a widget takes the keyboard's focus, prints "focus NAME": the control's name (of the
+// widget or the one it lies in), else the widget's class; "popup" once a pop-up menu is open;
+// "key" once a key pressed has been handled, with all that it did at once.
 class ControlReporter : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+            QTimer::singleShot(0, qApp, [] { std::printf("key\n"); });
+        }
         auto* window = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Show && window != nullptr &&
-            window->objectName() == QLatin1String("XMLWnd")) {
+        if (window == nullptr) {
+            return false;
+        }
+        if (event->type() == QEvent::Show && window->objectName() == QLatin1String("XMLWnd")) {
             QTimer::singleShot(0, window, [window] { Report(window); });
+        } else if (event->type() == QEvent::Show && window->windowType() == Qt::Popup) {
+            QTimer::singleShot(0, window, [] { std::printf("popup\n"); });
+        } else if (event->type() == QEvent::FocusIn) {
+            std::printf("focus %s\n", qPrintable(FocusName(window)));
         }
         return false;
     }
 
   private:
+    static QString FocusName(const QWidget* widget) {
+        const QWidget* named = widget->objectName().isEmpty() ? widget->parentWidget() : widget;
+        return named != nullptr && !named->objectName().isEmpty()
+                   ? named->objectName()
+                   : QString::fromLatin1(widget->metaObject()->className());
+    }
     static void Report(QWidget* window) {
         QWidget* top = window->window();
         auto id = static_cast<unsigned long long>(top->winId());

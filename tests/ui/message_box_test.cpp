@@ -1,5 +1,5 @@
 // The message box run for real: each case clicks or types while the box's modal loop runs and
-// checks the answer, the key name and what the box showed.
+// checks the answer, the key name and what the box showed; from the keyboard alone too.
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/afx/qt_app.h"
 #include "platform/afx/ui_thread.h"
 #include "platform/dui/edit.h"
 #include "platform/dui/label.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+using afx_test::PressKey;
 using ui_test::Later;
 
 class MessageBoxTest : public ui_test::UiTest {
@@ -53,6 +55,17 @@ class MessageBoxTest : public ui_test::UiTest {
         } else {
             edit->SetText(name.toStdWString());
         }
+    }
+
+    QWidget* Box() { return frame_->m_pShowMessage->GetHWND(); }
+    // As Show, for keys that should answer the box: one that they leave open closes with 99
+    // after a while instead of waiting for good.
+    int ShowForKeys(int type, std::function<void()> keys) {
+        return Show(L"?", type, [this, keys = std::move(keys)] {
+            CShowMessage* box = frame_->m_pShowMessage;
+            QTimer::singleShot(std::chrono::seconds(2), Box(), [box] { box->Close(99); });
+            keys();
+        });
     }
 
     CDuiFrameWnd* frame_ = nullptr;
@@ -144,6 +157,70 @@ TEST_F(MessageBoxTest, EscapeAndWindowManagerCloseAnswerCancel) {
     });
     EXPECT_EQ(answer, kAnswerCancel);
     EXPECT_EQ(frame_->m_strKeyName, L"");
+}
+
+TEST_F(MessageBoxTest, TabGoesRoundTheButtonsOfEachBox) {
+    // Where each Tab ('>') or Shift+Tab ('<') takes the focus, from the box as it comes up: the
+    // key-name entry has it then, in the other boxes nothing has.
+    struct Case {
+        int type;
+        std::string keys;
+        std::vector<std::wstring> focus;
+    };
+    const Case cases[] = {
+        {kMessageWarning, ">>><", {L"CloseBtn", L"CancelButton", L"CloseBtn", L"CancelButton"}},
+        {kMessageQuestion, ">>><", {L"CloseBtn", L"NoButton", L"CancelButton", L"NoButton"}},
+        {kMessageKeyName,
+         ">>>><",
+         {L"NoButton", L"CancelButton", L"CloseBtn", L"KeyNameEdit", L"CloseBtn"}},
+        {kMessageYesNoCancel,
+         ">>>>><",
+         {L"CloseBtn", L"OkButton", L"NoButton", L"CancelButton", L"CloseBtn", L"CancelButton"}},
+        {kMessageYesNoCancel, "<<", {L"CancelButton", L"NoButton"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::wstring> focus;
+        Show(L"?", c.type, [&] {
+            focus = afx_test::WalkFocus(Box(), c.keys);
+            ui_test::Click(BoxControl(L"CancelButton"));
+        });
+        EXPECT_EQ(focus, c.focus) << c.type << " " << c.keys;
+    }
+}
+
+TEST_F(MessageBoxTest, SpaceOrEnterOnTheFocusedButtonAnswersAsItsClick) {
+    struct Case {
+        int type;
+        int tabs;
+        Qt::Key key;
+        int answer;
+    };
+    const Case cases[] = {
+        {kMessageWarning, 2, Qt::Key_Return, kAnswerCancel},     // Ok
+        {kMessageQuestion, 1, Qt::Key_Space, kAnswerCancel},     // the close button
+        {kMessageQuestion, 2, Qt::Key_Enter, kAnswerOk},         // Ok
+        {kMessageYesNoCancel, 2, Qt::Key_Space, kAnswerOk},      // Yes
+        {kMessageYesNoCancel, 3, Qt::Key_Return, kAnswerNo},     // No
+        {kMessageYesNoCancel, 4, Qt::Key_Space, kAnswerCancel},  // Cancel
+    };
+    for (const Case& c : cases) {
+        int answer = ShowForKeys(c.type, [&] {
+            afx_test::WalkFocus(Box(), std::string(c.tabs, '>'));
+            PressKey(Box(), c.key);
+        });
+        EXPECT_EQ(answer, c.answer) << c.type << " " << c.tabs;
+    }
+}
+
+TEST_F(MessageBoxTest, KeyNameEntryTakesThirteenCharactersWhichFitWithTheirSuffix) {
+    int answer = ShowForKeys(kMessageKeyName, [this] {
+        afx_test::TypeKeys(Box(), "ABCDEFGHIJKLMNO");
+        EXPECT_EQ(BoxControl(L"KeyNameEdit")->GetText(), L"ABCDEFGHIJKLM");
+        PressKey(Box(), Qt::Key_Tab);
+        PressKey(Box(), Qt::Key_Return);
+    });
+    EXPECT_EQ(answer, kAnswerOk);
+    EXPECT_EQ(frame_->m_strKeyName, L"ABCDEFGHIJKLM");
 }
 
 TEST_F(MessageBoxTest, BoxIsModalOverItsOwner) {

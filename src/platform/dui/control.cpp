@@ -101,6 +101,11 @@ QWidget* CControlUI::FocusWidget() const {
     return m_pManager != nullptr ? m_pManager->GetPaintWindow() : nullptr;
 }
 
+QWidget* CControlUI::KeyboardWidget() const {
+    QWidget* field = FocusWidget();
+    return field != nullptr && field != CControlUI::FocusWidget() ? field : m_widget;
+}
+
 void CControlUI::OnFocusChanged(bool focused) {
     if (m_pManager != nullptr) {
         m_pManager->OnControlFocus(this, focused);

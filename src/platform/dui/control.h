@@ -109,6 +109,12 @@ class CControlUI {
     virtual void OnFocusChanged(bool focused);
     // A wheel turn over the control (120 a notch); false passes it to the container.
     virtual bool OnWheel(int) { return false; }
+    // The Qt widget that holds a focus given by the keyboard: the field that takes typing, or
+    // else the control's own widget, which then shows the focus.
+    QWidget* KeyboardWidget() const;
+    // Shows the focus in its own widget by an image of its own (a hot image); the others there
+    // get a focus frame.
+    virtual bool HasFocusLook() const { return false; }
 
   protected:
     friend class CPaintManagerUI;

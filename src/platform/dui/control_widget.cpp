@@ -10,6 +10,12 @@
 
 namespace dui {
 
+namespace {
+
+constexpr QRgb kFocusFrameColor = 0xFF2F6FD6;
+
+}  // namespace
+
 ControlWidget::ControlWidget(CControlUI* owner) : m_owner(owner) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, false);
@@ -27,6 +33,12 @@ void ControlWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_owner->DoPaint(painter);
+    if (hasFocus() && !m_owner->HasFocusLook()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QColor(kFocusFrameColor), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void ControlWidget::Forward(QMouseEvent* event, int kind) {
@@ -74,6 +86,23 @@ void ControlWidget::leaveEvent(QEvent*) {
     if (m_owner != nullptr) {
         m_owner->OnMouse(MouseEvent::Leave, {});
     }
+}
+
+void ControlWidget::focusInEvent(QFocusEvent*) {
+    update();
+}
+
+void ControlWidget::focusOutEvent(QFocusEvent*) {
+    update();
+}
+
+bool ControlWidget::focusNextPrevChild(bool next) {
+    CPaintManagerUI* manager = m_owner != nullptr ? m_owner->GetManager() : nullptr;
+    if (manager == nullptr || manager->GetPaintWindow() == nullptr) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    manager->GetPaintWindow()->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void ControlWidget::wheelEvent(QWheelEvent* event) {

@@ -23,6 +23,12 @@ class ControlWidget : public QWidget {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Qt's focus reaches the widget itself only by the keyboard; the control then shows it.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Qt moves the focus off a control hidden or disabled while it has it: the focus stays with
+    // the window, not the next widget of Qt's own chain, so that Tab goes on from the control.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void Forward(QMouseEvent* event, int kind);

@@ -123,6 +123,10 @@ void CEditUI::SetReadOnly(bool readOnly) {
     m_field->setReadOnly(readOnly);
 }
 
+bool CEditUI::IsReadOnly() const {
+    return m_field->isReadOnly();
+}
+
 void CEditUI::SetSel(int start, int end) {
     int length = static_cast<int>(m_field->text().size());
     if (end < 0 || end > length) {

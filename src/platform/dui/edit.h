@@ -20,6 +20,7 @@ class CEditUI : public CLabelUI {
     void SetNumberOnly(bool numberOnly);
     bool IsNumberOnly() const { return m_bNumberOnly; }
     void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const;
     // Selects characters start..end (end -1: to the end).
     void SetSel(int start, int end);
     void SetSelAll() { SetSel(0, -1); }

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWidget>
 
 #include "platform/dui/paint_manager.h"
 #include "platform/dui/qt_util.h"
@@ -212,6 +213,10 @@ bool CButtonUI::Activate() {
     return true;
 }
 
+bool CButtonUI::IsHot() const {
+    return m_bHot || GetWidget()->hasFocus();
+}
+
 void CButtonUI::PaintStatusImage(QPainter& painter) {
     if (!IsEnabled() && DrawImage(painter, m_sDisabledImage)) {
         return;
@@ -219,7 +224,7 @@ void CButtonUI::PaintStatusImage(QPainter& painter) {
     if (IsEnabled() && m_bPushed && DrawImage(painter, m_sPushedImage)) {
         return;
     }
-    if (IsEnabled() && m_bHot && DrawImage(painter, m_sHotImage)) {
+    if (IsEnabled() && IsHot() && DrawImage(painter, m_sHotImage)) {
         return;
     }
     DrawImage(painter, m_sNormalImage);
@@ -229,7 +234,7 @@ unsigned CButtonUI::CurrentTextColor() const {
     if (IsEnabled() && m_bPushed && m_pushedTextColor != 0) {
         return m_pushedTextColor;
     }
-    if (IsEnabled() && m_bHot && m_hotTextColor != 0) {
+    if (IsEnabled() && IsHot() && m_hotTextColor != 0) {
         return m_hotTextColor;
     }
     return CLabelUI::CurrentTextColor();
@@ -293,6 +298,10 @@ bool COptionUI::Activate() {
     }
     Selected(m_sGroupName.empty() ? !m_bSelected : true);
     return true;
+}
+
+bool COptionUI::HasFocusLook() const {
+    return m_bSelected ? !m_sSelectedHotImage.empty() : CButtonUI::HasFocusLook();
 }
 
 void COptionUI::SetSelectedImage(const std::wstring& description) {

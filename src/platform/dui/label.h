@@ -58,11 +58,13 @@ class CButtonUI : public CLabelUI {
     bool OnMouse(MouseEvent event, Point local) override;
     // What a click does: notifies "click". Options then select themselves.
     virtual bool Activate();
+    bool HasFocusLook() const override { return !m_sHotImage.empty(); }
 
   protected:
     void PaintStatusImage(QPainter& painter) override;
     unsigned CurrentTextColor() const override;
-    bool IsHot() const { return m_bHot; }
+    // Under the mouse, or given the focus by the keyboard.
+    bool IsHot() const;
     bool IsPushed() const { return m_bPushed; }
 
   private:
@@ -93,6 +95,7 @@ class COptionUI : public CButtonUI {
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void SetManager(CPaintManagerUI* manager, CControlUI* parent) override;
     bool Activate() override;
+    bool HasFocusLook() const override;
 
   protected:
     void PaintStatusImage(QPainter& painter) override;

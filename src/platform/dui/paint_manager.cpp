@@ -102,6 +102,14 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
 }
 
 void CPaintManagerUI::SetFocus(CControlUI* control) {
+    ChangeFocus(control, false);
+}
+
+void CPaintManagerUI::SetKeyboardFocus(CControlUI* control) {
+    ChangeFocus(control, true);
+}
+
+void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
     if (control != nullptr && (!control->IsVisible() || !control->IsEnabled())) {
         // A hidden or disabled control takes no focus; the old focus is lost all the same.
         control = nullptr;
@@ -117,8 +125,8 @@ void CPaintManagerUI::SetFocus(CControlUI* control) {
         }
     }
     if (m_pFocus != nullptr && m_pFocus == control) {
-        if (QWidget* widget = control->FocusWidget()) {
-            widget->setFocus(Qt::OtherFocusReason);
+        if (QWidget* widget = byKeyboard ? control->KeyboardWidget() : control->FocusWidget()) {
+            widget->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
         }
     }
 }

@@ -55,6 +55,9 @@ class CPaintManagerUI {
 
     CControlUI* GetFocus() const { return m_pFocus; }
     void SetFocus(CControlUI* control);
+    // The focus moved by the keyboard: as SetFocus, and Qt's focus goes into the control itself
+    // (KeyboardWidget), which then shows it.
+    void SetKeyboardFocus(CControlUI* control);
     void OnControlFocus(CControlUI* control, bool focused);
     void ForgetControl(CControlUI* control);
 
@@ -90,6 +93,8 @@ class CPaintManagerUI {
     static int MessageLoop();
 
   private:
+    void ChangeFocus(CControlUI* control, bool byKeyboard);
+
     QWidget* m_paintWindow = nullptr;
     CControlUI* m_pRoot = nullptr;
     CControlUI* m_pFocus = nullptr;

@@ -1,105 +1,17 @@
 #include "platform/dui/window.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainterPath>
 #include <QPointer>
-#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
 #include "platform/afx/ui_thread.h"
 #include "platform/dui/builder.h"
+#include "platform/dui/native_window.h"
 #include "platform/dui/qt_util.h"
 
 namespace dui {
-
-// The native window of a skinned window: frameless, dragged by its caption and resized by its
-// size box (mouse presses that no control took reach it), closed through its owner's rules.
-class NativeWindow : public QWidget {
-  public:
-    NativeWindow(WindowImplBase* owner, QWidget* parent, Qt::WindowFlags flags)
-        : QWidget(parent, flags), m_owner(owner) {
-        setFocusPolicy(Qt::NoFocus);
-    }
-    ~NativeWindow() override {
-        if (m_owner != nullptr) {
-            m_owner->OnNativeDestroyed();
-        }
-    }
-    void Detach() { m_owner = nullptr; }
-
-  protected:
-    void resizeEvent(QResizeEvent*) override {
-        if (m_owner == nullptr) {
-            return;
-        }
-        m_owner->m_PaintManager.UpdateLayout();
-        Size round = m_owner->m_PaintManager.GetRoundCorner();
-        if (round.cx > 0 && isWindow()) {
-            QPainterPath path;
-            path.addRoundedRect(rect(), round.cx / 2.0, round.cy / 2.0);
-            setMask(QRegion(path.toFillPolygon().toPolygon()));
-        }
-    }
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        if (m_owner != nullptr) {
-            m_owner->OnSystemClose();
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape && m_owner != nullptr &&
-            m_owner->m_modalLoop != nullptr) {
-            m_owner->OnSystemClose();
-            return;
-        }
-        QWidget::keyPressEvent(event);
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (m_owner == nullptr || event->button() != Qt::LeftButton) {
-            return;
-        }
-        QPoint p = event->position().toPoint();
-        m_hit = m_owner->OnNcHitTest({p.x(), p.y()});
-        m_pressGlobal = event->globalPosition().toPoint();
-        m_pressGeometry = geometry();
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        if (m_hit == HTCLIENT || (event->buttons() & Qt::LeftButton) == 0) {
-            return;
-        }
-        QPoint d = event->globalPosition().toPoint() - m_pressGlobal;
-        QRect g = m_pressGeometry;
-        if (m_hit == HTCAPTION) {
-            move(g.topLeft() + d);
-            return;
-        }
-        if (m_hit == HTLEFT || m_hit == HTTOPLEFT || m_hit == HTBOTTOMLEFT) {
-            g.setLeft(g.left() + d.x());
-        }
-        if (m_hit == HTRIGHT || m_hit == HTTOPRIGHT || m_hit == HTBOTTOMRIGHT) {
-            g.setRight(g.right() + d.x());
-        }
-        if (m_hit == HTTOP || m_hit == HTTOPLEFT || m_hit == HTTOPRIGHT) {
-            g.setTop(g.top() + d.y());
-        }
-        if (m_hit == HTBOTTOM || m_hit == HTBOTTOMLEFT || m_hit == HTBOTTOMRIGHT) {
-            g.setBottom(g.bottom() + d.y());
-        }
-        setGeometry(g);
-    }
-    void mouseReleaseEvent(QMouseEvent*) override { m_hit = HTCLIENT; }
-
-  private:
-    WindowImplBase* m_owner;
-    int m_hit = HTCLIENT;
-    QPoint m_pressGlobal;
-    QRect m_pressGeometry;
-};
 
 WindowImplBase::WindowImplBase() : m_alive(std::make_shared<bool>(true)) {}
 

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QTreeWidget>
+#include <QWindow>
 #include <memory>
 #include <vector>
 
@@ -63,6 +65,41 @@ void Click(dui::CControlUI* control) {
     ASSERT_NE(control, nullptr);
     QWidget* widget = control->GetWidget();
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    ASSERT_NE(window->windowHandle(), nullptr);
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+void TypeKeys(QWidget* window, const std::string& text) {
+    for (char c : text) {
+        QTest::keyClick(window->windowHandle(), c);
+    }
+}
+
+std::wstring FocusName(QWidget* window) {
+    QWidget* focus = window->focusWidget();
+    if (auto* rows = qobject_cast<QTreeWidget*>(focus)) {
+        return rows->rootIsDecorated() ? L"tree" : L"list";
+    }
+    // An edit's line or a combo's box lies in the widget that bears its control's name.
+    for (QWidget* w = focus; w != nullptr && w != window; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty()) {
+            return w->objectName().toStdWString();
+        }
+    }
+    return L"-";
+}
+
+std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys) {
+    std::vector<std::wstring> names;
+    for (char key : keys) {
+        key == '>' ? PressKey(window, Qt::Key_Tab)
+                   : PressKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
+        names.push_back(FocusName(window));
+    }
+    return names;
 }
 
 }  // namespace afx_test

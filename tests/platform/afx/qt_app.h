@@ -2,7 +2,12 @@
 // The one application object of a test program (widgets need it; the tests run offscreen), and
 // what every window test does with it.
 
+#include <qnamespace.h>
+#include <string>
+#include <vector>
+
 class QApplication;
+class QWidget;
 
 namespace dui {
 class CControlUI;
@@ -18,5 +23,16 @@ void Settle();
 void CloseAllWindows();
 // Clicks a control with the mouse, as a user would.
 void Click(dui::CControlUI* control);
+// Presses a key in the top-level window, as a user would: the window hears it before the widget
+// that has its focus.
+void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Types plain ASCII text into the window, a key a character.
+void TypeKeys(QWidget* window, const std::string& text);
+// The name of the control that has the window's keyboard focus ("tree" or "list" for those of
+// a dialog inside it), "-" for none.
+std::wstring FocusName(QWidget* window);
+// Presses Tab for each '>' of `keys` and Shift+Tab for each '<'; answers where the focus went
+// each time.
+std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys);
 
 }  // namespace afx_test

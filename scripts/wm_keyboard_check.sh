@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The program from the keyboard alone, under a real window manager, in the four languages that
+# have string tables (Chinese, English, Italian, Swedish). On a virtual X display with openbox, a
+# user who never touches the mouse reaches the key tree by Shift+Tab, adds a key from its context
+# menu (the Menu key), picks the key type by Space, types the key shape with Tab between the
+# fields and goes on by Enter on Next; asks for another key, answers Yes to saving the first and
+# types a name longer than the name box takes; then deletes the key by the Delete button and
+# confirms with Tab and Enter, and ends the program by its close button. Each key waits until
+# the program has handled it, each box until it has the focus; the saved and deleted key are read
+# from the key file. With SHOTS, a folder, a screenshot of each step that shows a focus is kept
+# there (it needs ImageMagick's import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
+set -euo pipefail
+program=$(realpath "$1")
+shots=""
+if [ $# -gt 1 ]; then
+  mkdir -p "$2"
+  shots=$(realpath "$2")
+fi
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:strict_string_checks=0"
+
+xvfb-run -a -s "-screen 0 1280x800x24" \
+  bash -s "$program" "$(dirname "$(realpath "$0")")" "$shots" <<'SCRIPT'
+set -uo pipefail
+source "$2/x_program.sh"
+program=$1
+shots=$3
+work=$(mktemp -d)
+trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+start_window_manager "$work" "wm keyboard check" || exit 1
+
+count() { grep -c "^$1" "$out"; }
+at_least() { [ "$(count "$1")" -ge "$2" ]; }
+focused() { grep '^focus ' "$out" | tail -n1 | cut -d' ' -f2-; }
+
+# press KEY...: presses each key and waits until the program has handled it.
+press() {
+  local key
+  for key in "$@"; do
+    type_keys key "$key" 1 || return 1
+  done
+}
+# type_text TEXT: types TEXT and waits until the program has handled each character.
+type_text() { type_keys type "$1" "${#1}"; }
+type_keys() {
+  local handled
+  handled=$(count 'key$')
+  xdotool "$1" "$2"
+  wait_until 10 at_least 'key$' $((handled + $3)) ||
+    { problem="the program did not take $2"; return 1; }
+}
+
+# tab_to NAME [KEY]: presses Tab (or KEY) until NAME has the focus.
+tab_to() {
+  local n
+  for ((n = 0; n < 40; n++)); do
+    [ "$(focused)" = "$1" ] && return 0
+    press "${2:-Tab}" || return 1
+  done
+  problem="no ${2:-Tab} took the focus to $1 (it is on $(focused))"
+  return 1
+}
+
+# box_up NAME: waits for a message box other than the last one, found by its control NAME, and
+# for it to take the focus; sets `box`.
+box_up() {
+  wait_until 10 new_box "$1" || { problem="no message box with $1 came"; return 1; }
+  box=$(last_window_of "$1")
+  wait_until 10 on_screen "$box" && wait_until 10 has_focus "$box" ||
+    { problem="the message box did not take the focus"; return 1; }
+}
+last_window_of() { grep -E "^$1 at " "$out" | tail -n1 | sed 's/.* //'; }
+new_box() { local id; id=$(last_window_of "$1"); [ -n "$id" ] && [ "$id" != "$box" ]; }
+# answer KEY: KEY answers the message box, which goes; the main window has the focus again.
+answer() {
+  press "$1" || return 1
+  wait_until 10 gone "$box" && wait_until 10 has_focus "$main" ||
+    { problem="the message box did not go on $1"; return 1; }
+}
+
+# add_key: "Add Key" from the context menu of the tree's item, opened by the Menu key.
+add_key() {
+  local menus
+  menus=$(count 'popup$')
+  press Menu || return 1
+  wait_until 10 at_least 'popup$' $((menus + 1)) ||
+    { problem="the Menu key opened no menu"; return 1; }
+  press Down Return
+}
+
+shoot() {
+  [ -z "$shots" ] || import -window root "$shots/$language-$1.png"
+}
+
+holds() { grep -qa "$2" "$1" 2>/dev/null; }
+
+# run LANGUAGE: one start in the language of that index; sets `problem` to what went wrong.
+run() {
+  problem=""
+  language=$1
+  box=""
+  local dir="$work/$1" where
+  mkdir -p "$dir"
+  cp "$program" "$dir/"
+  ln -s "$(dirname "$program")/skin" "$dir/skin"
+  cp "$(dirname "$program")/carFactory.ini" "$dir/"
+  printf '[LanguageKey]\nLanguage=%d\n' "$1" >"$dir/config.ini"
+  start_program "$dir/$(basename "$program")" "$dir/out"
+  where=$(control CloseBtn) || { problem="the main window did not come up"; return; }
+  read -r main _ <<<"$where"
+  wait_until 30 on_screen "$main" && wait_until 10 has_focus "$main" ||
+    { problem="the main window did not come up with the focus"; return; }
+  # The tree is the main window's last stop; its first car maker is picked.
+  tab_to QTreeWidget shift+Tab && press Right Down && add_key || return
+  control NextBtn 10 >/dev/null || { problem="the key wizard did not open"; return; }
+  # A key type picked goes on to the key shape.
+  tab_to keyType3 && press space && tab_to EditUI1 || return
+  type_text 2500 && press Tab && type_text 1000 && press Tab && type_text 300 || return
+  tab_to EditUI4 && type_text 100 || return
+  shoot wizard
+  tab_to NextBtn && press Return || return
+  # Another key asked for while one is being entered: the wizard asks whether to save it, and
+  # Yes asks for its name.
+  tab_to QTreeWidget shift+Tab && add_key && box_up OkButton && tab_to OkButton || return
+  shoot close-question
+  press Return && box_up KeyNameEdit && type_text KEYBOARD12345XY && tab_to NoButton || return
+  shoot key-name
+  answer Return || return
+  # The box took the name's first 13 characters, which with "_U" fill the record's 15 bytes.
+  holds "$dir/KeyDataEdit.u" KEYBOARD12345_U ||
+    { problem="the key was not saved under the first 13 characters of its name"; return; }
+  # The new key's wizard goes; the key saved, under the maker, is picked and deleted.
+  tab_to CancelBtn && press Return && tab_to QTreeWidget shift+Tab && press Right Down || return
+  tab_to DeleteBtn shift+Tab || return
+  shoot main
+  press Return && box_up NoButton && tab_to NoButton || return
+  shoot delete-question
+  answer Return || return
+  ! holds "$dir/KeyDataEdit.u" KEYBOARD12345 || { problem="the key was not deleted"; return; }
+  tab_to CloseBtn || return
+  xdotool key Return
+  ended_cleanly 10 || problem="the close button did not end the program cleanly"
+}
+
+failed=0
+for language in 0 1 3 8; do
+  run "$language"
+  if [ -n "$problem" ]; then
+    echo "wm keyboard check: language $language: $problem"
+    grep -v " at .* in 0x" "$work/$language/out" | tail -n 30
+    { kill -9 "$pid" && wait "$pid"; } 2>/dev/null
+    failed=$((failed + 1))
+  fi
+done
+echo "wm keyboard check: 4 languages, $failed failed"
+[ "$failed" -eq 0 ]
+SCRIPT

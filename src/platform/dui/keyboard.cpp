@@ -1,0 +1,187 @@
+#include "platform/dui/keyboard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "platform/dui/combo.h"
+#include "platform/dui/container.h"
+#include "platform/dui/control_widget.h"
+#include "platform/dui/edit.h"
+#include "platform/dui/label.h"
+#include "platform/dui/list.h"
+#include "platform/dui/native_window.h"
+#include "platform/dui/paint_manager.h"
+
+namespace dui {
+namespace {
+
+// A place in the Tab order: a control of a skinned window, or a widget of another window inside
+// it. Controls that take no focus are kept too, so that a focus on one is found in its place.
+struct Stop {
+    CPaintManagerUI* manager = nullptr;  // none for another window's widget
+    CControlUI* control = nullptr;
+    QWidget* widget = nullptr;  // what takes Qt's focus; set for stops only
+    bool takesFocus = false;
+};
+
+bool TakesKeyboardFocus(const CControlUI& control) {
+    if (!control.IsEnabled() || !control.IsVisible()) {
+        return false;
+    }
+    if (const auto* edit = dynamic_cast<const CEditUI*>(&control)) {
+        return !edit->IsReadOnly();
+    }
+    return dynamic_cast<const CButtonUI*>(&control) != nullptr ||
+           dynamic_cast<const CComboUI*>(&control) != nullptr ||
+           dynamic_cast<const CListUI*>(&control) != nullptr;
+}
+
+void AddControls(std::vector<Stop>& chain, CPaintManagerUI& manager, CControlUI* control) {
+    bool takes = TakesKeyboardFocus(*control);
+    chain.push_back({&manager, control, takes ? control->KeyboardWidget() : nullptr, takes});
+    if (auto* container = dynamic_cast<CContainerUI*>(control)) {
+        for (int i = 0; i < container->GetCount(); ++i) {
+            AddControls(chain, manager, container->GetItemAt(i));
+        }
+    }
+}
+
+// The windows inside `parent` that the user sees (shown, and not wholly under a sibling raised
+// above them), left to right, then top to bottom.
+std::vector<QWidget*> ShownWindowsInside(QWidget* parent, const QWidget* except, QWidget* top) {
+    std::vector<QWidget*> shown;
+    auto seen = [top](QObject* object) {
+        auto* widget = qobject_cast<QWidget*>(object);
+        return widget != nullptr && !widget->isWindow() && widget->isVisibleTo(top) ? widget
+                                                                                    : nullptr;
+    };
+    const QObjectList& children = parent->children();
+    for (auto it = children.begin(); it != children.end(); ++it) {
+        QWidget* child = seen(*it);
+        if (child == nullptr || child == except) {
+            continue;
+        }
+        bool covered = std::any_of(std::next(it), children.end(), [&](QObject* object) {
+            QWidget* above = seen(object);
+            return above != nullptr && above->geometry().contains(child->geometry());
+        });
+        if (!covered) {
+            shown.push_back(child);
+        }
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const QWidget* a, const QWidget* b) {
+        return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
+    });
+    return shown;
+}
+
+void AddWindow(std::vector<Stop>& chain, QWidget* window, QWidget* top) {
+    auto* skinned = dynamic_cast<NativeWindow*>(window);
+    CPaintManagerUI* manager = skinned != nullptr ? skinned->Manager() : nullptr;
+    const QWidget* controls = nullptr;
+    if (manager != nullptr && manager->GetRoot() != nullptr) {
+        AddControls(chain, *manager, manager->GetRoot());
+        controls = manager->GetRoot()->GetWidget();
+    } else if ((window->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+        if (window->isEnabled()) {
+            chain.push_back({nullptr, nullptr, window, true});
+        }
+        return;
+    }
+    for (QWidget* inside : ShownWindowsInside(window, controls, top)) {
+        AddWindow(chain, inside, top);
+    }
+}
+
+// Where the focus lies: the stop whose widget has Qt's focus, else the focused control of the
+// skinned window that has it. Without either, -1, and `before` is that window's first entry.
+int FindFocus(const std::vector<Stop>& chain, QWidget* focus, int& before) {
+    before = 0;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        const Stop& stop = chain[i];
+        if (stop.takesFocus && (stop.widget == focus || stop.widget->isAncestorOf(focus))) {
+            return static_cast<int>(i);
+        }
+    }
+    NativeWindow* holder = nullptr;
+    for (QWidget* w = focus; w != nullptr && holder == nullptr; w = w->parentWidget()) {
+        holder = dynamic_cast<NativeWindow*>(w);
+    }
+    CPaintManagerUI* manager = holder != nullptr ? holder->Manager() : nullptr;
+    auto first = std::find_if(chain.begin(), chain.end(),
+                              [&](const Stop& stop) { return stop.manager == manager; });
+    if (manager == nullptr || first == chain.end()) {
+        return -1;
+    }
+    before = static_cast<int>(first - chain.begin());
+    auto focused = std::find_if(first, chain.end(), [&](const Stop& stop) {
+        return stop.control != nullptr && stop.control == manager->GetFocus();
+    });
+    return focused != chain.end() ? static_cast<int>(focused - chain.begin()) : -1;
+}
+
+void MoveFocus(QWidget* window, bool forward) {
+    std::vector<Stop> chain;
+    AddWindow(chain, window, window);
+    QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    int before = 0;
+    const int at = FindFocus(chain, focus, before);
+    const int count = static_cast<int>(chain.size());
+    const int step = forward ? 1 : -1;
+    int index = at >= 0 ? at : (forward ? before - 1 : before);
+    for (int tries = at >= 0 ? count - 1 : count; tries > 0; --tries) {
+        index = (index + step + count) % count;
+        const Stop& to = chain[index];
+        if (!to.takesFocus) {
+            continue;
+        }
+        // A skinned window that loses the focus to another window hears it go.
+        if (at >= 0 && chain[at].manager != nullptr && chain[at].manager != to.manager) {
+            chain[at].manager->SetFocus(nullptr);
+        }
+        if (to.manager != nullptr) {
+            to.manager->SetKeyboardFocus(to.control);
+        } else {
+            to.widget->setFocus(Qt::TabFocusReason);
+        }
+        return;
+    }
+}
+
+// A button or option that the keyboard gave the focus holds Qt's focus in its own widget; a click
+// leaves Qt's focus with the window.
+bool PressFocusedButton(QWidget* window) {
+    auto* focus = dynamic_cast<ControlWidget*>(window->focusWidget());
+    auto* button = focus != nullptr ? dynamic_cast<CButtonUI*>(focus->Owner()) : nullptr;
+    if (button == nullptr) {
+        return false;
+    }
+    button->Activate();
+    return true;
+}
+
+}  // namespace
+
+bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
+    if (QApplication::activePopupWidget() != nullptr ||
+        (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier) {
+        return false;
+    }
+    switch (key.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            MoveFocus(window, key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
+            return true;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return PressFocusedButton(window);
+        default:
+            return false;
+    }
+}
+
+}  // namespace dui

@@ -1,0 +1,18 @@
+#pragma once
+// The keyboard in a skinned window, as a skinned-window library's defaults have it. Tab and
+// Shift+Tab go round the controls that are enabled, visible and take typing or can be pressed,
+// in skin order, then through the windows shown inside it (skinned ones by the same rule, others
+// by their widgets that take Tab), left to right, wrapping round; each move notifies "killfocus"
+// and "setfocus" as a click does. Space and Enter press a button or option that the keyboard
+// gave the focus, as a click does. Private to the layer.
+
+class QKeyEvent;
+class QWidget;
+
+namespace dui {
+
+// A key pressed in the top-level skinned window `window`, before the widget with Qt's focus
+// hears it: true when it was the window's.
+bool HandleWindowKey(QWidget* window, const QKeyEvent& key);
+
+}  // namespace dui

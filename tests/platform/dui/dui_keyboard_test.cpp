@@ -1,0 +1,130 @@
+// The keyboard's defaults: Tab goes round what takes the focus, in skin order and through the
+// windows inside; Space and Enter press what the keyboard focused; the focus shows.
+
+#include <QImage>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "dui_window_fixture.h"
+#include "platform/dui/container.h"
+
+namespace dui_test {
+namespace {
+
+using afx_test::PressKey;
+using afx_test::WalkFocus;
+using Strings = std::vector<std::wstring>;
+
+const char kControls[] =
+    "<VerticalLayout><HorizontalLayout height='30'><Label name='title'/><Button name='b1'/>"
+    "<Button name='off' enabled='false'/><Button name='gone' visible='false'/></HorizontalLayout>"
+    "<TabLayout name='pages' height='40'><HorizontalLayout><Edit name='e1'/>"
+    "<Edit name='ro' readonly='true'/><Combo name='c'/></HorizontalLayout>"
+    "<HorizontalLayout><Edit name='e2'/></HorizontalLayout></TabLayout>"
+    "<HorizontalLayout height='30'><Option name='o' group='g'/><CheckBox name='chk'/>"
+    "<List name='l'/><Text name='t'/><Control name='plain'/></HorizontalLayout></VerticalLayout>";
+
+TEST_F(DuiTest, TabGoesRoundTheControlsThatTakeTheFocusInSkinOrder) {
+    struct Case {
+        int page;
+        std::string keys;
+        Strings focus;
+    };
+    // Passed over: labels, texts and plain controls, the disabled, the hidden, the read-only
+    // and what lies on a page not shown.
+    const Case cases[] = {
+        {0, ">>>>>>>", {L"b1", L"e1", L"c", L"o", L"chk", L"l", L"b1"}},
+        {0, "<<>", {L"l", L"chk", L"l"}},
+        {1, ">><", {L"b1", L"e2", L"b1"}},
+    };
+    for (const Case& c : cases) {
+        TestWindow* w = Open(kControls);
+        w->Find<dui::CTabLayoutUI>(L"pages")->SelectItem(c.page);
+        EXPECT_EQ(WalkFocus(w->GetHWND(), c.keys), c.focus) << c.page << " " << c.keys;
+    }
+    // Each move is heard as a click's is.
+    TestWindow* w = Open(kControls);
+    WalkFocus(w->GetHWND(), ">>");
+    EXPECT_EQ(Types(*w, true), Strings({L"setfocus:b1", L"killfocus:b1", L"setfocus:e1"}));
+}
+
+TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
+    TestWindow* w = Open(kControls);
+    QWidget* window = w->GetHWND();
+    // A click gives no button the keyboard's focus: Space then presses nothing.
+    Click(w->Find(L"b1"));
+    PressKey(window, Qt::Key_Space);
+    WalkFocus(window, ">");
+    PressKey(window, Qt::Key_Return);  // an edit keeps its Enter
+    PressKey(window, Qt::Key_Space);   // and its space
+    WalkFocus(window, ">>");
+    PressKey(window, Qt::Key_Space);
+    WalkFocus(window, ">");
+    PressKey(window, Qt::Key_Enter, Qt::KeypadModifier);
+    WalkFocus(window, ">");
+    PressKey(window, Qt::Key_Return);  // a list has nothing to press
+    WalkFocus(window, ">");
+    PressKey(window, Qt::Key_Return);
+    EXPECT_EQ(Types(*w),
+              Strings({L"click:b1", L"return:e1", L"textchanged:e1", L"click:o", L"selectchanged:o",
+                       L"click:chk", L"selectchanged:chk", L"click:b1"}));
+    EXPECT_EQ(w->Find(L"e1")->GetText(), L" ");
+}
+
+TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
+    QImage hot(20, 10, QImage::Format_ARGB32);
+    hot.fill(Qt::red);
+    ASSERT_TRUE(hot.save(QString::fromStdWString((folder_ / "hot.png").wstring())));
+    // The buttons lie away from the window's corner, where the mouse may rest.
+    TestWindow* w = Open(
+        "<HorizontalLayout><Control width='100'/><Button name='imaged' hotimage='hot.png'/>"
+        "<Button name='bare'/></HorizontalLayout>");
+    w->GetHWND()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
+    // The colour at x, y of the button as it is drawn now.
+    auto pixel = [&](const wchar_t* name, int x, int y) {
+        return w->Find(name)->GetWidget()->grab().toImage().pixelColor(x, y).name().toStdString();
+    };
+    const std::string edge = pixel(L"bare", 1, 1);
+    const std::string middle = pixel(L"bare", 75, 150);
+    WalkFocus(w->GetHWND(), ">");
+    EXPECT_EQ(pixel(L"imaged", 75, 150), "#ff0000");
+    EXPECT_EQ(pixel(L"bare", 1, 1), edge);
+    WalkFocus(w->GetHWND(), ">");
+    EXPECT_NE(pixel(L"imaged", 75, 150), "#ff0000");
+    EXPECT_NE(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(pixel(L"bare", 75, 150), middle);
+}
+
+TEST_F(DuiTest, TabGoesThroughTheWindowsInsideLeftToRight) {
+    TestWindow* top = Open("<HorizontalLayout><Button name='top' width='40'/></HorizontalLayout>");
+    WriteFile("child.xml", "<Window size='100,80'><Button name='inner'/></Window>");
+    // A window that another window covers wholly is passed over.
+    std::vector<TestWindow*> children;
+    for (const char* name : {"covered", "above"}) {
+        auto* child = new TestWindow(L"child.xml");
+        ASSERT_NE(child->Create(top->GetHWND(), L"", dui::WS_CHILD | dui::WS_VISIBLE, 0, 200, 50,
+                                100, 80),
+                  nullptr);
+        child->Find(L"inner")->SetName(QString(name).toStdWString());
+        children.push_back(child);
+    }
+    // A window of another kind on the left: its widgets that take Tab are stops.
+    auto* dialog = new QWidget(top->GetHWND());
+    dialog->setGeometry(10, 50, 150, 200);
+    new QTreeWidget(dialog);
+    auto* hidden = new QTreeWidget(dialog);
+    hidden->hide();
+    dialog->show();
+    Settle();
+    EXPECT_EQ(WalkFocus(top->GetHWND(), ">>>><"),
+              Strings({L"top", L"tree", L"above", L"top", L"above"}));
+    // The window that the focus leaves hears it go.
+    EXPECT_EQ(Types(*top, true),
+              Strings({L"setfocus:top", L"killfocus:top", L"setfocus:top", L"killfocus:top"}));
+    EXPECT_EQ(Types(*children[1], true),
+              Strings({L"setfocus:above", L"killfocus:above", L"setfocus:above"}));
+}
+
+}  // namespace
+}  // namespace dui_test
