@@ -12,7 +12,19 @@ namespace dui {
 
 namespace {
 
-constexpr QRgb kFocusFrameColor = 0xFF2F6FD6;
+// A dark ring round a light one: one of them stands out on any face, dark or light.
+constexpr QRgb kFocusOuterColor = 0xFF1F2933;
+constexpr QRgb kFocusInnerColor = 0xFFFFFFFF;
+constexpr qreal kFocusRadius = 4;
+
+void PaintFocusRing(QPainter& painter, const QRectF& rect) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(kFocusOuterColor), 2));
+    painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), kFocusRadius, kFocusRadius);
+    painter.setPen(QPen(QColor(kFocusInnerColor), 1));
+    painter.drawRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kFocusRadius - 1.5,
+                            kFocusRadius - 1.5);
+}
 
 }  // namespace
 
@@ -33,11 +45,8 @@ void ControlWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_owner->DoPaint(painter);
-    if (hasFocus() && !m_owner->HasFocusLook()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor(kFocusFrameColor), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    if (hasFocus()) {
+        PaintFocusRing(painter, rect());
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
     EXPECT_EQ(w->Find(L"e1")->GetText(), L" ");
 }
 
-TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
+TEST_F(DuiTest, KeyboardFocusShowsAsADarkRingRoundALightOneOverAnyFace) {
     QImage hot(20, 10, QImage::Format_ARGB32);
     hot.fill(Qt::red);
     ASSERT_TRUE(hot.save(QString::fromStdWString((folder_ / "hot.png").wstring())));
@@ -85,14 +85,19 @@ TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
     auto pixel = [&](const wchar_t* name, int x, int y) {
         return w->Find(name)->GetWidget()->grab().toImage().pixelColor(x, y).name().toStdString();
     };
-    const std::string edge = pixel(L"bare", 1, 1);
+    // The colours just inside the middle of the top edge: where the rings lie.
+    auto edge = [&](const wchar_t* name) { return pixel(name, 75, 1) + pixel(name, 75, 2); };
+    const std::string ring = "#1f2933#ffffff";
+    const std::string plain = edge(L"bare");
     const std::string middle = pixel(L"bare", 75, 150);
     WalkFocus(w->GetHWND(), ">");
     EXPECT_EQ(pixel(L"imaged", 75, 150), "#ff0000");
-    EXPECT_EQ(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(edge(L"imaged"), ring);
+    EXPECT_EQ(edge(L"bare"), plain);
     WalkFocus(w->GetHWND(), ">");
     EXPECT_NE(pixel(L"imaged", 75, 150), "#ff0000");
-    EXPECT_NE(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(edge(L"imaged"), plain);
+    EXPECT_EQ(edge(L"bare"), ring);
     EXPECT_EQ(pixel(L"bare", 75, 150), middle);
 }
 
