@@ -58,7 +58,8 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     QPointer<ControlWidget> alive(this);
     bool press = kind == static_cast<int>(MouseEvent::Press) ||
                  kind == static_cast<int>(MouseEvent::DoubleClick);
-    if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton) {
+    if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton &&
+        !HoldsControlAt(event->position().toPoint())) {
         // A click moves the focus to the clicked control, edits losing theirs.
         m_owner->GetManager()->SetFocus(m_owner);
     }
@@ -71,6 +72,18 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     if (alive) {
         event->setAccepted(handled);
     }
+}
+
+// A press that a control inside declined (an edit's text padding) comes up to its containers,
+// which must leave the focus where that control took it.
+bool ControlWidget::HoldsControlAt(QPoint point) const {
+    for (QWidget* inside = childAt(point); inside != nullptr && inside != this;
+         inside = inside->parentWidget()) {
+        if (dynamic_cast<ControlWidget*>(inside) != nullptr) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {

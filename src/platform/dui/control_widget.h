@@ -33,6 +33,7 @@ class ControlWidget : public QWidget {
 
   private:
     void Forward(QMouseEvent* event, int kind);
+    bool HoldsControlAt(QPoint point) const;
     CControlUI* m_owner;
 };
 
