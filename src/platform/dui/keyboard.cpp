@@ -151,16 +151,25 @@ void MoveFocus(QWidget* window, bool forward) {
     }
 }
 
-// A button or option that the keyboard gave the focus holds Qt's focus in its own widget; a click
-// leaves Qt's focus with the window.
-bool PressFocusedButton(QWidget* window) {
+// The control whose own widget holds Qt's focus: a button or option that the keyboard focused (a
+// click leaves Qt's focus with the window), or a list, whichever way it was focused.
+CControlUI* OwnerOfFocus(QWidget* window) {
     auto* focus = dynamic_cast<ControlWidget*>(window->focusWidget());
-    auto* button = focus != nullptr ? dynamic_cast<CButtonUI*>(focus->Owner()) : nullptr;
+    return focus != nullptr ? focus->Owner() : nullptr;
+}
+
+bool PressFocusedButton(QWidget* window) {
+    auto* button = dynamic_cast<CButtonUI*>(OwnerOfFocus(window));
     if (button == nullptr) {
         return false;
     }
     button->Activate();
     return true;
+}
+
+bool KeyToFocusedList(QWidget* window, ListKey key) {
+    auto* list = dynamic_cast<CListUI*>(OwnerOfFocus(window));
+    return list != nullptr && list->OnKey(key);
 }
 
 }  // namespace
@@ -176,9 +185,22 @@ bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
             MoveFocus(window, key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
             return true;
         case Qt::Key_Space:
+            return PressFocusedButton(window);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return PressFocusedButton(window);
+            return PressFocusedButton(window) || KeyToFocusedList(window, ListKey::Activate);
+        case Qt::Key_Up:
+            return KeyToFocusedList(window, ListKey::Up);
+        case Qt::Key_Down:
+            return KeyToFocusedList(window, ListKey::Down);
+        case Qt::Key_PageUp:
+            return KeyToFocusedList(window, ListKey::PageUp);
+        case Qt::Key_PageDown:
+            return KeyToFocusedList(window, ListKey::PageDown);
+        case Qt::Key_Home:
+            return KeyToFocusedList(window, ListKey::Home);
+        case Qt::Key_End:
+            return KeyToFocusedList(window, ListKey::End);
         default:
             return false;
     }
