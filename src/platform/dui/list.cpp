@@ -56,16 +56,15 @@ bool CListElementUI::OnMouse(MouseEvent event, Point) {
     return true;
 }
 
-bool CListElementUI::Activate() {
+void CListElementUI::Activate() {
     if (!IsEnabled() || m_pManager == nullptr) {
-        return false;
+        return;
     }
     // The activated row is selected first, as DuiLib's lists do.
     if (m_pOwner != nullptr) {
         m_pOwner->SelectItem(m_iIndex);
     }
     m_pManager->SendNotify(this, kNotifyItemActivate);
-    return true;
 }
 
 // A click on a row leaves the keys with its list.
@@ -214,14 +213,13 @@ bool CListUI::OnKey(ListKey key) {
     if (!IsEnabled() || count == 0) {
         return false;
     }
-    if (key == ListKey::Activate) {
-        if (auto* row = dynamic_cast<CListElementUI*>(GetItemAt(m_iCurSel))) {
-            row->Activate();
-        }
-        return true;
-    }
     int to = m_iCurSel;
     switch (key) {
+        case ListKey::Activate:
+            if (auto* row = dynamic_cast<CListElementUI*>(GetItemAt(m_iCurSel))) {
+                row->Activate();
+            }
+            return true;
         case ListKey::Up:
             to -= 1;
             break;
@@ -239,8 +237,6 @@ bool CListUI::OnKey(ListKey key) {
             break;
         case ListKey::End:
             to = count - 1;
-            break;
-        case ListKey::Activate:
             break;
     }
     to = std::clamp(to, 0, count - 1);

@@ -35,7 +35,7 @@ class CListElementUI : public CControlUI {
     void SetSelectedState(bool selected);
     bool OnMouse(MouseEvent event, Point local) override;
     // What a double click does: selects the row, then notifies "itemactivate".
-    bool Activate();
+    void Activate();
 
   protected:
     void PaintRowBackground(QPainter& painter);
