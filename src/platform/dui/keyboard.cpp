@@ -167,9 +167,18 @@ bool PressFocusedButton(QWidget* window) {
     return true;
 }
 
-bool KeyToFocusedList(QWidget* window, ListKey key) {
+// What a focused list makes of the keys.
+constexpr std::pair<int, ListKey> kListKeys[] = {
+    {Qt::Key_Up, ListKey::Up},           {Qt::Key_Down, ListKey::Down},
+    {Qt::Key_PageUp, ListKey::PageUp},   {Qt::Key_PageDown, ListKey::PageDown},
+    {Qt::Key_Home, ListKey::Home},       {Qt::Key_End, ListKey::End},
+    {Qt::Key_Return, ListKey::Activate}, {Qt::Key_Enter, ListKey::Activate}};
+
+bool KeyToFocusedList(QWidget* window, int qtKey) {
     auto* list = dynamic_cast<CListUI*>(OwnerOfFocus(window));
-    return list != nullptr && list->OnKey(key);
+    auto key = std::find_if(std::begin(kListKeys), std::end(kListKeys),
+                            [qtKey](const auto& entry) { return entry.first == qtKey; });
+    return list != nullptr && key != std::end(kListKeys) && list->OnKey(key->second);
 }
 
 }  // namespace
@@ -188,21 +197,9 @@ bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
             return PressFocusedButton(window);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return PressFocusedButton(window) || KeyToFocusedList(window, ListKey::Activate);
-        case Qt::Key_Up:
-            return KeyToFocusedList(window, ListKey::Up);
-        case Qt::Key_Down:
-            return KeyToFocusedList(window, ListKey::Down);
-        case Qt::Key_PageUp:
-            return KeyToFocusedList(window, ListKey::PageUp);
-        case Qt::Key_PageDown:
-            return KeyToFocusedList(window, ListKey::PageDown);
-        case Qt::Key_Home:
-            return KeyToFocusedList(window, ListKey::Home);
-        case Qt::Key_End:
-            return KeyToFocusedList(window, ListKey::End);
+            return PressFocusedButton(window) || KeyToFocusedList(window, key.key());
         default:
-            return false;
+            return KeyToFocusedList(window, key.key());
     }
 }
 
