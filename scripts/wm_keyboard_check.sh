@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The program from the keyboard alone, under a real window manager, in the four languages that
 # have string tables (Chinese, English, Italian, Swedish). On a virtual X display with openbox, a
-# user who never touches the mouse reaches the key tree by Shift+Tab, adds a key from its context
-# menu (the Menu key), picks the key type by Space, types the key shape with Tab between the
-# fields and goes on by Enter on Next; asks for another key, answers Yes to saving the first and
-# types a name longer than the name box takes; then deletes the key by the Delete button and
-# confirms with Tab and Enter, and ends the program by its close button. Each key waits until
-# the program has handled it, each box until it has the focus; the saved and deleted key are read
-# from the key file. With SHOTS, a folder, a screenshot of each step that shows a focus is kept
-# there (it needs ImageMagick's import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
+# user who never touches the mouse reaches the key tree by Shift+Tab and adds a key from its
+# context menu (the Menu key): picks the key type by Space, types the key shape with Tab between
+# the fields, fills the first space through its cell (Home, Enter, digits, Enter) and the rest by
+# the automatic input, each depth through its cell (Down, Enter, digits, Enter), types the name and
+# model and finishes the key by Enter on Next; then deletes it by the Delete button and confirms
+# with Tab and Enter. Another key begun is saved unfinished when a third is asked for: Yes to
+# the close question, then a name longer than the name box takes; and the program ends by its
+# close button. Each key waits until the program has handled it, each box until it has the
+# focus; the finished, deleted and unfinished keys are read from the key files. With SHOTS, a
+# folder, a screenshot of each step that shows a focus is kept there (it needs ImageMagick's
+# import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
 set -euo pipefail
 program=$(realpath "$1")
 shots=""
@@ -87,11 +90,51 @@ add_key() {
   press Down Return
 }
 
+# cell DIGITS: opens the selected row's cell by Enter, types DIGITS and stores them by Enter;
+# the list has the keys again.
+cell() {
+  local list
+  list=$(focused)
+  press Return && [ "$(focused)" = ListEdit ] && type_text "$1" && press Return &&
+    [ "$(focused)" = "$list" ] || { problem="the cell of $list did not take $1"; return 1; }
+}
+
+# begin_key: a standard single-sided key's type and shape, and Next to its spaces.
+begin_key() {
+  tab_to keyType1 && press space && tab_to EditUI1 && type_text 2500 && press Tab &&
+    type_text 1000 && tab_to NextBtn && press Return
+}
+
+# finish_key: a whole key through the wizard, each step left by Next.
+finish_key() {
+  begin_key || return 1
+  # The first space through its cell, the others counted up from it.
+  tab_to Step3ListA shift+Tab && press Home && cell 300 && tab_to autoEdit1 && type_text 100 &&
+    press Tab space || return 1
+  shoot spaces
+  tab_to NextBtn && press Return && tab_to NextBtn && press Return || return 1
+  # Each depth through its cell.
+  tab_to Step5ListE shift+Tab && press Home && cell 900 && press Down && cell 860 && press Down &&
+    cell 820 && press Down && cell 780 || return 1
+  shoot depths
+  tab_to NextBtn && press Return || return 1
+  tab_to EditUI11 shift+Tab && type_text KEYBOARDDONE && press Tab && type_text X5 || return 1
+  shoot save
+  tab_to NextBtn && press Return
+}
+
 shoot() {
   [ -z "$shots" ] || import -window root "$shots/$language-$1.png"
 }
 
 holds() { grep -qa "$2" "$1" 2>/dev/null; }
+# key_status FILE NAME: the status of the finished key NAME, the four bytes 36 on from the start of
+# its record: "ffffffff" live, "00000000" deleted (the record stays).
+key_status() {
+  local at
+  at=$(grep -boa "$2" "$1" 2>/dev/null | head -n1 | cut -d: -f1)
+  [ -n "$at" ] && od -An -tx1 -j $((at + 36)) -N4 "$1" | tr -d ' \n'
+}
 
 # run LANGUAGE: one start in the language of that index; sets `problem` to what went wrong.
 run() {
@@ -109,18 +152,24 @@ run() {
   read -r main _ <<<"$where"
   wait_until 30 on_screen "$main" && wait_until 10 has_focus "$main" ||
     { problem="the main window did not come up with the focus"; return; }
-  # The tree is the main window's last stop; its first car maker is picked.
+  # The tree is the main window's last stop; a car maker is picked.
   tab_to QTreeWidget shift+Tab && press Right Down && add_key || return
   control NextBtn 10 >/dev/null || { problem="the key wizard did not open"; return; }
-  # A key type picked goes on to the key shape.
-  tab_to keyType3 && press space && tab_to EditUI1 || return
-  type_text 2500 && press Tab && type_text 1000 && press Tab && type_text 300 || return
-  tab_to EditUI4 && type_text 100 || return
-  shoot wizard
-  tab_to NextBtn && press Return || return
+  finish_key || return
+  [ "$(key_status "$dir/KeyData.u" KEYBOARDDONE)" = ffffffff ] ||
+    { problem="the finished key was not saved"; return; }
+  # The finished key, picked in the tree under its maker, is deleted.
+  tab_to QTreeWidget shift+Tab && press Right Down && tab_to DeleteBtn shift+Tab || return
+  shoot main
+  press Return && box_up NoButton && tab_to NoButton || return
+  shoot delete-question
+  answer Return || return
+  [ "$(key_status "$dir/KeyData.u" KEYBOARDDONE)" = 00000000 ] ||
+    { problem="the key was not deleted"; return; }
   # Another key asked for while one is being entered: the wizard asks whether to save it, and
   # Yes asks for its name.
-  tab_to QTreeWidget shift+Tab && add_key && box_up OkButton && tab_to OkButton || return
+  tab_to QTreeWidget && press Home Right Down && add_key && begin_key &&
+    tab_to QTreeWidget shift+Tab && add_key && box_up OkButton && tab_to OkButton || return
   shoot close-question
   press Return && box_up KeyNameEdit && type_text KEYBOARD12345XY && tab_to NoButton || return
   shoot key-name
@@ -128,15 +177,8 @@ run() {
   # The box took the name's first 13 characters, which with "_U" fill the record's 15 bytes.
   holds "$dir/KeyDataEdit.u" KEYBOARD12345_U ||
     { problem="the key was not saved under the first 13 characters of its name"; return; }
-  # The new key's wizard goes; the key saved, under the maker, is picked and deleted.
-  tab_to CancelBtn && press Return && tab_to QTreeWidget shift+Tab && press Right Down || return
-  tab_to DeleteBtn shift+Tab || return
-  shoot main
-  press Return && box_up NoButton && tab_to NoButton || return
-  shoot delete-question
-  answer Return || return
-  ! holds "$dir/KeyDataEdit.u" KEYBOARD12345 || { problem="the key was not deleted"; return; }
-  tab_to CloseBtn || return
+  # The new key's wizard goes, and the program.
+  tab_to CancelBtn && press Return && tab_to CloseBtn || return
   xdotool key Return
   ended_cleanly 10 || problem="the close button did not end the program cleanly"
 }

@@ -7,6 +7,7 @@
 #include "main_window_fixture.h"
 #include "platform/afx/qt_app.h"
 #include "ui/add_key.h"
+#include "ui/message_script.h"
 
 namespace ui_test {
 namespace {
@@ -73,6 +74,42 @@ TEST_F(MainWindowTest, WizardTakesItsKeyTypeAndFieldsFromTheKeyboard) {
     EXPECT_EQ(Walk(window, 2).back(), L"LastBtn");
     PressKey(window, Qt::Key_Return);
     EXPECT_EQ(wizard->GetCurStep(), 0);
+}
+
+TEST_F(MainWindowTest, WizardDepthCellsAreFilledFromTheKeyboard) {
+    Open();
+    QWidget* window = frame_->GetHWND();
+    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    ASSERT_NE(wizard, nullptr);
+    ScopedMessageScript noBoxes({});
+    // The steps before the depths, filled by code.
+    wizard->ShowWizard();
+    wizard->SelectKeyType(1);
+    for (const auto& [edit, text] :
+         {std::pair{L"EditUI1", L"2500"}, {L"EditUI2", L"1000"}, {L"EditUI3", L"300"}}) {
+        wizard->GetPaintManager().FindControl(edit)->SetText(text);
+    }
+    ASSERT_TRUE(wizard->SwitchStep(2));
+    wizard->FillListSequence(300, 100, 0, 2);
+    ASSERT_TRUE(wizard->SwitchStep(4));
+    afx_test::Settle();
+    for (int n = 0; n < 40 && afx_test::FocusName(window) != L"Step5ListE"; ++n) {
+        PressKey(window, Qt::Key_Tab);
+    }
+    ASSERT_EQ(afx_test::FocusName(window), L"Step5ListE");
+    // Down to a row, Enter opens its cell, Enter again stores it; the list keeps the keyboard.
+    for (const char* depth : {"450", "460"}) {
+        PressKey(window, Qt::Key_Down);
+        PressKey(window, Qt::Key_Return);
+        EXPECT_EQ(afx_test::FocusName(window), L"ListEdit");
+        TypeKeys(window, depth);
+        PressKey(window, Qt::Key_Return);
+        afx_test::Settle();
+    }
+    EXPECT_EQ(wizard->GetListTexts(4)[0], L"450");
+    EXPECT_EQ(wizard->GetListTexts(4)[1], L"460");
+    EXPECT_EQ(wizard->GetListEdit(), nullptr);
+    EXPECT_EQ(Walk(window, 1), Names({L"autoEdit3"}));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ class CContainerUI : public CControlUI {
   protected:
     void DoSetVisible(bool visible) override;
     // A container given the focus passes the keyboard to the first control inside that takes
-    // typing (an edit around which the skin put a named container).
+    // typing or keys (an edit or a list around which the skin put a named container).
     QWidget* FocusWidget() const override;
     virtual void OnItemAdded(CControlUI*) {}
     // Places the non-floating children inside `inner`; answers the height they need.

@@ -112,9 +112,6 @@ class CControlUI {
     // The Qt widget that holds a focus given by the keyboard: the field that takes typing, or
     // else the control's own widget, which then shows the focus.
     QWidget* KeyboardWidget() const;
-    // Shows the focus in its own widget by an image of its own (a hot image); the others there
-    // get a focus frame.
-    virtual bool HasFocusLook() const { return false; }
 
   protected:
     friend class CPaintManagerUI;

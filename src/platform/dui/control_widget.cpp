@@ -12,7 +12,19 @@ namespace dui {
 
 namespace {
 
-constexpr QRgb kFocusFrameColor = 0xFF2F6FD6;
+// A dark ring round a light one: one of them stands out on any face, dark or light.
+constexpr QRgb kFocusOuterColor = 0xFF1F2933;
+constexpr QRgb kFocusInnerColor = 0xFFFFFFFF;
+constexpr qreal kFocusRadius = 4;
+
+void PaintFocusRing(QPainter& painter, const QRectF& rect) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(kFocusOuterColor), 2));
+    painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), kFocusRadius, kFocusRadius);
+    painter.setPen(QPen(QColor(kFocusInnerColor), 1));
+    painter.drawRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kFocusRadius - 1.5,
+                            kFocusRadius - 1.5);
+}
 
 }  // namespace
 
@@ -33,11 +45,8 @@ void ControlWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_owner->DoPaint(painter);
-    if (hasFocus() && !m_owner->HasFocusLook()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor(kFocusFrameColor), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    if (hasFocus()) {
+        PaintFocusRing(painter, rect());
     }
 }
 
@@ -49,7 +58,8 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     QPointer<ControlWidget> alive(this);
     bool press = kind == static_cast<int>(MouseEvent::Press) ||
                  kind == static_cast<int>(MouseEvent::DoubleClick);
-    if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton) {
+    if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton &&
+        !HoldsControlAt(event->position().toPoint())) {
         // A click moves the focus to the clicked control, edits losing theirs.
         m_owner->GetManager()->SetFocus(m_owner);
     }
@@ -62,6 +72,18 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     if (alive) {
         event->setAccepted(handled);
     }
+}
+
+// A press that a control inside declined (an edit's text padding) comes up to its containers,
+// which must leave the focus where that control took it.
+bool ControlWidget::HoldsControlAt(QPoint point) const {
+    for (QWidget* inside = childAt(point); inside != nullptr && inside != this;
+         inside = inside->parentWidget()) {
+        if (dynamic_cast<ControlWidget*>(inside) != nullptr) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {

@@ -23,7 +23,8 @@ class ControlWidget : public QWidget {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    // Qt's focus reaches the widget itself only by the keyboard; the control then shows it.
+    // Qt's focus reaches the widget itself by the keyboard (a list's by a click too); the control
+    // then shows it by a focus ring.
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     // Qt moves the focus off a control hidden or disabled while it has it: the focus stays with
@@ -32,6 +33,7 @@ class ControlWidget : public QWidget {
 
   private:
     void Forward(QMouseEvent* event, int kind);
+    bool HoldsControlAt(QPoint point) const;
     CControlUI* m_owner;
 };
 

@@ -151,16 +151,34 @@ void MoveFocus(QWidget* window, bool forward) {
     }
 }
 
-// A button or option that the keyboard gave the focus holds Qt's focus in its own widget; a click
-// leaves Qt's focus with the window.
-bool PressFocusedButton(QWidget* window) {
+// The control whose own widget holds Qt's focus: a button or option that the keyboard focused (a
+// click leaves Qt's focus with the window), or a list, whichever way it was focused.
+CControlUI* OwnerOfFocus(QWidget* window) {
     auto* focus = dynamic_cast<ControlWidget*>(window->focusWidget());
-    auto* button = focus != nullptr ? dynamic_cast<CButtonUI*>(focus->Owner()) : nullptr;
+    return focus != nullptr ? focus->Owner() : nullptr;
+}
+
+bool PressFocusedButton(QWidget* window) {
+    auto* button = dynamic_cast<CButtonUI*>(OwnerOfFocus(window));
     if (button == nullptr) {
         return false;
     }
     button->Activate();
     return true;
+}
+
+// What a focused list makes of the keys.
+constexpr std::pair<int, ListKey> kListKeys[] = {
+    {Qt::Key_Up, ListKey::Up},           {Qt::Key_Down, ListKey::Down},
+    {Qt::Key_PageUp, ListKey::PageUp},   {Qt::Key_PageDown, ListKey::PageDown},
+    {Qt::Key_Home, ListKey::Home},       {Qt::Key_End, ListKey::End},
+    {Qt::Key_Return, ListKey::Activate}, {Qt::Key_Enter, ListKey::Activate}};
+
+bool KeyToFocusedList(QWidget* window, int qtKey) {
+    auto* list = dynamic_cast<CListUI*>(OwnerOfFocus(window));
+    auto key = std::find_if(std::begin(kListKeys), std::end(kListKeys),
+                            [qtKey](const auto& entry) { return entry.first == qtKey; });
+    return list != nullptr && key != std::end(kListKeys) && list->OnKey(key->second);
 }
 
 }  // namespace
@@ -176,11 +194,12 @@ bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
             MoveFocus(window, key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
             return true;
         case Qt::Key_Space:
+            return PressFocusedButton(window);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return PressFocusedButton(window);
+            return PressFocusedButton(window) || KeyToFocusedList(window, key.key());
         default:
-            return false;
+            return KeyToFocusedList(window, key.key());
     }
 }
 

@@ -4,7 +4,8 @@
 // in skin order, then through the windows shown inside it (skinned ones by the same rule, others
 // by their widgets that take Tab), left to right, wrapping round; each move notifies "killfocus"
 // and "setfocus" as a click does. Space and Enter press a button or option that the keyboard
-// gave the focus, as a click does. Private to the layer.
+// gave the focus, as a click does; a focused list takes its keys (CListUI::OnKey). Private to
+// the layer.
 
 class QKeyEvent;
 class QWidget;

@@ -300,10 +300,6 @@ bool COptionUI::Activate() {
     return true;
 }
 
-bool COptionUI::HasFocusLook() const {
-    return m_bSelected ? !m_sSelectedHotImage.empty() : CButtonUI::HasFocusLook();
-}
-
 void COptionUI::SetSelectedImage(const std::wstring& description) {
     m_sSelectedImage = description;
     Invalidate();

@@ -58,7 +58,6 @@ class CButtonUI : public CLabelUI {
     bool OnMouse(MouseEvent event, Point local) override;
     // What a click does: notifies "click". Options then select themselves.
     virtual bool Activate();
-    bool HasFocusLook() const override { return !m_sHotImage.empty(); }
 
   protected:
     void PaintStatusImage(QPainter& painter) override;
@@ -95,7 +94,6 @@ class COptionUI : public CButtonUI {
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void SetManager(CPaintManagerUI* manager, CControlUI* parent) override;
     bool Activate() override;
-    bool HasFocusLook() const override;
 
   protected:
     void PaintStatusImage(QPainter& painter) override;

@@ -1,6 +1,7 @@
 #include "platform/dui/list.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/dui/paint_manager.h"
 #include "platform/dui/qt_util.h"
@@ -47,18 +48,28 @@ bool CListElementUI::OnMouse(MouseEvent event, Point) {
             }
             return true;
         case MouseEvent::DoubleClick:
-            if (IsEnabled() && m_pManager != nullptr) {
-                // The activated row is selected first, as DuiLib's lists do.
-                if (m_pOwner != nullptr) {
-                    m_pOwner->SelectItem(m_iIndex);
-                }
-                m_pManager->SendNotify(this, kNotifyItemActivate);
-            }
+            Activate();
             return true;
         case MouseEvent::Release:
             return true;
     }
     return true;
+}
+
+void CListElementUI::Activate() {
+    if (!IsEnabled() || m_pManager == nullptr) {
+        return;
+    }
+    // The activated row is selected first, as DuiLib's lists do.
+    if (m_pOwner != nullptr) {
+        m_pOwner->SelectItem(m_iIndex);
+    }
+    m_pManager->SendNotify(this, kNotifyItemActivate);
+}
+
+// A click on a row leaves the keys with its list.
+QWidget* CListElementUI::FocusWidget() const {
+    return m_pOwner != nullptr ? m_pOwner->FocusWidget() : CControlUI::FocusWidget();
 }
 
 void CListElementUI::PaintRowBackground(QPainter& painter) {
@@ -195,6 +206,68 @@ bool CListUI::SelectItem(int index) {
         m_pManager->SendNotify(msg);
     }
     return true;
+}
+
+bool CListUI::OnKey(ListKey key) {
+    const int count = GetCount();
+    if (!IsEnabled() || count == 0) {
+        return false;
+    }
+    int to = m_iCurSel;
+    switch (key) {
+        case ListKey::Activate:
+            if (auto* row = dynamic_cast<CListElementUI*>(GetItemAt(m_iCurSel))) {
+                row->Activate();
+            }
+            return true;
+        case ListKey::Up:
+            to -= 1;
+            break;
+        case ListKey::Down:
+            to += 1;
+            break;
+        case ListKey::PageUp:
+            to -= RowsPerPage();
+            break;
+        case ListKey::PageDown:
+            to += RowsPerPage();
+            break;
+        case ListKey::Home:
+            to = 0;
+            break;
+        case ListKey::End:
+            to = count - 1;
+            break;
+    }
+    to = std::clamp(to, 0, count - 1);
+    SelectItem(to);
+    ScrollIntoView(to);
+    return true;
+}
+
+int CListUI::RowsPerPage() const {
+    CControlUI* first = GetItemAt(0);
+    const int rowHeight = first != nullptr ? first->GetPos().Height() : 0;
+    return rowHeight > 0 ? std::max(1, m_pBody->GetPos().Height() / rowHeight) : 1;
+}
+
+void CListUI::ScrollIntoView(int index) {
+    CControlUI* row = GetItemAt(index);
+    if (row == nullptr) {
+        return;
+    }
+    const Rect& view = m_pBody->GetPos();
+    const Rect& at = row->GetPos();
+    if (at.top < view.top) {
+        m_pBody->SetScrollPos(m_pBody->GetScrollPos() - (view.top - at.top));
+    } else if (at.bottom > view.bottom) {
+        m_pBody->SetScrollPos(m_pBody->GetScrollPos() + (at.bottom - view.bottom));
+    }
+}
+
+// The list's own widget takes the keys, whether a click, the code or the keyboard focused it.
+QWidget* CListUI::FocusWidget() const {
+    return GetWidget();
 }
 
 void CListUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

@@ -1,7 +1,8 @@
 #pragma once
 // Lists: a header of columns over a scrolling body of rows. Rows take their cell texts from
 // the list's text callback when they are drawn. A click selects a row ("itemselect" from the
-// list), a double click activates it ("itemactivate" from the row).
+// list), a double click activates it ("itemactivate" from the row); a focused list takes the
+// same from the keys (OnKey). A click or a focus given by code leaves the keys with the list.
 
 #include <string>
 
@@ -33,9 +34,12 @@ class CListElementUI : public CControlUI {
     bool IsSelected() const { return m_bSelected; }
     void SetSelectedState(bool selected);
     bool OnMouse(MouseEvent event, Point local) override;
+    // What a double click does: selects the row, then notifies "itemactivate".
+    void Activate();
 
   protected:
     void PaintRowBackground(QPainter& painter);
+    QWidget* FocusWidget() const override;
 
   private:
     CListUI* m_pOwner = nullptr;
@@ -59,6 +63,9 @@ class CListTextElementUI : public CListElementUI {
     void DoPaint(QPainter& painter) override;
 };
 
+// The keys a focused list takes.
+enum class ListKey { Up, Down, PageUp, PageDown, Home, End, Activate };
+
 class CListUI : public CVerticalLayoutUI {
   public:
     CListUI();
@@ -79,13 +86,23 @@ class CListUI : public CVerticalLayoutUI {
 
     int GetCurSel() const { return m_iCurSel; }
     bool SelectItem(int index);
+    // Moves the selection as a click on the row it goes to does (the row scrolled into view),
+    // or activates the selected row as a double click does. False when the list takes no key:
+    // disabled or empty.
+    bool OnKey(ListKey key);
     unsigned GetItemTextStyle() const { return m_itemTextStyle; }
     unsigned GetItemTextColor() const { return m_itemTextColor; }
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
 
+  protected:
+    QWidget* FocusWidget() const override;
+
   private:
     friend class CListElementUI;
     void Renumber();
+    void ScrollIntoView(int index);
+    // How many rows the body shows at once.
+    int RowsPerPage() const;
 
     CListHeaderUI* m_pHeader;
     CVerticalLayoutUI* m_pBody;

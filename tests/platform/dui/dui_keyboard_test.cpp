@@ -7,6 +7,7 @@
 
 #include "dui_window_fixture.h"
 #include "platform/dui/container.h"
+#include "platform/dui/list.h"
 
 namespace dui_test {
 namespace {
@@ -71,7 +72,65 @@ TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
     EXPECT_EQ(w->Find(L"e1")->GetText(), L" ");
 }
 
-TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
+TEST_F(DuiTest, ListKeysMoveTheSelectionAndEnterActivatesTheRowAsTheMouseDoes) {
+    struct Case {
+        int rows;
+        int selected;  // before the keys; -1 for none
+        std::vector<Qt::Key> keys;
+        int expected;
+        Strings heard;
+        bool enabled = true;
+    };
+    const std::wstring select = L"itemselect:l";
+    const std::wstring activate = L"itemactivate:row";
+    // Four rows fit the list: a page.
+    const Case cases[] = {
+        {10, -1, {Qt::Key_Down}, 0, {select}},
+        {10, 0, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}, 1, {select, select, select}},
+        {10, 0, {Qt::Key_Up}, 0, {}},
+        {10, 9, {Qt::Key_Down}, 9, {}},
+        {10, 2, {Qt::Key_End}, 9, {select}},
+        {10, 7, {Qt::Key_Home}, 0, {select}},
+        {10, 1, {Qt::Key_PageDown, Qt::Key_PageDown}, 9, {select, select}},
+        {10, 9, {Qt::Key_PageUp}, 5, {select}},
+        {10, 3, {Qt::Key_Return}, 3, {activate}},
+        {10, 3, {Qt::Key_Down, Qt::Key_Enter}, 4, {select, activate}},
+        {10, -1, {Qt::Key_Return}, -1, {}},
+        {0, -1, {Qt::Key_Down, Qt::Key_End, Qt::Key_Return}, -1, {}},
+        {10, 2, {Qt::Key_Down, Qt::Key_Return}, 2, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        TestWindow* w = Open(
+            "<VerticalLayout><List name='l' height='64' header='hidden'/><Control/>"
+            "</VerticalLayout>");
+        auto* list = w->Find<dui::CListUI>(L"l");
+        for (int i = 0; i < c.rows; ++i) {
+            auto* row = new dui::CListTextElementUI;
+            row->SetName(L"row");
+            row->SetFixedHeight(16);
+            list->Add(row);
+        }
+        Settle();
+        list->SelectItem(c.selected);
+        WalkFocus(w->GetHWND(), ">");
+        list->SetEnabled(c.enabled);
+        w->heard.clear();
+        for (Qt::Key key : c.keys) {
+            PressKey(w->GetHWND(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        EXPECT_EQ(list->GetCurSel(), c.expected);
+        EXPECT_EQ(Types(*w), c.heard);
+        // The row the keys went to is in view.
+        if (c.expected >= 0) {
+            const dui::Rect& row = list->GetItemAt(c.expected)->GetPos();
+            EXPECT_GE(row.top, list->GetPos().top);
+            EXPECT_LE(row.bottom, list->GetPos().bottom);
+        }
+    }
+}
+
+TEST_F(DuiTest, KeyboardFocusShowsAsADarkRingRoundALightOneOverAnyFace) {
     QImage hot(20, 10, QImage::Format_ARGB32);
     hot.fill(Qt::red);
     ASSERT_TRUE(hot.save(QString::fromStdWString((folder_ / "hot.png").wstring())));
@@ -85,14 +144,19 @@ TEST_F(DuiTest, KeyboardFocusShowsAsTheHotImageOrElseAFrame) {
     auto pixel = [&](const wchar_t* name, int x, int y) {
         return w->Find(name)->GetWidget()->grab().toImage().pixelColor(x, y).name().toStdString();
     };
-    const std::string edge = pixel(L"bare", 1, 1);
+    // The colours just inside the middle of the top edge: where the rings lie.
+    auto edge = [&](const wchar_t* name) { return pixel(name, 75, 1) + pixel(name, 75, 2); };
+    const std::string ring = "#1f2933#ffffff";
+    const std::string plain = edge(L"bare");
     const std::string middle = pixel(L"bare", 75, 150);
     WalkFocus(w->GetHWND(), ">");
     EXPECT_EQ(pixel(L"imaged", 75, 150), "#ff0000");
-    EXPECT_EQ(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(edge(L"imaged"), ring);
+    EXPECT_EQ(edge(L"bare"), plain);
     WalkFocus(w->GetHWND(), ">");
     EXPECT_NE(pixel(L"imaged", 75, 150), "#ff0000");
-    EXPECT_NE(pixel(L"bare", 1, 1), edge);
+    EXPECT_EQ(edge(L"imaged"), plain);
+    EXPECT_EQ(edge(L"bare"), ring);
     EXPECT_EQ(pixel(L"bare", 75, 150), middle);
 }
 

@@ -135,6 +135,20 @@ TEST_F(DuiTest, EditNotifiesTheUsersTypingReturnAndFocusMoves) {
     EXPECT_EQ(types, expected);
 }
 
+TEST_F(DuiTest, APressAnywhereInsideAnEditFocusesThatEdit) {
+    // Its text padding too, which the text field leaves: the containers around take nothing.
+    TestWindow* w = Open(
+        "<VerticalLayout><Edit name='e1' height='24'/><HorizontalLayout height='30'>"
+        "<Edit name='e2' textpadding='20,0,20,0'/></HorizontalLayout></VerticalLayout>");
+    QWidget* e2 = w->Find(L"e2")->GetWidget();
+    for (int x : {5, e2->width() - 5}) {
+        Click(w->Find(L"e1"));
+        QTest::mouseClick(e2, Qt::LeftButton, {}, QPoint(x, e2->height() / 2));
+        EXPECT_EQ(afx_test::FocusName(w->GetHWND()), L"e2") << x;
+        EXPECT_EQ(w->GetPaintManager().GetFocus(), w->Find(L"e2")) << x;
+    }
+}
+
 TEST_F(DuiTest, NothingTakesTheFocusWhenTheWindowComesUp) {
     TestWindow* w = Open(
         "<VerticalLayout><Edit name='e' height='24'/><Combo name='c' "
