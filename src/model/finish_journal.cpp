@@ -36,8 +36,7 @@ FinishJournal ReadFinishJournal() {
     FinishJournal journal{.present = true, .record = std::nullopt};
     const auto bytes = platform::ReadWholeFile(path);
     if (bytes && bytes->size() == sizeof(KeyDataRecord)) {
-        journal.record.emplace();
-        std::memcpy(&*journal.record, bytes->data(), sizeof(KeyDataRecord));
+        journal.record = ParseRecords(*bytes).front();
     }
     return journal;
 }
