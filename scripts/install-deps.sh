@@ -10,6 +10,7 @@ packages=(
   libfmt-dev nettle-dev libarchive-dev libftdi1-dev uuid-dev
   qt6-base-dev libgl-dev qt6-translations-l10n libasound2-dev
   fonts-wqy-microhei fonts-liberation 7zip xvfb xauth xdotool x11-utils openbox
+  dosfstools fusefat exfatprogs exfat-fuse ntfs-3g
 )
 
 missing=()

@@ -1,18 +1,28 @@
 #include "model/key_files.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <set>
 
 #include "log/log.h"
 #include "model/finish_journal.h"
+#include "model/pending_edit.h"
 #include "platform/fs/fs.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
 
 namespace {
+
+// Every record this program writes has an id of its own: an upsert replaces the record of its
+// id, and a new or imported key takes an id that no key holds. A 16-bit id has 65536 values, so
+// no key file of this program's holds more records; a larger one is damaged or no key file,
+// and reading it whole could take more memory than there is.
+constexpr size_t kMaxRecords = size_t{1} << 16;
+constexpr size_t kMaxRecordFileBytes = kMaxRecords * sizeof(KeyDataRecord);
 
 struct RecordFile {
     const wchar_t* name;
@@ -54,20 +64,15 @@ int Load(RecordFile& file) {
         file.list.clear();
         return 0;
     }
-    // Straight into the list's storage, whose records the file's overwrite: a reload costs
-    // no more than reading the file.
-    auto read = platform::ReadWholeFile(path, [&](size_t size) {
-        file.list.resize(size / sizeof(KeyDataRecord));
-        return std::span<uint8_t>(reinterpret_cast<uint8_t*>(file.list.data()),
-                                  file.list.size() * sizeof(KeyDataRecord));
-    });
-    if (!read) {
-        file.list.clear();
+    const RecordRead read = ReadRecordFile(path, kMaxRecordFileBytes, file.list);
+    if (read != RecordRead::kRead) {
         file.unreadable = true;
-        WriteLog(L"Cannot read " + std::wstring(file.name) + L"; it will not be saved over");
+        WriteLog((read == RecordRead::kTooLarge
+                      ? std::wstring(file.name) + L" is larger than any key file can be"
+                      : L"Cannot read " + std::wstring(file.name)) +
+                 L"; it is not loaded and will not be saved over");
         return 0;
     }
-    file.list.resize(*read / sizeof(KeyDataRecord));
     return file.list.empty() ? 0 : 1;
 }
 
@@ -75,6 +80,11 @@ bool Save(RecordFile& file, const KeyDataList& records) {
     if (file.unreadable) {
         WriteLog(L"Not saving " + std::wstring(file.name) +
                  L": the file on disk could not be read");
+        return false;
+    }
+    // The next start would not load it.
+    if (records.size() > kMaxRecords) {
+        WriteLog(L"Not saving " + std::wstring(file.name) + L": more records than key ids");
         return false;
     }
     std::string reason;
@@ -95,16 +105,18 @@ const KeyDataRecord* LastLive(const KeyDataList& records) {
     return last == records.rend() ? nullptr : &*last;
 }
 
-// A finish cut short between its two saves: the key the journal names is in both lists, its
-// finished copy last. It stays finished only. True when the unfinished list changed.
+// A finish cut short between its two saves: the finished record the journal names is the last
+// live one, and the unfinished record of its id is still the one the finish started from. That
+// copy goes. True when the unfinished list changed.
 bool MendFinishCutShort(const FinishJournal& journal) {
     const KeyDataRecord* last = LastLive(g_KeyData);
-    if (journal.record && last != nullptr &&
-        std::memcmp(last, &*journal.record, sizeof(KeyDataRecord)) == 0) {
+    if (journal.records && last != nullptr &&
+        std::memcmp(last, &journal.records->finished, sizeof(KeyDataRecord)) == 0) {
         auto unfinished = std::find_if(
             g_KeyDataEdit.begin(), g_KeyDataEdit.end(),
             [id = last->keyId](const KeyDataRecord& record) { return record.keyId == id; });
-        if (unfinished != g_KeyDataEdit.end()) {
+        if (unfinished != g_KeyDataEdit.end() &&
+            std::memcmp(&*unfinished, &journal.records->unfinished, sizeof(KeyDataRecord)) == 0) {
             WriteLog(L"Key " + std::to_wstring(last->keyId) +
                      L" was in both key files; it is kept as finished");
             g_KeyDataEdit.erase(unfinished);
@@ -117,15 +129,20 @@ bool MendFinishCutShort(const FinishJournal& journal) {
 
 // Another installation's finished file, an older backup or a damaged file can share ids with
 // unfinished keys, and every change finds a key by its id: a finish would replace the other
-// key. Unfinished keys never reach the machine, so they are the ones to take new ids.
+// key. Unfinished keys never reach the machine, so they are the ones to take new ids; only a
+// finished key's pending edit keeps its id, as the first unfinished key of that id.
 bool GiveSharedIdsNewIds() {
-    std::set<int> taken;
+    // The first finished record of an id is the one that a finish of that id replaces.
+    std::map<int, const KeyDataRecord*> finished;
     for (const KeyDataRecord& record : g_KeyData) {
-        taken.insert(record.keyId);
+        finished.emplace(record.keyId, &record);
     }
+    std::set<int> taken;
     bool changed = false;
     for (KeyDataRecord& record : g_KeyDataEdit) {
-        if (taken.insert(record.keyId).second) {
+        const auto owner = finished.find(record.keyId);
+        if ((owner == finished.end() || IsPendingEditOf(record, *owner->second)) &&
+            taken.insert(record.keyId).second) {
             continue;
         }
         const std::optional<int> id = AllocateUserKeyId();
@@ -152,24 +169,28 @@ void ForEachKey(Visit visit) {
     }
 }
 
-}  // namespace
+constexpr int kLowestId = std::numeric_limits<int16_t>::min();
+constexpr int kHighestUserId = -101;
 
-std::filesystem::path BesideProgram(const wchar_t* name) {
-    return platform::ToPath(GetAppDirectory() + name);
-}
-
-KeyDataList ParseRecords(std::span<const uint8_t> bytes) {
-    KeyDataList records(bytes.size() / sizeof(KeyDataRecord));
-    if (!records.empty()) {
-        std::memcpy(records.data(), bytes.data(), records.size() * sizeof(KeyDataRecord));
+// The free user id nearest the counter: below it first, as ids are given, then above it. So
+// every id that no key holds can be given, whatever the counter holds.
+std::optional<int> NearestFreeId(int counter) {
+    std::bitset<size_t{1} << 16> held;
+    ForEachKey([&](const KeyDataRecord& record) { held.set(record.keyId - kLowestId); });
+    for (int id = std::min(counter, kHighestUserId + 1) - 1; id >= kLowestId; --id) {
+        if (!held[id - kLowestId]) {
+            return id;
+        }
     }
-    return records;
+    for (int id = std::max(counter + 1, kLowestId); id <= kHighestUserId; ++id) {
+        if (!held[id - kLowestId]) {
+            return id;
+        }
+    }
+    return std::nullopt;
 }
 
-std::span<const uint8_t> RecordBytes(const KeyDataList& records) {
-    return {reinterpret_cast<const uint8_t*>(records.data()),
-            records.size() * sizeof(KeyDataRecord)};
-}
+}  // namespace
 
 int LoadKeyData() {
     return Load(g_keyDataFile);
@@ -209,23 +230,16 @@ std::optional<int> AllocateUserKeyId() {
     const int counter = std::min(platform::ReadProfileInt(config, L"key", L"ID", -100), -100);
     int lowest = counter;
     ForEachKey([&](const KeyDataRecord& record) { lowest = std::min<int>(lowest, record.keyId); });
-    constexpr int kLowest = std::numeric_limits<int16_t>::min();
-    int id = lowest - 1;
-    // A damaged file can hold the lowest id of all: then the first id below the counter that
-    // no key holds.
-    if (id < kLowest) {
-        std::set<int> used;
-        ForEachKey([&](const KeyDataRecord& record) { used.insert(record.keyId); });
-        for (id = counter - 1; id >= kLowest && used.contains(id); --id) {
-        }
-    }
-    if (id < kLowest) {
+    // A damaged file can hold the lowest id of all.
+    const std::optional<int> id =
+        lowest > kLowestId ? std::optional<int>(lowest - 1) : NearestFreeId(counter);
+    if (!id) {
         WriteLog(L"No user key id is left");
         return std::nullopt;
     }
     // An id whose counter was not stored would be handed out again by the next call.
     std::string reason;
-    if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", id),
+    if (!platform::WriteProfileString(config, L"key", L"ID", platform::Format(L"%d", *id),
                                       &reason)) {
         WriteLog(L"Cannot write the key id counter: " + platform::Utf8ToWide(reason));
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include "log/log.h"
 #include "model/finish_journal.h"
 #include "model/key_files.h"
+#include "model/pending_edit.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
 
@@ -51,14 +52,22 @@ void PutBack(KeyDataList& list, const Removed& removed) {
     }
 }
 
-bool Upsert(KeyDataList& list, const KeyDataRecord& record, bool (*save)(const KeyDataList&)) {
-    Removed removed = RemoveFirst(list, record.keyId);
+// The record appended by an upsert goes, and the one it replaced returns to its place.
+void TakeBackUpsert(KeyDataList& list, const Removed& replaced) {
+    list.pop_back();
+    PutBack(list, replaced);
+}
+
+// The record goes in place of the first with its id, at the end; replaced holds that one, so
+// that a later step can take the change back.
+bool Upsert(KeyDataList& list, const KeyDataRecord& record, bool (*save)(const KeyDataList&),
+            Removed& replaced) {
+    replaced = RemoveFirst(list, record.keyId);
     list.push_back(record);
     if (save(list)) {
         return true;
     }
-    list.pop_back();
-    PutBack(list, removed);
+    TakeBackUpsert(list, replaced);
     return false;
 }
 
@@ -73,24 +82,31 @@ KeyDataRecord* FindEditKeyById(KeyDataRecord* buffer, int id) {
 }
 
 bool UpsertKeyData(KeyDataRecord record) {
-    return Upsert(g_KeyData, record, SaveKeyData);
+    Removed replaced;
+    return Upsert(g_KeyData, record, SaveKeyData, replaced);
 }
 
 bool UpsertKeyDataEdit(KeyDataRecord record) {
-    return Upsert(g_KeyDataEdit, record, SaveKeyDataEdit);
+    Removed replaced;
+    return Upsert(g_KeyDataEdit, record, SaveKeyDataEdit, replaced);
 }
 
 bool FinishKeyEdit(KeyDataRecord record) {
-    // The finished copy is appended, never put in another key's place.
-    if (std::any_of(g_KeyData.begin(), g_KeyData.end(), HasId(record.keyId))) {
+    const auto unfinished = std::find_if(g_KeyDataEdit.begin(), g_KeyDataEdit.end(),
+                                         HasId(record.keyId));
+    const auto finished = std::find_if(g_KeyData.begin(), g_KeyData.end(), HasId(record.keyId));
+    // The finished copy takes no other key's place, only that of the key it is an edit of.
+    if (finished != g_KeyData.end() &&
+        (unfinished == g_KeyDataEdit.end() || !IsPendingEditOf(*unfinished, *finished))) {
         WriteLog(L"Key " + std::to_wstring(record.keyId) +
                  L" is not finished: a finished key has its id");
         return false;
     }
-    if (!WriteFinishJournal(record)) {
-        return false;
+    if (unfinished != g_KeyDataEdit.end()) {
+        WriteFinishJournal({record, *unfinished});
     }
-    if (!UpsertKeyData(record)) {
+    Removed replaced;
+    if (!Upsert(g_KeyData, record, SaveKeyData, replaced)) {
         RemoveFinishJournal();
         return false;
     }
@@ -98,12 +114,13 @@ bool FinishKeyEdit(KeyDataRecord record) {
         RemoveFinishJournal();
         return true;
     }
-    g_KeyData.pop_back();
+    TakeBackUpsert(g_KeyData, replaced);
     if (SaveKeyData(g_KeyData)) {
         RemoveFinishJournal();
     } else {
         WriteLog(L"Key " + std::to_wstring(record.keyId) +
-                 L" is left in both key files; the next start keeps it finished");
+                 L" is left in both key files; the next start keeps it finished unless it is "
+                 L"saved unfinished again first");
     }
     return false;
 }

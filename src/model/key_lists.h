@@ -3,37 +3,11 @@
 // Every change saves the whole list to its file at once.
 
 #include <cstddef>
-#include <new>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "model/key_records.h"
-
-// Record storage starts on a cache line. The C library puts large blocks 16 bytes past a page
-// boundary, and on some processors the kernel copies a file into memory so placed many times
-// slower than into memory placed otherwise; loading reads straight into a list's storage.
-template <typename T>
-struct RecordAllocator {
-    using value_type = T;
-    static constexpr std::align_val_t kAlignment{64};
-
-    RecordAllocator() = default;
-    template <typename U>
-    RecordAllocator(const RecordAllocator<U>&) {}
-
-    T* allocate(size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), kAlignment)); }
-    void deallocate(T* p, size_t) { ::operator delete(p, kAlignment); }
-    template <typename U>
-    bool operator==(const RecordAllocator<U>&) const {
-        return true;
-    }
-};
-
-using KeyDataList = std::vector<KeyDataRecord, RecordAllocator<KeyDataRecord>>;
-// A smaller alignment fails no test, it only makes loading slower.
-static_assert(static_cast<size_t>(KeyDataList::allocator_type::kAlignment) % 64 == 0,
-              "key list storage must start on a cache line");
+#include "model/record_file.h"
 
 extern KeyDataList g_KeyData;      // finished keys, "KeyData.u"
 extern KeyDataList g_KeyDataEdit;  // unfinished keys, "KeyDataEdit.u"
@@ -49,8 +23,9 @@ bool UpsertKeyData(KeyDataRecord record);
 bool UpsertKeyDataEdit(KeyDataRecord record);
 
 // An unfinished key finished: the record goes into g_KeyData and its id out of g_KeyDataEdit,
-// both saved, with the finish's journal around the two saves. False when a file could not be
-// written or a finished key has the id: both lists are then as they were.
+// both saved, with the finish's journal around the two saves. The pending edit of a finished
+// key replaces that key; any other finished key of the id refuses the finish. False when a file
+// could not be written or the finish is refused: both lists are then as they were.
 bool FinishKeyEdit(KeyDataRecord record);
 
 // Marks the first record with the id deleted (status 0); saves in any case.

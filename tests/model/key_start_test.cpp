@@ -63,13 +63,14 @@ KeyDataList Random(size_t bytes, unsigned seed) {
 
 class KeyStart : public test::ModelTest {
   protected:
+    // The journal: the finished record and the unfinished one it replaces, or none.
     void Write(const KeyDataList& finished, const KeyDataList& unfinished,
-               std::optional<KeyDataRecord> journal = std::nullopt) const {
+               const KeyDataList& journal = {}) const {
         WriteRecords("KeyData.u", finished);
         WriteRecords("KeyDataEdit.u", unfinished);
         std::filesystem::remove(File("KeyFinish.journal"));
-        if (journal) {
-            WriteRecords("KeyFinish.journal", {*journal});
+        if (!journal.empty()) {
+            WriteRecords("KeyFinish.journal", journal);
         }
     }
 
@@ -106,7 +107,7 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
         const char* what;
         KeyDataList finished;
         KeyDataList unfinished;
-        std::optional<KeyDataRecord> journal;
+        KeyDataList journal;
         bool mended;
         std::vector<int> unfinishedAfter;
         std::vector<std::string> log;
@@ -115,14 +116,14 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
         {"a finish cut short, a key deleted after it",
          {MakeRecord(-102, "B"), done, MakeRecord(-103, "C", 100, KeyStatusDeleted)},
          {Unfinished(-104, "D"), draft},
-         done,
+         {done, draft},
          true,
          {-104},
          {"Key -101 was in both key files; it is kept as finished"}},
         {"a finish cut short beside another id in both",
          {MakeRecord(-102, "B"), done},
          {Unfinished(-102, "D"), draft},
-         done,
+         {done, draft},
          true,
          {-103},
          {"Key -101 was in both key files",
@@ -131,14 +132,14 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
         {"another installation's key of the same id, maker and type",
          otherInstallation,
          {Unfinished(-104, "M5000_U")},
-         std::nullopt,
+         {},
          false,
          {-105},
          {"Unfinished key -104 shared its id with another key; it is now -105"}},
         {"another installation's keys, ours finished by a journal that is not theirs",
          otherInstallation,
          {Unfinished(-103, "D"), Unfinished(-104, "E")},
-         Finished(Unfinished(-104, "E")),
+         {Finished(Unfinished(-104, "E")), Unfinished(-104, "E")},
          false,
          {-105, -106},
          {"KeyFinish.journal names no finish cut short",
@@ -148,14 +149,14 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
         {"one id twice among the unfinished keys",
          {MakeRecord(-101, "P")},
          {Unfinished(-102, "D"), Unfinished(-102, "E")},
-         std::nullopt,
+         {},
          false,
          {-102, -103},
          {"-102 shared its id with another key; it is now -103"}},
         {"a damaged finished file",
          damaged,
          {draft},
-         std::nullopt,
+         {},
          false,
          {},
          {"-101 shared its id"}},
@@ -185,7 +186,7 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
 TEST_F(KeyStart, AStartThatCannotSaveKeepsItsChangesInMemoryAndTheJournalForTheNextStart) {
     const KeyDataRecord draft = Unfinished(-101, "A_U");
     const KeyDataRecord done = Finished(draft);
-    Write({MakeRecord(-102, "B"), done}, {Unfinished(-102, "D"), draft}, done);
+    Write({MakeRecord(-102, "B"), done}, {Unfinished(-102, "D"), draft}, {done, draft});
     std::filesystem::permissions(File("KeyDataEdit.u"), std::filesystem::perms::owner_read);
     LoadKeyLists();
     // Nothing in this run can reach finished key -102 through the unfinished one.

@@ -90,6 +90,23 @@ std::optional<std::vector<uint8_t>> AdjustedAccessList(std::vector<uint8_t> list
     return list;
 }
 
+// Whether the new file, described by now, gives no one but its saver rights that the old file
+// did not. With an access list the group bits are its mask, and the list's own entries were
+// adjusted as they were set.
+bool GivesNoNewRights(const FileAccess& old, const struct stat& now) {
+    const mode_t bits = now.st_mode & 07777;
+    const bool oldOwner = old.regular && now.st_uid == old.owner;
+    if (now.st_uid != ::geteuid() &&
+        !(oldOwner && (bits & S_IRWXU & ~(old.mode | S_IWUSR)) == 0)) {
+        return false;
+    }
+    const mode_t groupMay = old.regular && now.st_gid == old.group
+                                ? old.mode & S_IRWXG
+                                : (old.mode & S_IRWXO) << 3;
+    const bool groupWider = old.accessList.empty() && (bits & S_IRWXG & ~groupMay) != 0;
+    return (bits & ~0777) == 0 && !groupWider && (bits & S_IRWXO & ~old.mode) == 0;
+}
+
 }  // namespace
 
 std::optional<FileAccess> ReadFileAccess(const std::filesystem::path& path,
@@ -121,34 +138,50 @@ std::optional<FileAccess> ReadFileAccess(const std::filesystem::path& path,
 }
 
 bool ApplyFileAccess(int fd, const FileAccess& access) {
-    // Root may give the file away; another user may give it only a group he is in.
-    bool groupKept = false;
-    if (access.regular && ::geteuid() == 0) {
-        if (::fchown(fd, access.owner, access.group) != 0) {
-            return false;
+    // On a file system that keeps no owners or modes (FAT; exFAT and NTFS mounted for every
+    // user) these calls fail or change nothing, and every file has what the mount gives it, as
+    // the old one had: what the new file has after them decides, not their errors.
+    int refusal = 0;
+    auto attempt = [&](int result) {
+        if (result != 0 && refusal == 0) {
+            refusal = errno;
         }
-        groupKept = true;
-    } else if (access.regular) {
-        groupKept = ::fchown(fd, static_cast<uid_t>(-1), access.group) == 0;
+    };
+    // Root may give the file away; another user may give it only a group he is in.
+    if (access.regular) {
+        attempt(::geteuid() == 0 ? ::fchown(fd, access.owner, access.group)
+                                 : ::fchown(fd, static_cast<uid_t>(-1), access.group));
     }
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) {
+        return false;
+    }
+    const bool groupKept = access.regular && now.st_gid == access.group;
     // The group the file falls to gets what its members could do before: the others' share.
     mode_t mode = access.mode | S_IWUSR;
     if (!groupKept) {
         mode = (mode & ~S_IRWXG) | ((mode & S_IRWXO) << 3);
     }
-    if (::fchmod(fd, mode) != 0) {
+    attempt(::fchmod(fd, mode));
+    if (!access.accessList.empty()) {
+        // Setting the list sets the permission bits too, so it comes last.
+        auto list = AdjustedAccessList(access.accessList, groupKept);
+        if (!list) {
+            errno = EINVAL;
+            return false;
+        }
+        if (::fsetxattr(fd, kAccessListName, list->data(), list->size(), 0) != 0) {
+            return false;
+        }
+    }
+    if (::fstat(fd, &now) != 0) {
         return false;
     }
-    if (access.accessList.empty()) {
+    if (GivesNoNewRights(access, now)) {
         return true;
     }
-    // Setting the list sets the permission bits too, so it comes last.
-    auto list = AdjustedAccessList(access.accessList, groupKept);
-    if (!list) {
-        errno = EINVAL;
-        return false;
-    }
-    return ::fsetxattr(fd, kAccessListName, list->data(), list->size(), 0) == 0;
+    errno = refusal != 0 ? refusal : EPERM;
+    return false;
 }
 
 }  // namespace platform

@@ -180,9 +180,14 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
             return false;
         }
     }
-    // A file that replaces another is private until it has the old one's access.
-    int fd =
-        ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, replacing ? 0600 : 0644);
+    // Whatever stands at the partial name (a link, another's file, a FIFO) was put there by
+    // someone else or left by a save cut short: it is never opened, only removed, and the file
+    // is made new there. A file that replaces another is private until it has the old one's
+    // access.
+    ::unlink(partial.c_str());
+    int fd = ::open(partial.c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                    replacing ? 0600 : 0644);
     if (fd < 0) {
         if (error != nullptr) {
             *error = ErrorText("cannot create", partial);

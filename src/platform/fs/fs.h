@@ -36,15 +36,17 @@ std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
                                     const std::function<std::span<uint8_t>(size_t)>& place);
 
 // Replaces target with bytes so that target is either wholly old or wholly new: the bytes are
-// written beside staging, flushed to disk, named staging and then renamed over target, and
-// the folder is synced; so a file named staging is always complete. The new file gives no one
+// written to a file made new beside staging (whatever stood at its name is removed, never
+// opened), flushed to disk, named staging and then renamed over target, and the folder is
+// synced; so a file named staging is always complete. The new file gives no one
 // rights that target did not, apart from write access for this process: it keeps target's
 // permission bits (never a set-id or sticky bit) and access list. Saved by root it keeps
 // target's owner and group; saved by another user it is his, in target's group when he is in
 // it, else in his own group, which gets only what others could do. A target that is a link is
 // replaced by a plain file of this process's own. A target this process may not write (for
-// root: one its owner made read-only) is not replaced. On failure staging is removed, target is
-// untouched, and the reason is returned in error.
+// root: one its owner made read-only) is not replaced. A file system that keeps no owners or modes
+// gives the new file what it gives every file, as it gave the old one. On failure staging is removed,
+// target is untouched, and the reason is returned in error.
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error = nullptr);
 
