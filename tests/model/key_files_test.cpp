@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "model/key_files.h"
 #include "model/model_fixture.h"
@@ -253,6 +254,50 @@ TEST_F(UserKeyIds, StoringTheCounterLeavesEveryOtherByteOfTheFile) {
     test::WriteBytes(current_ / "config.ini", config("-101"));
     EXPECT_EQ(AllocateUserKeyId(), -102);
     EXPECT_EQ(platform::ReadWholeFile(current_ / "config.ini"), config("-102"));
+}
+
+TEST_F(UserKeyIds, AtTheBottomOfSixteenBitsEveryIdNoKeyHoldsIsStillGiven) {
+    struct Case {
+        const char* what;
+        const wchar_t* counter;
+        std::vector<int16_t> held;
+        std::vector<int> given;
+    };
+    const Case cases[] = {
+        {"a damaged key holds -32768: the first free id below the counter", L"-105",
+         {-32768, -106}, {-107, -108}},
+        {"none is free below the counter: the nearest above it", L"-32768",
+         {-32768, -32767, -32765}, {-32766, -32764}},
+        {"a counter beyond 16 bits", L"-40000", {}, {-32768, -32767}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetCounter(c.counter);
+        g_KeyData.clear();
+        for (int16_t id : c.held) {
+            g_KeyData.push_back(MakeRecord(id, "A"));
+        }
+        for (int id : c.given) {
+            EXPECT_EQ(AllocateUserKeyId(), id);
+            EXPECT_EQ(Counter(), id);
+        }
+    }
+}
+
+TEST_F(UserKeyIds, ADamagedKeyNearTheBottomLeavesNoUnfinishedKeyWithASharedId) {
+    WriteRecords("KeyData.u", {MakeRecord(-32766, "X")});
+    WriteRecords("KeyDataEdit.u", KeyDataList(4, MakeRecord(-101, "U", 100, 0)));
+    LoadKeyLists();
+    std::set<int> ids = {-32766};
+    for (const KeyDataRecord& record : g_KeyDataEdit) {
+        EXPECT_TRUE(ids.insert(record.keyId).second) << record.keyId << " twice";
+    }
+    // New keys, and clean key files in place of the damaged one, still get ids.
+    EXPECT_NE(AllocateUserKeyId(), std::nullopt);
+    WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
+    WriteRecords("KeyDataEdit.u", {});
+    LoadKeyLists();
+    EXPECT_NE(AllocateUserKeyId(), std::nullopt);
 }
 
 TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {

@@ -17,42 +17,20 @@
 #include <thread>
 
 #include "model/key_files.h"
+#include "model/key_start_fixture.h"
 #include "model/kill_after_step.h"
-#include "model/model_fixture.h"
 #include "model/record_builder.h"
 
 namespace {
 
 using test::FileStep;
+using test::Finished;
 using test::Ids;
+using test::KeyStart;
 using test::MakeRecord;
-using Names = std::multiset<std::string>;
-
-// As the wizard saves an unfinished key: no status, no owned blank entries.
-KeyDataRecord Unfinished(int16_t id, const std::string& name, uint32_t maker = 2) {
-    KeyDataRecord record = MakeRecord(id, name);
-    record.params.status = 0;
-    record.makerId = maker;
-    for (KeyBlankEntry& blank : record.blanks) {
-        blank = {};
-    }
-    return record;
-}
-
-// As the wizard finishes it.
-KeyDataRecord Finished(const KeyDataRecord& unfinished) {
-    KeyDataRecord record = MakeRecord(unfinished.keyId, unfinished.keyName);
-    record.makerId = unfinished.makerId;
-    return record;
-}
-
-Names NamesOf(const KeyDataList& records) {
-    Names names;
-    for (const KeyDataRecord& record : records) {
-        names.insert(record.keyName);
-    }
-    return names;
-}
+using test::Names;
+using test::NamesOf;
+using test::Unfinished;
 
 KeyDataList Random(size_t bytes, unsigned seed) {
     std::mt19937 random(seed);
@@ -60,38 +38,6 @@ KeyDataList Random(size_t bytes, unsigned seed) {
     std::generate(noise.begin(), noise.end(), [&] { return static_cast<uint8_t>(random()); });
     return ParseRecords(noise);
 }
-
-class KeyStart : public test::ModelTest {
-  protected:
-    // The journal: the finished record and the unfinished one it replaces, or none.
-    void Write(const KeyDataList& finished, const KeyDataList& unfinished,
-               const KeyDataList& journal = {}) const {
-        WriteRecords("KeyData.u", finished);
-        WriteRecords("KeyDataEdit.u", unfinished);
-        std::filesystem::remove(File("KeyFinish.journal"));
-        if (!journal.empty()) {
-            WriteRecords("KeyFinish.journal", journal);
-        }
-    }
-
-    std::string Log() const { return test::ReadText(File("log.bin")); }
-
-    // What every start must leave: the finished file untouched, the unfinished file as its list,
-    // no id twice in or across the lists, and no journal.
-    void ExpectSoundStart(const KeyDataList& finished) const {
-        EXPECT_TRUE(
-            std::ranges::equal(RecordBytes(ReadRecords("KeyData.u")), RecordBytes(finished)));
-        EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), Ids(g_KeyDataEdit));
-        std::set<int> taken;
-        for (const KeyDataRecord& record : g_KeyData) {
-            taken.insert(record.keyId);
-        }
-        for (const KeyDataRecord& record : g_KeyDataEdit) {
-            EXPECT_TRUE(taken.insert(record.keyId).second) << record.keyId << " taken twice";
-        }
-        EXPECT_FALSE(std::filesystem::exists(File("KeyFinish.journal")));
-    }
-};
 
 TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
     const KeyDataRecord draft = Unfinished(-101, "A_U");

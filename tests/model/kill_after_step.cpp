@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,7 @@ struct Trigger {
     test::FileStep step{};
     std::string fileName;
     int left = 0;
+    std::function<void()> action;
 };
 Trigger g_trigger;
 
@@ -27,7 +29,7 @@ Function* Real(const char* name) {
 int AfterStep(test::FileStep step, const char* path, int result) {
     if (result == 0 && g_trigger.left > 0 && g_trigger.step == step &&
         std::filesystem::path(path).filename() == g_trigger.fileName && --g_trigger.left == 0) {
-        ::kill(::getpid(), SIGKILL);
+        std::exchange(g_trigger.action, nullptr)();
     }
     return result;
 }
@@ -37,7 +39,12 @@ int AfterStep(test::FileStep step, const char* path, int result) {
 namespace test {
 
 void KillAfter(FileStep step, const std::string& fileName, int occurrence) {
-    g_trigger = {step, fileName, occurrence};
+    RunAfter(step, fileName, [] { ::kill(::getpid(), SIGKILL); }, occurrence);
+}
+
+void RunAfter(FileStep step, const std::string& fileName, std::function<void()> action,
+              int occurrence) {
+    g_trigger = {step, fileName, occurrence, std::move(action)};
 }
 
 }  // namespace test

@@ -11,19 +11,20 @@
 #include <functional>
 
 #include "platform/fs/fs.h"
+#include "platform/fs_users.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-std::span<const uint8_t> AsBytes(std::string_view text) {
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
-
-std::string Content(const std::filesystem::path& path) {
-    auto bytes = platform::ReadWholeFile(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
-}
+using test::AsBytes;
+using test::Content;
+using test::InChild;
+using test::kOtherUser;
+using test::kRoot;
+using test::kSharedGroup;
+using test::kUser;
+using test::SaveTwiceInChild;
 
 TEST(Folders, ProgramFolderIsTheExecutablesWithATrailingSeparator) {
     std::wstring folder = platform::ProgramFolder();
@@ -71,41 +72,17 @@ TEST(ReplaceFile, StagingLeftLongerByAKilledSaveBringsNothingBack) {
     EXPECT_EQ(Content(folder / "data.u"), "new");
 }
 
-// Root passes every access check, so the cases of a user who may or may not write a file run in
-// a child that root's test drops to this user, in this group besides his own.
-constexpr uid_t kUser = 65534;
-constexpr gid_t kSharedGroup = 65533;
-// Another user, in no group but his own.
-constexpr uid_t kOtherUser = 65533;
-constexpr uid_t kRoot = 0;
-
-// The exit code of a child that does act as user (root stays root): 0 when act succeeds, 1 when
-// it fails, 2 when the test cannot act as user in target's folder.
-int InChild(uid_t user, gid_t group, std::span<const gid_t> groups,
-            const std::filesystem::path& target, const std::function<bool()>& act) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (user != kRoot &&
-            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(group) != 0 ||
-             ::setuid(user) != 0 || ::access(target.parent_path().c_str(), W_OK) != 0)) {
-            ::_exit(2);
-        }
-        ::_exit(act() ? 0 : 1);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The same for a child that saves target twice (a user saves again what he saved once), as
-// root or as one of the test's users: kUser is also in kSharedGroup.
-int SaveTwiceInChild(const std::filesystem::path& target, uid_t user) {
-    const gid_t sharedGroup[] = {kSharedGroup};
-    return InChild(user, user, user == kUser ? sharedGroup : std::span<const gid_t>(), target, [&] {
-        auto staging = target.string() + ".tmp";
-        return platform::ReplaceFile(target, staging, AsBytes("new")) &&
-               platform::ReplaceFile(target, staging, AsBytes("new"));
-    });
+TEST(ReplaceFile, IsRefusedWithItsReasonWhenItsNewFileCannotBeMade) {
+    test::TempFolder folder;
+    std::ofstream(folder / "data.u") << "old";
+    // What stands at the partial name is removed, but a folder with a file in it cannot be.
+    std::filesystem::create_directories(folder / "data_Bak.u.part" / "x");
+    std::string error;
+    EXPECT_FALSE(platform::ReplaceFile(folder / "data.u", folder / "data_Bak.u", AsBytes("new"),
+                                       &error));
+    EXPECT_EQ(error, "cannot create " + (folder / "data_Bak.u.part").string() + ": File exists");
+    EXPECT_EQ(Content(folder / "data.u"), "old");
+    EXPECT_TRUE(std::filesystem::exists(folder / "data_Bak.u.part" / "x"));
 }
 
 TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {
