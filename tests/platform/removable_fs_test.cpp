@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -42,6 +43,10 @@ const Stick kSticks[] = {
     {"ExFat", "mkfs.exfat", "-b 4096", 1 << 20, "mount.exfat-fuse", "allow_other,umask=0", true},
     {"Ntfs", "mkntfs", "-F -f -q", 2 << 20, "ntfs-3g", "allow_other,umask=0", false},
 };
+
+void PrintTo(const Stick& stick, std::ostream* out) {
+    *out << stick.name;
+}
 
 std::optional<std::string> FindProgram(const std::string& name) {
     std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
