@@ -92,8 +92,8 @@ bool UpsertKeyDataEdit(KeyDataRecord record) {
 }
 
 bool FinishKeyEdit(KeyDataRecord record) {
-    const auto unfinished = std::find_if(g_KeyDataEdit.begin(), g_KeyDataEdit.end(),
-                                         HasId(record.keyId));
+    const auto unfinished =
+        std::find_if(g_KeyDataEdit.begin(), g_KeyDataEdit.end(), HasId(record.keyId));
     const auto finished = std::find_if(g_KeyData.begin(), g_KeyData.end(), HasId(record.keyId));
     // The finished copy takes no other key's place, only that of the key it is an edit of.
     if (finished != g_KeyData.end() &&

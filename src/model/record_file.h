@@ -48,5 +48,4 @@ std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 enum class RecordRead { kRead, kUnreadable, kTooLarge };
 // Reads the whole records of the file into records, straight into their storage, unless the
 // file is larger than maxBytes: then nothing of it is read. records is empty unless read.
-RecordRead ReadRecordFile(const std::filesystem::path& path, size_t maxBytes,
-                          KeyDataList& records);
+RecordRead ReadRecordFile(const std::filesystem::path& path, size_t maxBytes, KeyDataList& records);

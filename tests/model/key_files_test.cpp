@@ -264,10 +264,14 @@ TEST_F(UserKeyIds, AtTheBottomOfSixteenBitsEveryIdNoKeyHoldsIsStillGiven) {
         std::vector<int> given;
     };
     const Case cases[] = {
-        {"a damaged key holds -32768: the first free id below the counter", L"-105",
-         {-32768, -106}, {-107, -108}},
-        {"none is free below the counter: the nearest above it", L"-32768",
-         {-32768, -32767, -32765}, {-32766, -32764}},
+        {"a damaged key holds -32768: the first free id below the counter",
+         L"-105",
+         {-32768, -106},
+         {-107, -108}},
+        {"none is free below the counter: the nearest above it",
+         L"-32768",
+         {-32768, -32767, -32765},
+         {-32766, -32764}},
         {"a counter beyond 16 bits", L"-40000", {}, {-32768, -32767}},
     };
     for (const Case& c : cases) {

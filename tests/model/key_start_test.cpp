@@ -99,13 +99,7 @@ TEST_F(KeyStart, MendsOnlyTheFinishItsJournalNamesAndGivesSharedIdsNewIds) {
          false,
          {-102, -103},
          {"-102 shared its id with another key; it is now -103"}},
-        {"a damaged finished file",
-         damaged,
-         {draft},
-         {},
-         false,
-         {},
-         {"-101 shared its id"}},
+        {"a damaged finished file", damaged, {draft}, {}, false, {}, {"-101 shared its id"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

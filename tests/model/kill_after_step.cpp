@@ -39,7 +39,8 @@ int AfterStep(test::FileStep step, const char* path, int result) {
 namespace test {
 
 void KillAfter(FileStep step, const std::string& fileName, int occurrence) {
-    RunAfter(step, fileName, [] { ::kill(::getpid(), SIGKILL); }, occurrence);
+    RunAfter(
+        step, fileName, [] { ::kill(::getpid(), SIGKILL); }, occurrence);
 }
 
 void RunAfter(FileStep step, const std::string& fileName, std::function<void()> action,

@@ -39,8 +39,8 @@ TEST_F(OversizedFiles, AJournalOfAnyOtherSizeThanItsTwoRecordsNamesNothing) {
         std::filesystem::remove(current_ / "config.ini");
         LoadKeyLists();
         ExpectSoundStart({MakeRecord(-101, "P"), done});
-        EXPECT_EQ(Ids(g_KeyDataEdit), bytes == 2 * kRecord ? std::vector<int>{}
-                                                           : std::vector<int>{-103});
+        EXPECT_EQ(Ids(g_KeyDataEdit),
+                  bytes == 2 * kRecord ? std::vector<int>{} : std::vector<int>{-103});
     }
 }
 

@@ -68,11 +68,15 @@ TEST_F(PendingEdit, KeepsItsIdAtTheStartWhereNoOtherUnfinishedKeyDoes) {
     };
     const Case cases[] = {
         {"the pending edit of a live finished key", Key(), {Edit()}, {-102}},
-        {"a new unfinished key: status 0", Key(),
-         {edit([](KeyDataRecord& r) { r.params.status = 0; })}, {-104}},
+        {"a new unfinished key: status 0",
+         Key(),
+         {edit([](KeyDataRecord& r) { r.params.status = 0; })},
+         {-104}},
         {"another maker id", Key(), {edit([](KeyDataRecord& r) { r.makerId = 8; })}, {-104}},
-        {"another maker name", Key(),
-         {edit([](KeyDataRecord& r) { PutName(r.makerName, "Fjallmo2"); })}, {-104}},
+        {"another maker name",
+         Key(),
+         {edit([](KeyDataRecord& r) { PutName(r.makerName, "Fjallmo2"); })},
+         {-104}},
         {"its finished key deleted", deleted, {Edit()}, {-104}},
         {"two pending edits of one key", Key(), {Edit(), Edit()}, {-102, -104}},
     };

@@ -78,8 +78,8 @@ TEST(ReplaceFile, IsRefusedWithItsReasonWhenItsNewFileCannotBeMade) {
     // What stands at the partial name is removed, but a folder with a file in it cannot be.
     std::filesystem::create_directories(folder / "data_Bak.u.part" / "x");
     std::string error;
-    EXPECT_FALSE(platform::ReplaceFile(folder / "data.u", folder / "data_Bak.u", AsBytes("new"),
-                                       &error));
+    EXPECT_FALSE(
+        platform::ReplaceFile(folder / "data.u", folder / "data_Bak.u", AsBytes("new"), &error));
     EXPECT_EQ(error, "cannot create " + (folder / "data_Bak.u.part").string() + ": File exists");
     EXPECT_EQ(Content(folder / "data.u"), "old");
     EXPECT_TRUE(std::filesystem::exists(folder / "data_Bak.u.part" / "x"));

@@ -36,7 +36,7 @@ constexpr uid_t kRoot = 0;
 // The exit code of a child that does act as user (root stays root): 0 when act succeeds, 1 when
 // it fails, 2 when the test cannot act as user in target's folder.
 inline int InChild(uid_t user, gid_t group, std::span<const gid_t> groups,
-            const std::filesystem::path& target, const std::function<bool()>& act) {
+                   const std::filesystem::path& target, const std::function<bool()>& act) {
     const pid_t child = ::fork();
     if (child == 0) {
         if (user != kRoot &&

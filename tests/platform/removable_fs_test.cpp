@@ -61,7 +61,8 @@ std::optional<std::string> FindProgram(const std::string& name) {
 }
 
 // Runs a shell command; its output, when it fails.
-std::optional<std::string> RunCommand(const std::string& command, const std::filesystem::path& log) {
+std::optional<std::string> RunCommand(const std::string& command,
+                                      const std::filesystem::path& log) {
     if (std::system((command + " >" + log.string() + " 2>&1").c_str()) == 0) {
         return std::nullopt;
     }
@@ -121,9 +122,8 @@ TEST_P(RemovableStick, EveryUserSavesAgainWhatHeOrAnotherSaved) {
         device = test::ReadText(log);
         device.erase(device.find_last_not_of('\n') + 1);
     }
-    const auto failed = RunCommand(*mount + " -o " + stick.mountOptions + " " + device + " " +
-                                mounted.string(),
-                            log);
+    const auto failed = RunCommand(
+        *mount + " -o " + stick.mountOptions + " " + device + " " + mounted.string(), log);
     if (stick.onLoopDevice) {
         // Detached as soon as the file system lets it go.
         RunCommand(*loop + " -d " + device, log);

@@ -96,13 +96,11 @@ std::optional<std::vector<uint8_t>> AdjustedAccessList(std::vector<uint8_t> list
 bool GivesNoNewRights(const FileAccess& old, const struct stat& now) {
     const mode_t bits = now.st_mode & 07777;
     const bool oldOwner = old.regular && now.st_uid == old.owner;
-    if (now.st_uid != ::geteuid() &&
-        !(oldOwner && (bits & S_IRWXU & ~(old.mode | S_IWUSR)) == 0)) {
+    if (now.st_uid != ::geteuid() && !(oldOwner && (bits & S_IRWXU & ~(old.mode | S_IWUSR)) == 0)) {
         return false;
     }
-    const mode_t groupMay = old.regular && now.st_gid == old.group
-                                ? old.mode & S_IRWXG
-                                : (old.mode & S_IRWXO) << 3;
+    const mode_t groupMay =
+        old.regular && now.st_gid == old.group ? old.mode & S_IRWXG : (old.mode & S_IRWXO) << 3;
     const bool groupWider = old.accessList.empty() && (bits & S_IRWXG & ~groupMay) != 0;
     return (bits & ~0777) == 0 && !groupWider && (bits & S_IRWXO & ~old.mode) == 0;
 }

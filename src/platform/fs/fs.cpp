@@ -185,9 +185,9 @@ bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::pat
     // is made new there. A file that replaces another is private until it has the old one's
     // access.
     ::unlink(partial.c_str());
-    int fd = ::open(partial.c_str(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                    replacing ? 0600 : 0644);
+    int fd =
+        ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+               replacing ? 0600 : 0644);
     if (fd < 0) {
         if (error != nullptr) {
             *error = ErrorText("cannot create", partial);

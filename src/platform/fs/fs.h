@@ -45,8 +45,8 @@ std::optional<size_t> ReadWholeFile(const std::filesystem::path& path,
 // it, else in his own group, which gets only what others could do. A target that is a link is
 // replaced by a plain file of this process's own. A target this process may not write (for
 // root: one its owner made read-only) is not replaced. A file system that keeps no owners or modes
-// gives the new file what it gives every file, as it gave the old one. On failure staging is removed,
-// target is untouched, and the reason is returned in error.
+// gives the new file what it gives every file, as it gave the old one. On failure staging is
+// removed, target is untouched, and the reason is returned in error.
 bool ReplaceFile(const std::filesystem::path& target, const std::filesystem::path& staging,
                  std::span<const uint8_t> bytes, std::string* error = nullptr);
 
