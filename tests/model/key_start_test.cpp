@@ -171,19 +171,7 @@ class FinishCutShort : public KeyStart {
 };
 
 TEST_F(FinishCutShort, AfterAnyOfItsStepsLeavesTheKeyOnceAtTheNextStart) {
-    struct Kill {
-        const char* after;
-        FileStep step;
-        const char* file;
-        bool finished;
-    };
-    const Kill kills[] = {
-        {"the journal is written", FileStep::kRenameOnto, "KeyFinish.journal", false},
-        {"the finished file is saved", FileStep::kRenameOnto, "KeyData.u", true},
-        {"the unfinished file is saved", FileStep::kRenameOnto, "KeyDataEdit.u", true},
-        {"the journal is deleted", FileStep::kUnlink, "KeyFinish.journal", true},
-    };
-    for (const Kill& kill : kills) {
+    for (const test::FinishStep& kill : test::kFinishSteps) {
         SCOPED_TRACE(kill.after);
         Reset();
         EXPECT_EXIT(

@@ -15,7 +15,6 @@
 
 namespace {
 
-using test::FileStep;
 using test::Ids;
 using test::MakeRecord;
 using test::Names;
@@ -106,19 +105,7 @@ TEST_F(PendingEdit, ItsFinishReplacesTheFinishedKey) {
 }
 
 TEST_F(PendingEdit, ItsFinishCutShortAfterAnyStepLeavesTheKeyOnceAtTheNextStart) {
-    struct Kill {
-        const char* after;
-        FileStep step;
-        const char* file;
-        bool finished;
-    };
-    const Kill kills[] = {
-        {"the journal is written", FileStep::kRenameOnto, "KeyFinish.journal", false},
-        {"the finished file is saved", FileStep::kRenameOnto, "KeyData.u", true},
-        {"the unfinished file is saved", FileStep::kRenameOnto, "KeyDataEdit.u", true},
-        {"the journal is deleted", FileStep::kUnlink, "KeyFinish.journal", true},
-    };
-    for (const Kill& kill : kills) {
+    for (const test::FinishStep& kill : test::kFinishSteps) {
         SCOPED_TRACE(kill.after);
         Write({before, Key(), after}, {Edit()});
         LoadKeyLists();

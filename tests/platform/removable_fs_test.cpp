@@ -133,7 +133,8 @@ TEST_P(RemovableStick, EveryUserSavesAgainWhatHeOrAnotherSaved) {
     }
     Mount unmountAtTheEnd(mounted);
 
-    // Root's saves and the user's, each over the other's.
+    // Root's saves and the user's, each over the other's. Every write is a save: fusefat spins
+    // for good on a rename over a file that was rewritten in place.
     const auto target = mounted / "KeyData.u";
     int saves = 0;
     for (uid_t saver : {kRoot, kRoot, kUser, kUser, kRoot}) {
