@@ -28,8 +28,10 @@ std::optional<FileAccess> ReadFileAccess(const std::filesystem::path& path,
 
 // Gives the file open at fd the old file's access, with write access for this process. Root
 // keeps the owner and group; another user keeps the group when he is in it, and otherwise
-// gives his own group no more than the old file gave to others. False, with errno set, when
-// the file cannot take it.
+// gives his own group no more than the old file gave to others. Where the file system keeps
+// no owner or mode (it gives every file the same), what the file has is kept. False, with
+// errno set, when the file would give anyone but this process rights the old one did not, or
+// its access list cannot be set.
 bool ApplyFileAccess(int fd, const FileAccess& access);
 
 }  // namespace platform
