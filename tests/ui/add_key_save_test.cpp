@@ -278,6 +278,7 @@ TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), before);
     // No id left to give: said, and nothing saved.
     std::ofstream(current_ / "config.ini") << "[key]\nID=-32768\n";
+    ui_test::HoldEveryUserIdBut(g_KeyData[0].keyId);
     {
         ScopedMessageScript script({{kAnswerCancel, L""}});
         Press(L"NextBtn");
@@ -286,6 +287,7 @@ TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
     }
     EXPECT_EQ(g_KeyData.size(), 1u);
     std::filesystem::remove(current_ / "config.ini");
+    g_KeyDataEdit.clear();
     Press(L"NextBtn");
     EXPECT_EQ(g_KeyData.size(), 2u);
     EXPECT_FALSE(WizardShown());

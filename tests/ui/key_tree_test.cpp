@@ -37,7 +37,7 @@ TEST_F(KeyTreeTest, MakersWithTheirKeysAndCounts) {
 TEST_F(KeyTreeTest, AFinishCutShortBetweenItsSavesShowsTheKeyOnceAsFinished) {
     // The files such a finish leaves: its journal, the finished copy last, the unfinished one
     // not yet gone.
-    ASSERT_TRUE(WriteFinishJournal(MakeKey(-106, "DONE_U", 1)));
+    WriteFinishJournal({MakeKey(-106, "DONE_U", 1), MakeKey(-106, "DRAFT_U", 1)});
     Open({MakeKey(-101, "A4_U", 1), MakeKey(-106, "DONE_U", 1)}, {MakeKey(-106, "DRAFT_U", 1)});
     EXPECT_EQ(Labels(), (Texts{L"Define key data（2）", L"  Audi（2）", L"    A4_U", L"    DONE_U",
                                L"  BMW（0）", L"  Ford（0）"}));
