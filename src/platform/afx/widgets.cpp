@@ -58,6 +58,20 @@ bool ItemsWidget::viewportEvent(QEvent* event) {
     return QTreeWidget::viewportEvent(event);
 }
 
+void ItemsWidget::focusInEvent(QFocusEvent* event) {
+    focusing_ = true;
+    QTreeWidget::focusInEvent(event);
+    focusing_ = false;
+}
+
+// The view asks for the first row while it takes the focus, to put its caret there.
+QModelIndex ItemsWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (focusing_ && !caretOnFocus) {
+        return {};
+    }
+    return QTreeWidget::moveCursor(action, modifiers);
+}
+
 void EllipsisLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "platform/afx/list_ctrl.h"
@@ -143,6 +144,34 @@ TEST_F(TreeListTest, ReportListRowsAndTheirChangeNotification) {
     EXPECT_EQ(list.GetSelectionMark(), 1);
     list.DeleteAllItems();
     EXPECT_EQ(list.GetItemCount(), 0);
+}
+
+// What a list's user does to its rows: a left click names the row, Enter and Escape are told
+// as they are pressed.
+TEST_F(TreeListTest, AListTellsAClickOnARowAndEnterAndEscape) {
+    list.InsertColumn(0, L"Coll", 200);
+    for (const wchar_t* label : {L"K1_U", L"K2_U", L"K3_U"}) {
+        list.InsertItem(99, label, 2);
+    }
+    auto* rows = dynamic_cast<QTreeWidget*>(list.GetSafeWidget());
+    const QPoint second = rows->visualItemRect(rows->topLevelItem(1)).center();
+    // A right press moves the row (its menu request is apart), but is no click.
+    QTest::mouseClick(rows->viewport(), Qt::RightButton, {}, second);
+    ASSERT_EQ(dialog.notifications.size(), 1u);
+    EXPECT_EQ(dialog.notifications[0].code, afx::Notification::ItemChanged);
+    dialog.notifications.clear();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, second);
+    QTest::keyClick(rows, Qt::Key_Return);
+    QTest::keyClick(rows, Qt::Key_Escape);
+    std::vector<std::pair<afx::Notification, int>> told;
+    for (const afx::NotifyInfo& info : dialog.notifications) {
+        EXPECT_EQ(info.controlId, afx_test::kList);
+        told.emplace_back(info.code, info.item);
+    }
+    EXPECT_EQ(told, (std::vector<std::pair<afx::Notification, int>>{
+                        {afx::Notification::Click, 1},
+                        {afx::Notification::Return, -1},
+                        {afx::Notification::Escape, -1}}));
 }
 
 }  // namespace
