@@ -2,10 +2,42 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 #include "platform/afx/image_list_impl.h"
 
 namespace afx {
+namespace {
+
+// As Windows draws a tree: the drop target looks selected, and the selection only while no
+// item is the drop target.
+class DropTargetDelegate : public QStyledItemDelegate {
+  public:
+    explicit DropTargetDelegate(ItemsWidget* view) : QStyledItemDelegate(view), view_(view) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QPersistentModelIndex& target = view_->dropTarget;
+        if (!target.isValid()) {
+            return;
+        }
+        if (index.row() == target.row() && index.parent() == target.parent()) {
+            option->state |= QStyle::State_Selected;
+        } else {
+            option->state &= ~QStyle::State_Selected;
+        }
+    }
+
+  private:
+    const ItemsWidget* view_;
+};
+
+}  // namespace
+
+ItemsWidget::ItemsWidget(QWidget* parent) : QTreeWidget(parent) {
+    setItemDelegate(new DropTargetDelegate(this));
+}
 
 void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
     item->setData(0, kImageRole, image);
@@ -13,13 +45,8 @@ void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
 }
 
 void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
-    if (auto* previous = itemFromIndex(dropTarget)) {
-        previous->setData(0, Qt::BackgroundRole, {});
-    }
     dropTarget = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-    if (item) {
-        item->setData(0, Qt::BackgroundRole, palette().highlight());
-    }
+    viewport()->update();
 }
 
 QTreeWidgetItem* ItemsWidget::AddItem(QTreeWidgetItem* parent) {

@@ -77,6 +77,42 @@ TEST_F(TreeListTest, DropTargetHighlightIsApartFromTheSelection) {
     EXPECT_TRUE(tree.IsExpanded(root));
 }
 
+// The drop target is drawn as the selection is; the selection itself looks so only while no
+// other item is the drop target.
+TEST_F(TreeListTest, OnlyTheDropTargetLooksSelectedWhileThereIsOne) {
+    TreeItem root = tree.InsertItem(L"root", 0, 0);
+    TreeItem maker = tree.InsertItem(L"maker", 1, 1, root);
+    TreeItem key = tree.InsertItem(L"key", 2, 2, maker);
+    tree.Expand(root);
+    tree.Expand(maker);
+    tree.SelectItem(maker);
+    auto* widget = dynamic_cast<QTreeWidget*>(tree.GetSafeWidget());
+    // A row looks selected when most of it is not the view's base colour.
+    auto looksSelected = [widget](TreeItem item) {
+        const QImage shot = widget->viewport()->grab().toImage();
+        const QRect row = widget->visualItemRect(item).intersected(shot.rect());
+        const QRgb base = widget->palette().color(QPalette::Base).rgb();
+        int other = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            for (int x = row.left(); x <= row.right(); ++x) {
+                other += shot.pixel(x, y) != base;
+            }
+        }
+        return other * 2 > row.width() * row.height();
+    };
+    struct Case {
+        TreeItem target;
+        bool makerLooks, keyLooks;
+    };
+    for (const Case& c : {Case{nullptr, true, false}, Case{maker, true, false},
+                          Case{key, false, true}, Case{nullptr, true, false}}) {
+        tree.SelectDropTarget(c.target);
+        SCOPED_TRACE(c.target == nullptr ? "no drop target" : c.target == key ? "key" : "maker");
+        EXPECT_EQ(looksSelected(maker), c.makerLooks);
+        EXPECT_EQ(looksSelected(key), c.keyLooks);
+    }
+}
+
 TEST_F(TreeListTest, ARightClickNotifiesWithThePointAndHitTestFindsTheItem) {
     TreeItem root = tree.InsertItem(L"root", 0, 0);
     TreeItem key = tree.InsertItem(L"K1_U", 2, 2, root);
