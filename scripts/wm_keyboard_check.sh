@@ -124,32 +124,41 @@ finish_key() {
   tab_to NextBtn && press Return
 }
 
+last_selected() { grep '^selected ' "$out" | tail -n1 | cut -d' ' -f2-; }
+
 # tab_round: Tab once round the main window from the key tree back to it, through the search
-# box: the tree's selection does not move.
+# box: no search starts (its button stays off), and the tree's selection does not move.
 tab_round() {
   local moves n through=""
   tab_to QTreeWidget || return 1
   moves=$(count 'selected ')
   for ((n = 0; n < 40; n++)); do
     press Tab || return 1
-    [ "$(focused)" = SearchEdit ] && through=yes
-    [ "$(focused)" = QTreeWidget ] && break
+    case $(focused) in
+      SearchEdit) through=yes ;;
+      SearchBtn) problem="a Tab into the search box started a search"; return 1 ;;
+      QTreeWidget) break ;;
+    esac
   done
   [ "$(focused)" = QTreeWidget ] && [ -n "$through" ] ||
     { problem="no Tab round came back to the key tree through the search box"; return 1; }
   [ "$(count 'selected ')" -eq "$moves" ] ||
-    { problem="a Tab round moved the key tree's selection ($(grep '^selected ' "$out" | tail -n1))"; return 1; }
+    { problem="a Tab round moved the key tree's selection to $(last_selected)"; return 1; }
 }
 
 # search_second NAME: types a search into the box, Tabs to its results and chooses the second
-# by Down and Enter; the tree then has NAME selected.
+# by Down and Enter: Down moves in the results only, and Enter selects NAME in the tree.
 search_second() {
+  local moves
   tab_to SearchEdit && type_text KEYBOARD && tab_to QTreeWidget || return 1
   shoot search-focus
+  moves=$(count 'selected ')
   press Down || return 1
+  [ "$(count 'selected ')" -eq "$moves" ] ||
+    { problem="the search results were gone when Down came ($(last_selected))"; return 1; }
   shoot search-results
   press Return || return 1
-  [ "$(grep '^selected ' "$out" | tail -n1)" = "selected $1" ] ||
+  [ "$(last_selected)" = "$1" ] ||
     { problem="Down and Enter in the search results did not choose $1"; return 1; }
 }
 
