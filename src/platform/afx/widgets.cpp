@@ -2,42 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 #include "platform/afx/image_list_impl.h"
 
 namespace afx {
-namespace {
-
-// As Windows draws a tree: the drop target looks selected, and the selection only while no
-// item is the drop target.
-class DropTargetDelegate : public QStyledItemDelegate {
-  public:
-    explicit DropTargetDelegate(ItemsWidget* view) : QStyledItemDelegate(view), view_(view) {}
-
-  protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QPersistentModelIndex& target = view_->dropTarget;
-        if (!target.isValid()) {
-            return;
-        }
-        if (index.row() == target.row() && index.parent() == target.parent()) {
-            option->state |= QStyle::State_Selected;
-        } else {
-            option->state &= ~QStyle::State_Selected;
-        }
-    }
-
-  private:
-    const ItemsWidget* view_;
-};
-
-}  // namespace
-
-ItemsWidget::ItemsWidget(QWidget* parent) : QTreeWidget(parent) {
-    setItemDelegate(new DropTargetDelegate(this));
-}
 
 void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
     item->setData(0, kImageRole, image);
@@ -46,7 +14,15 @@ void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
 
 void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
     dropTarget = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-    viewport()->update();
+    // As Windows draws a tree, the drop target looks selected, and the selection (the current
+    // item) only while there is no drop target: the view's own selection shows which.
+    QTreeWidgetItem* shown = item != nullptr ? item : currentItem();
+    if (shown != nullptr) {
+        selectionModel()->select(indexFromItem(shown), QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+    } else {
+        clearSelection();
+    }
 }
 
 QTreeWidgetItem* ItemsWidget::AddItem(QTreeWidgetItem* parent) {

@@ -15,7 +15,7 @@ class ImageList;
 // Tree control and report list alike: a QTreeWidget showing pictures of an image list.
 class ItemsWidget : public QTreeWidget {
   public:
-    explicit ItemsWidget(QWidget* parent);
+    explicit ItemsWidget(QWidget* parent) : QTreeWidget(parent) {}
 
     const ImageList* images = nullptr;
     QPersistentModelIndex dropTarget;
