@@ -35,10 +35,11 @@ TEST_F(MainWindowTest, TabGoesRoundTheMainWindowAndTheKeyTree) {
     const Case cases[] = {
         // A Tab into the search box starts no search: the tree stays, and the search button
         // stays off; the disabled and hidden buttons are passed over.
-        {true, {L"Language0",     L"Language1",  L"Language2",   L"Language3",    L"Language4",
-                L"Language5",     L"Language6",  L"Language7",   L"Language8",    L"Language9",
-                L"hideBtn",       L"CloseBtn",   L"InputButton", L"OutputButton", L"SynchServer",
-                L"UpdateMachine", L"SearchEdit", L"tree",        L"Language0"}},
+        {true,
+         {L"Language0", L"Language1", L"Language2", L"Language3", L"Language4", L"Language5",
+          L"Language6", L"Language7", L"Language8", L"Language9", L"hideBtn", L"CloseBtn",
+          L"InputButton", L"OutputButton", L"SynchServer", L"UpdateMachine", L"SearchEdit", L"tree",
+          L"Language0"}},
         {false, {L"tree", L"SearchEdit", L"UpdateMachine", L"SynchServer", L"OutputButton"}},
     };
     for (const Case& c : cases) {

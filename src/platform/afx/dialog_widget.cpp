@@ -145,11 +145,11 @@ void DialogWidget::Connect(const ControlTemplate& control, QWidget* widget) {
                     owner_.OnNotify(NotifyInfo{
                         id, tree ? Notification::SelChanged : Notification::ItemChanged, {}, row});
                 });
-        connect(items, &QTreeWidget::itemClicked, this,
-                [this, id, items](QTreeWidgetItem* clicked) {
-                    owner_.OnNotify(NotifyInfo{id, Notification::Click, {},
-                                               items->indexOfTopLevelItem(clicked)});
-                });
+        connect(
+            items, &QTreeWidget::itemClicked, this, [this, id, items](QTreeWidgetItem* clicked) {
+                owner_.OnNotify(
+                    NotifyInfo{id, Notification::Click, {}, items->indexOfTopLevelItem(clicked)});
+            });
         connect(items, &QWidget::customContextMenuRequested, this,
                 [this, id, items](const QPoint& inView) {
                     QPoint at = items->viewport()->mapTo(items, inView);
@@ -196,9 +196,11 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && dynamic_cast<ItemsWidget*>(watched) != nullptr) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            owner_.OnNotify(NotifyInfo{
-                ControlIdOf(watched),
-                key == Qt::Key_Escape ? Notification::Escape : Notification::Return, {}, -1});
+            owner_.OnNotify(
+                NotifyInfo{ControlIdOf(watched),
+                           key == Qt::Key_Escape ? Notification::Escape : Notification::Return,
+                           {},
+                           -1});
         }
     } else if (event->type() == QEvent::MouseMove) {
         auto* move = static_cast<QMouseEvent*>(event);

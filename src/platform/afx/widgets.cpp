@@ -18,8 +18,8 @@ void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
     // item) only while there is no drop target: the view's own selection shows which.
     QTreeWidgetItem* shown = item != nullptr ? item : currentItem();
     if (shown != nullptr) {
-        selectionModel()->select(indexFromItem(shown), QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
+        selectionModel()->select(indexFromItem(shown),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         clearSelection();
     }

@@ -204,10 +204,10 @@ TEST_F(TreeListTest, AListTellsAClickOnARowAndEnterAndEscape) {
         EXPECT_EQ(info.controlId, afx_test::kList);
         told.emplace_back(info.code, info.item);
     }
-    EXPECT_EQ(told, (std::vector<std::pair<afx::Notification, int>>{
-                        {afx::Notification::Click, 1},
-                        {afx::Notification::Return, -1},
-                        {afx::Notification::Escape, -1}}));
+    EXPECT_EQ(told,
+              (std::vector<std::pair<afx::Notification, int>>{{afx::Notification::Click, 1},
+                                                              {afx::Notification::Return, -1},
+                                                              {afx::Notification::Escape, -1}}));
 }
 
 }  // namespace
