@@ -143,16 +143,12 @@ class SearchKeyboardTest : public MainWindowTest {
                frame_->m_pKeyInfo->GetPaintManager().FindControl(L"l_keyName")->GetText() +
                L", search button " + (Control(L"SearchBtn")->IsEnabled() ? L"on" : L"off");
     }
-    QTreeWidget* Results() {
-        return qobject_cast<QTreeWidget*>(Panel().GetSearchList().GetSafeWidget());
-    }
-    // Tab to the results after a click into the search box.
-    void TabToResults() {
-        Click(Control(L"SearchEdit"));
-        for (int n = 0; n < 5 && afx_test::FocusName(window_) != L"list"; ++n) {
+    // Tab until `name` has the focus.
+    void TabTo(const wchar_t* name) {
+        for (int n = 0; n < 30 && afx_test::FocusName(window_) != name; ++n) {
             PressKey(window_, Qt::Key_Tab);
         }
-        ASSERT_EQ(afx_test::FocusName(window_), L"list");
+        ASSERT_EQ(afx_test::FocusName(window_), name);
     }
 
     QWidget* window_ = nullptr;
@@ -197,29 +193,14 @@ TEST_F(SearchKeyboardTest, ATabRoundChangesNothingButTheFocus) {
     }
 }
 
-TEST_F(SearchKeyboardTest, SearchStartsByAClickOrTypingNotByTab) {
-    OpenWithKeys();
-    const std::wstring tree = View();
-    for (int n = 0; n < 30 && afx_test::FocusName(window_) != L"SearchEdit"; ++n) {
-        PressKey(window_, Qt::Key_Tab);
-    }
-    ASSERT_EQ(afx_test::FocusName(window_), L"SearchEdit");
-    EXPECT_EQ(View(), tree);
-    TypeKeys(window_, "k2");
-    EXPECT_EQ(View(), L"- results, selected none, highlighted none, pane , search button on");
-    ASSERT_EQ(Panel().GetSearchList().GetItemCount(), 1);
-    EXPECT_EQ(Panel().GetSearchList().GetItemText(0, 0), L"K2_U");
-
-    Click(Control(L"SearchBtn"));
-    ASSERT_EQ(View(), tree);
-    Click(Control(L"SearchEdit"));
-    EXPECT_EQ(View(), L"- results, selected none, highlighted none, pane , search button on");
-}
-
 TEST_F(SearchKeyboardTest, ResultsAreMovedInByUpAndDownAndChosenByEnterOrAClick) {
     OpenWithKeys();
-    // The newest first: K3, K2, K1. The focus alone chooses nothing, nor do the moves.
-    TabToResults();
+    // A Tab only passes through the box; typing there starts the search (K1, K2, K3). The focus
+    // alone chooses nothing, nor do the moves.
+    TabTo(L"SearchEdit");
+    EXPECT_EQ(View(), L"tree -, selected none, highlighted none, pane , search button off");
+    TypeKeys(window_, "k");
+    TabTo(L"list");
     const std::wstring searching = View();
     EXPECT_EQ(searching, L"- results, selected none, highlighted none, pane , search button on");
     PressKey(window_, Qt::Key_Down);
@@ -230,23 +211,24 @@ TEST_F(SearchKeyboardTest, ResultsAreMovedInByUpAndDownAndChosenByEnterOrAClick)
     PressKey(window_, Qt::Key_Return);
     EXPECT_EQ(View(), L"tree -, selected K2_U, highlighted K2_U, pane K2_U, search button on");
 
-    // Escape goes back to the box, still searching.
-    TabToResults();
+    // After a click into the box, Escape in the results goes back to it, still searching.
+    Click(Control(L"SearchEdit"));
+    TabTo(L"list");
     PressKey(window_, Qt::Key_Escape);
     EXPECT_EQ(afx_test::FocusName(window_), L"SearchEdit");
     EXPECT_EQ(View(), L"- results, selected K2_U, highlighted K2_U, pane K2_U, search button on");
 
     // The mouse chooses by a click, also the row the keyboard had moved to.
-    TabToResults();
+    TabTo(L"list");
     PressKey(window_, Qt::Key_Down);
-    QTreeWidget* results = Results();
+    auto* results = qobject_cast<QTreeWidget*>(Panel().GetSearchList().GetSafeWidget());
     for (int row : {2, 0}) {
         Click(Control(L"SearchEdit"));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
                           results->visualItemRect(results->topLevelItem(row)).center());
-        EXPECT_EQ(View(), row == 2 ? L"tree -, selected K1_U, highlighted K1_U, pane K1_U, "
+        EXPECT_EQ(View(), row == 2 ? L"tree -, selected K3_U, highlighted K3_U, pane K3_U, "
                                      L"search button on"
-                                   : L"tree -, selected K3_U, highlighted K3_U, pane K3_U, "
+                                   : L"tree -, selected K1_U, highlighted K1_U, pane K1_U, "
                                      L"search button on");
     }
 }
