@@ -9,10 +9,10 @@
 # with Tab and Enter. Another key begun is saved unfinished when a third is asked for: Yes to
 # the close question, then a name longer than the name box takes. A Tab round of the main window
 # changes no selection of the key tree; a search typed into the search box has its second result
-# chosen by Down and Enter; and the program ends by its close button. Each key waits until the program has handled it, each box until it has the
-# focus; the finished, deleted and unfinished keys are read from the key files. With SHOTS, a
-# folder, a screenshot of each step that shows a focus is kept there (it needs ImageMagick's
-# import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
+# chosen by Down and Enter; and the program ends by its close button. Each key waits until the
+# program has handled it, each box until it has the focus; the finished, deleted and unfinished
+# keys are read from the key files. With SHOTS, a folder, a screenshot of each step that shows a
+# focus is kept there (it needs ImageMagick's import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
 set -euo pipefail
 program=$(realpath "$1")
 shots=""
