@@ -53,6 +53,7 @@ class FakeOwner : public KeyTreeOwner {
         types.push_back(type);
         return answer;
     }
+    void ReturnToSearchBox() override {}
     IKeyWizard* GetKeyWizard() override { return &wizard; }
 
     bool addEnabled = false;

@@ -52,6 +52,14 @@ class EditField : public QLineEdit {
             m_owner->OnReturn();
             return;
         }
+        if (m_owner != nullptr && event->key() == Qt::Key_Escape) {
+            // The window may remove this edit while it hears of the key.
+            QPointer<EditField> alive(this);
+            m_owner->OnEscape();
+            if (!alive) {
+                return;
+            }
+        }
         QLineEdit::keyPressEvent(event);
     }
 
@@ -86,6 +94,12 @@ void CEditUI::OnUserEdit() {
 void CEditUI::OnReturn() {
     if (m_pManager != nullptr) {
         m_pManager->SendNotify(this, kNotifyReturn);
+    }
+}
+
+void CEditUI::OnEscape() {
+    if (m_pManager != nullptr) {
+        m_pManager->SendNotify(this, kNotifyEscape);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A one-line edit over a Qt line edit. The user's typing notifies "textchanged", Enter
-// "return"; focus moves notify "setfocus" and "killfocus". SetText does not notify.
+// "return", Escape "escape" (and then goes on to the window, a box's Cancel); focus moves
+// notify "setfocus" and "killfocus". SetText does not notify.
 
 #include <string>
 
@@ -45,6 +46,7 @@ class CEditUI : public CLabelUI {
     friend class EditField;
     void OnUserEdit();
     void OnReturn();
+    void OnEscape();
 
     EditField* m_field;
     std::wstring m_sNormalImage;

@@ -121,7 +121,7 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
             SendNotify(old, kNotifyKillFocus);
         }
         if (control != nullptr && m_pFocus == control) {
-            SendNotify(control, kNotifySetFocus);
+            SendNotify(control, kNotifySetFocus, byKeyboard ? kFocusByKeyboard : 0);
         }
     }
     if (m_pFocus != nullptr && m_pFocus == control) {
