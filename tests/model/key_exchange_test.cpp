@@ -102,10 +102,7 @@ TEST_F(KeyExchange, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) 
 
 TEST_F(KeyExchange, ImportStopsWhenIdsRunOut) {
     platform::WriteProfileString(Config(), L"key", L"ID", L"-32767");
-    // Unfinished keys hold every id but -32768.
-    for (int id = -32767; id <= -101; ++id) {
-        g_KeyDataEdit.push_back(MakeRecord(static_cast<int16_t>(id), "u"));
-    }
+    g_KeyDataEdit = test::EveryUserIdBut(-32768);
     WriteRecords("in.u", {MakeRecord(-101, "a"), MakeRecord(-102, "b")});
     ImportOutcome outcome = ImportFinishedKeys(Path("in.u"));
     EXPECT_EQ(outcome.imported, 1);

@@ -308,9 +308,7 @@ TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {
     SetCounter(L"-32767");
     EXPECT_EQ(AllocateUserKeyId(), -32768);
     // The free ids above the counter are given back; none is left once keys hold every one.
-    for (int id = -32767; id <= -101; ++id) {
-        g_KeyDataEdit.push_back(MakeRecord(static_cast<int16_t>(id), "U"));
-    }
+    g_KeyDataEdit = test::EveryUserIdBut(-32768);
     EXPECT_EQ(AllocateUserKeyId(), std::nullopt);
     EXPECT_EQ(Counter(), -32768);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/key_records.h"
+#include "model/record_file.h"
 
 namespace test {
 
@@ -30,6 +31,18 @@ inline KeyDataRecord MakeRecord(int16_t id, const std::string& name, int32_t fir
         blank.finished = 1;
     }
     return record;
+}
+
+// Unfinished keys, as the wizard saves them, that hold every user id (-101 down to -32768) but
+// one: the ids run out.
+inline KeyDataList EveryUserIdBut(int16_t free) {
+    KeyDataList records;
+    for (int id = -32768; id <= -101; ++id) {
+        if (id != free) {
+            records.push_back(MakeRecord(static_cast<int16_t>(id), "HELD_U", 100, 0));
+        }
+    }
+    return records;
 }
 
 }  // namespace test

@@ -11,6 +11,7 @@
 #include "key_info_fixture.h"
 #include "key_tree_fixture.h"
 #include "model/key_files.h"
+#include "model/record_builder.h"
 #include "platform/dui/native.h"
 #include "platform/fs/fs.h"
 #include "platform/text/text.h"
@@ -279,7 +280,7 @@ TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
     EXPECT_EQ(FileBytes(program_ / "KeyData.u"), before);
     // No id left to give: said, and nothing saved.
     std::ofstream(current_ / "config.ini") << "[key]\nID=-32768\n";
-    ui_test::HoldEveryUserIdBut(g_KeyData[0].keyId);
+    g_KeyDataEdit = test::EveryUserIdBut(g_KeyData[0].keyId);
     {
         ScopedMessageScript script({{kAnswerCancel, L""}});
         Press(L"NextBtn");

@@ -9,6 +9,7 @@
 #include "key_tree_fixture.h"
 #include "main_window_fixture.h"
 #include "model/key_files.h"
+#include "model/record_builder.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/clock/clock.h"
 #include "platform/d2xx/d2xx.h"
@@ -77,7 +78,7 @@ TEST_F(FrameTransferTest, ImportThatRunsOutOfKeyIdsSaysSo) {
     KeyDataList file = {MakeKey(-101, "X5_U", 2), MakeKey(-102, "POLO_U", 4)};
     test::WriteBytes(current_ / "shared.u", RecordBytes(file));
     ASSERT_NE(Open(), nullptr);
-    ui_test::HoldEveryUserIdBut(-32768);
+    g_KeyDataEdit = test::EveryUserIdBut(-32768);
     afx::FileDialog::ScriptNextAnswer((current_ / "shared.u").wstring());
     ui_test::Click(Control(L"InputButton"));
     EXPECT_EQ(g_KeyData.size(), 1u);

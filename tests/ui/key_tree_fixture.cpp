@@ -19,14 +19,6 @@ KeyDataRecord MakeKey(int16_t id, const std::string& name, uint32_t makerId, int
     return record;
 }
 
-void HoldEveryUserIdBut(int16_t free) {
-    for (int id = -32768; id <= -101; ++id) {
-        if (id != free) {
-            g_KeyDataEdit.push_back(MakeKey(static_cast<int16_t>(id), "HELD_U", 0));
-        }
-    }
-}
-
 void WriteCarFactory(const test::TempFolder& folder, const std::string& text) {
     std::ofstream(folder / "carFactory.ini", std::ios::binary) << text;
 }

@@ -16,9 +16,6 @@ namespace ui_test {
 KeyDataRecord MakeKey(int16_t id, const std::string& name, uint32_t makerId,
                       int32_t status = KeyStatusLive);
 
-// Unfinished keys of no maker, in memory only, hold every user id (-101 down to -32768) but one.
-void HoldEveryUserIdBut(int16_t free);
-
 // Writes "carFactory.ini" with the text as it stands.
 void WriteCarFactory(const test::TempFolder& folder, const std::string& text);
 
