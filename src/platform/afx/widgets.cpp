@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/afx/focus_ring.h"
 #include "platform/afx/image_list_impl.h"
 
 namespace afx {
@@ -56,6 +57,21 @@ bool ItemsWidget::viewportEvent(QEvent* event) {
         return true;
     }
     return QTreeWidget::viewportEvent(event);
+}
+
+void ItemsWidget::focusInEvent(QFocusEvent* event) {
+    QTreeWidget::focusInEvent(event);
+    if (ring_ == nullptr) {
+        ring_ = new FocusRing(this);
+    }
+    ring_->Show(true);
+}
+
+void ItemsWidget::focusOutEvent(QFocusEvent* event) {
+    QTreeWidget::focusOutEvent(event);
+    if (ring_ != nullptr) {
+        ring_->Show(false);
+    }
 }
 
 void EllipsisLabel::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 // A one-line edit over a Qt line edit. The user's typing notifies "textchanged", Enter
-// "return"; focus moves notify "setfocus" and "killfocus". SetText does not notify.
+// "return" and then presses the window's default button if it has one; focus moves notify
+// "setfocus" and "killfocus". SetText does not notify.
 
 #include <string>
 

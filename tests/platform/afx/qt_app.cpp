@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
@@ -90,6 +91,13 @@ std::wstring FocusName(QWidget* window) {
         }
     }
     return L"-";
+}
+
+bool ShowsFocusRing(QWidget* widget) {
+    const QImage drawn = widget->grab().toImage();
+    const int middle = drawn.width() / 2;
+    return drawn.pixelColor(middle, 1) == QColor(0x1F2933) &&
+           drawn.pixelColor(middle, 2) == QColor(Qt::white);
 }
 
 std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys) {
