@@ -24,7 +24,7 @@ FocusRing::FocusRing(QWidget* marked) : QWidget(marked) {
 void FocusRing::Show(bool shown) {
     if (shown) {
         setGeometry(parentWidget()->rect());
-        // Widgets added to the marked one since lie above a ring made before them.
+        // Widgets put into the marked one since the ring was made lie above it.
         raise();
     }
     setVisible(shown);

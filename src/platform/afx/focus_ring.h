@@ -1,8 +1,8 @@
 #pragma once
 // The mark of the control that holds the keyboard's focus, the same in both window layers: a
-// dark ring round a light one, so that one of them stands out on any face. It lies over
-// everything inside the widget it marks (a list's header and rows, a combo's box) and lets the
-// mouse through.
+// dark ring round a light one, so that one of them stands out on any face. It lies over the
+// widgets inside the one it marks (a list's header and rows, a combo's box), which must not be
+// raised over it later, and lets the mouse through.
 
 #include <QWidget>
 

@@ -62,7 +62,8 @@ bool ItemsWidget::viewportEvent(QEvent* event) {
 void ItemsWidget::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
     if (ring_ == nullptr) {
-        ring_ = new FocusRing(this);
+        // Round the rows: the scroll area raises its scroll bars over anything beside them.
+        ring_ = new FocusRing(viewport());
     }
     ring_->Show(true);
 }

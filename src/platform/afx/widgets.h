@@ -14,7 +14,7 @@ class FocusRing;
 class ImageList;
 
 // Tree control and report list alike: a QTreeWidget showing pictures of an image list, with the
-// focus ring of the skinned windows' controls round it while it has the focus.
+// focus ring of the skinned windows' controls round its rows while it has the focus.
 class ItemsWidget : public QTreeWidget {
   public:
     explicit ItemsWidget(QWidget* parent) : QTreeWidget(parent) {}

@@ -64,7 +64,7 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton &&
         !HoldsControlAt(event->position().toPoint())) {
         // A click moves the focus to the clicked control, edits losing theirs.
-        m_owner->GetManager()->SetFocus(m_owner);
+        m_owner->GetManager()->SetClickFocus(m_owner);
     }
     if (!alive || m_owner == nullptr) {
         return;

@@ -107,14 +107,18 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
 }
 
 void CPaintManagerUI::SetFocus(CControlUI* control) {
-    ChangeFocus(control, false);
+    ChangeFocus(control, FocusBy::Code);
+}
+
+void CPaintManagerUI::SetClickFocus(CControlUI* control) {
+    ChangeFocus(control, FocusBy::Click);
 }
 
 void CPaintManagerUI::SetKeyboardFocus(CControlUI* control) {
-    ChangeFocus(control, true);
+    ChangeFocus(control, FocusBy::Keyboard);
 }
 
-void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
+void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
     if (control != nullptr && (!control->IsVisible() || !control->IsEnabled())) {
         // A hidden or disabled control takes no focus; the old focus is lost all the same.
         control = nullptr;
@@ -128,20 +132,19 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
         if (control != nullptr && m_pFocus == control) {
             SendNotify(control, kNotifySetFocus);
         }
-    } else if (control != nullptr && control->KeyboardWidget()->hasFocus()) {
+    } else if (control != nullptr && by == FocusBy::Code && control->KeyboardWidget()->hasFocus()) {
         return;
     }
     if (m_pFocus == nullptr || m_pFocus != control) {
         return;
     }
-    if (byKeyboard) {
-        for (CControlUI* parent = control->GetParent(); parent != nullptr;
-             parent = parent->GetParent()) {
-            if (auto* container = dynamic_cast<CContainerUI*>(parent)) {
-                container->ScrollToShow(*control);
-            }
+    for (CControlUI* parent = control->GetParent(); by != FocusBy::Click && parent != nullptr;
+         parent = parent->GetParent()) {
+        if (auto* container = dynamic_cast<CContainerUI*>(parent)) {
+            container->ScrollToShow(*control);
         }
     }
+    const bool byKeyboard = by == FocusBy::Keyboard;
     if (QWidget* widget = byKeyboard ? control->KeyboardWidget() : control->FocusWidget()) {
         widget->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
     }

@@ -54,10 +54,13 @@ class CPaintManagerUI {
     void SendNotify(TNotifyUI& msg);
 
     CControlUI* GetFocus() const { return m_pFocus; }
-    // A control that has the keyboard's focus keeps it.
+    // The focus given by the program: a container that scrolls shows the control whole; one that
+    // has the keyboard's focus already keeps it.
     void SetFocus(CControlUI* control);
+    // The focus moved by a click, which scrolls nothing away from under the mouse.
+    void SetClickFocus(CControlUI* control);
     // The focus moved by the keyboard: as SetFocus, and Qt's focus goes into the control itself
-    // (KeyboardWidget), which then shows it; a container that scrolls shows it whole.
+    // (KeyboardWidget), which then shows it.
     void SetKeyboardFocus(CControlUI* control);
     void OnControlFocus(CControlUI* control, bool focused);
     void ForgetControl(CControlUI* control);
@@ -100,7 +103,8 @@ class CPaintManagerUI {
     static int MessageLoop();
 
   private:
-    void ChangeFocus(CControlUI* control, bool byKeyboard);
+    enum class FocusBy { Click, Code, Keyboard };
+    void ChangeFocus(CControlUI* control, FocusBy by);
     void HandFocusOn();
 
     QWidget* m_paintWindow = nullptr;

@@ -206,6 +206,13 @@ TEST_F(DuiTest, TabPassesOverWhatContainersHideAndScrollsWhatItFocusesIntoView) 
     }
     EXPECT_EQ(reached, Strings({L"b1", L"peek", L"s1", L"s2", L"s3", L"b2", L"b1", L"b2", L"s3",
                                 L"s2", L"s1"}));
+    // The program's focus is shown too; a click scrolls nothing from under the mouse.
+    w = Open(skin);
+    auto* scroller = w->Find<dui::CContainerUI>(L"scroller");
+    Click(w->Find(L"s2"));
+    EXPECT_EQ(scroller->GetScrollPos(), 0);
+    w->Find(L"s3")->SetFocus();
+    EXPECT_EQ(w->Find(L"s3")->GetPos().bottom, scroller->GetPos().bottom);
 }
 
 TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
