@@ -6,9 +6,9 @@
 # the fields, fills the first space through its cell (Home, Enter, digits, Enter) and the rest by
 # the automatic input, each depth through its cell (Down, Enter, digits, Enter), types the name and
 # model and finishes the key by Enter on Next; then deletes it by the Delete button and confirms
-# with Tab and Enter. Another key begun is saved unfinished when a third is asked for: Enter as
-# the close question comes up is its Yes, and Enter in the name box, after a name longer than it
-# takes, its Ok; and the program ends by its close button. Each key waits until the program has handled it, each box until it has the
+# with Tab and Enter. Another key begun is saved unfinished when a third is asked for: Yes to
+# the close question, then a name longer than the name box takes; and the program ends by its
+# close button. Each key waits until the program has handled it, each box until it has the
 # focus; the finished, deleted and unfinished keys are read from the key files. With SHOTS, a
 # folder, a screenshot of each step that shows a focus is kept there (it needs ImageMagick's
 # import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
@@ -176,7 +176,7 @@ run() {
   [ "$(key_status "$dir/KeyData.u" KEYBOARDDONE)" = 00000000 ] ||
     { problem="the key was not deleted"; return; }
   # Another key asked for while one is being entered: the wizard asks whether to save it, and
-  # Yes asks for its name.
+  # Yes asks for its name; Enter answers each box as it comes up (Yes, and Ok from the entry).
   tab_to QTreeWidget && press Home Right Down && add_key && begin_key &&
     tab_to QTreeWidget shift+Tab && add_key && box_up OkButton || return
   shoot close-question

@@ -133,6 +133,8 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
             SendNotify(control, kNotifySetFocus);
         }
     } else if (control != nullptr && by == FocusBy::Code && control->KeyboardWidget()->hasFocus()) {
+        // The program's focus on what the keyboard focused leaves it the keyboard's (the search
+        // button focused before it disables itself hands the focus on).
         return;
     }
     if (m_pFocus == nullptr || m_pFocus != control) {
@@ -179,7 +181,7 @@ void CPaintManagerUI::ForgetControl(CControlUI* control) {
 void CPaintManagerUI::ControlLeaving(CControlUI* control) {
     QWidget* focus = m_paintWindow != nullptr ? m_paintWindow->window()->focusWidget() : nullptr;
     QWidget* own = control->GetWidget();
-    if (focus == nullptr || (focus != own && !own->isAncestorOf(focus))) {
+    if (focus == nullptr || !own->isAncestorOf(focus)) {
         return;
     }
     // The control whose widget or field holds Qt's focus: the place Tab goes on from.

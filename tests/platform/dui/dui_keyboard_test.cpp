@@ -268,32 +268,6 @@ TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
     }
 }
 
-TEST_F(DuiTest, EnterThatNothingTakesPressesTheFirstShownDefaultButton) {
-    const char skin[] =
-        "<VerticalLayout><Edit name='e' height='30'/><Button name='other' height='30'/>"
-        "<HorizontalLayout height='30'><Button name='gone' default='true' visible='false'/>"
-        "<Button name='yes' default='true'/><Button name='no' default='true'/>"
-        "</HorizontalLayout></VerticalLayout>";
-    struct Case {
-        std::string keys;
-        Qt::Key key;
-        Strings heard;
-    };
-    const Case cases[] = {
-        {"", Qt::Key_Return, {L"click:yes"}},
-        {"", Qt::Key_Enter, {L"click:yes"}},
-        {">", Qt::Key_Return, {L"return:e", L"click:yes"}},
-        {">>", Qt::Key_Return, {L"click:other"}},
-    };
-    for (const Case& c : cases) {
-        TestWindow* w = Open(skin);
-        WalkFocus(w->GetHWND(), c.keys);
-        w->heard.clear();
-        PressKey(w->GetHWND(), c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        EXPECT_EQ(Types(*w), c.heard) << c.keys;
-    }
-}
-
 TEST_F(DuiTest, TabGoesThroughTheWindowsInsideLeftToRight) {
     TestWindow* top = Open("<HorizontalLayout><Button name='top' width='40'/></HorizontalLayout>");
     WriteFile("child.xml", "<Window size='100,80'><Button name='inner'/></Window>");
