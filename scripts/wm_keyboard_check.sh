@@ -7,11 +7,12 @@
 # the automatic input, each depth through its cell (Down, Enter, digits, Enter), types the name and
 # model and finishes the key by Enter on Next; then deletes it by the Delete button and confirms
 # with Tab and Enter. Another key begun is saved unfinished when a third is asked for: Yes to
-# the close question, then a name longer than the name box takes; and the program ends by its
-# close button. Each key waits until the program has handled it, each box until it has the
-# focus; the finished, deleted and unfinished keys are read from the key files. With SHOTS, a
-# folder, a screenshot of each step that shows a focus is kept there (it needs ImageMagick's
-# import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
+# the close question, then a name longer than the name box takes. A Tab round of the main window
+# changes no selection of the key tree; a search typed into the search box has its second result
+# chosen by Down and Enter; and the program ends by its close button. Each key waits until the
+# program has handled it, each box until it has the focus; the finished, deleted and unfinished
+# keys are read from the key files. With SHOTS, a folder, a screenshot of each step that shows a
+# focus is kept there (it needs ImageMagick's import). Usage: wm_keyboard_check.sh PROGRAM [SHOTS]
 set -euo pipefail
 program=$(realpath "$1")
 shots=""
@@ -130,6 +131,44 @@ finish_key() {
   tab_to NextBtn && press Return
 }
 
+last_selected() { grep '^selected ' "$out" | tail -n1 | cut -d' ' -f2-; }
+
+# tab_round: Tab once round the main window from the key tree back to it, through the search
+# box: no search starts (its button stays off), and the tree's selection does not move.
+tab_round() {
+  local moves n through=""
+  tab_to QTreeWidget || return 1
+  moves=$(count 'selected ')
+  for ((n = 0; n < 40; n++)); do
+    press Tab || return 1
+    case $(focused) in
+      SearchEdit) through=yes ;;
+      SearchBtn) problem="a Tab into the search box started a search"; return 1 ;;
+      QTreeWidget) break ;;
+    esac
+  done
+  [ "$(focused)" = QTreeWidget ] && [ -n "$through" ] ||
+    { problem="no Tab round came back to the key tree through the search box"; return 1; }
+  [ "$(count 'selected ')" -eq "$moves" ] ||
+    { problem="a Tab round moved the key tree's selection to $(last_selected)"; return 1; }
+}
+
+# search_second NAME: types a search into the box, Tabs to its results and chooses the second
+# by Down and Enter: Down moves in the results only, and Enter selects NAME in the tree.
+search_second() {
+  local moves
+  tab_to SearchEdit && type_text KEYBOARD && tab_to QTreeWidget || return 1
+  shoot search-focus
+  moves=$(count 'selected ')
+  press Down || return 1
+  [ "$(count 'selected ')" -eq "$moves" ] ||
+    { problem="the search results were gone when Down came ($(last_selected))"; return 1; }
+  shoot search-results
+  press Return || return 1
+  [ "$(last_selected)" = "$1" ] ||
+    { problem="Down and Enter in the search results did not choose $1"; return 1; }
+}
+
 shoot() {
   [ -z "$shots" ] || import -window root "$shots/$language-$1.png"
 }
@@ -186,8 +225,10 @@ run() {
   # The box took the name's first 13 characters, which with "_U" fill the record's 15 bytes.
   holds "$dir/KeyDataEdit.u" KEYBOARD12345_U ||
     { problem="the key was not saved under the first 13 characters of its name"; return; }
-  # The new key's wizard goes, and the program.
-  tab_to CancelBtn && press Return && tab_to CloseBtn || return
+  # The new key's wizard goes. The search finds the deleted key first, then the unfinished one.
+  tab_to CancelBtn && press Return && tab_round && search_second KEYBOARD12345_U || return
+  # And the program goes.
+  tab_to CloseBtn || return
   xdotool key Return
   ended_cleanly 10 || problem="the close button did not end the program cleanly"
 }

@@ -47,7 +47,8 @@ bool EnvSet(const char* name) {
 // out; a window shown but never mapped is reported too, so a script can tell it from none.
 // Each time a widget takes the keyboard's focus, prints "focus NAME": the control's name (of the
 // widget or the one it lies in), else the widget's class; "popup" once a pop-up menu is open;
-// "key" once a key pressed has been handled, with all that it did at once.
+// "key" once a key pressed has been handled, with all that it did at once; "selected LABEL" each
+// time the key tree's selection moves.
 class ControlReporter : public QObject {
   public:
     using QObject::QObject;
@@ -78,6 +79,15 @@ class ControlReporter : public QObject {
                    ? named->objectName()
                    : QString::fromLatin1(widget->metaObject()->className());
     }
+    static void ReportSelections(QTreeWidget* tree) {
+        if (tree->property("reportsSelections").toBool()) {
+            return;
+        }
+        tree->setProperty("reportsSelections", true);
+        QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, [](QTreeWidgetItem* now) {
+            std::printf("selected %s\n", now != nullptr ? qPrintable(now->text(0)) : "");
+        });
+    }
     static void Report(QWidget* window) {
         QWidget* top = window->window();
         auto id = static_cast<unsigned long long>(top->winId());
@@ -86,13 +96,16 @@ class ControlReporter : public QObject {
             std::printf("%s at %d %d in 0x%llx\n", qPrintable(name), p.x(), p.y(), id);
         };
         for (QWidget* child : window->findChildren<QWidget*>()) {
+            auto* rows = qobject_cast<QTreeWidget*>(child);
+            if (rows != nullptr && rows->rootIsDecorated()) {
+                ReportSelections(rows);
+            }
             if (!child->isVisible()) {
                 continue;
             }
             if (!child->objectName().isEmpty()) {
                 print(child->objectName(), child, child->rect().center());
             }
-            auto* rows = qobject_cast<QTreeWidget*>(child);
             if (rows != nullptr && rows->topLevelItemCount() > 0) {
                 QRect row = rows->visualItemRect(rows->topLevelItem(0));
                 print(QStringLiteral("row"), rows->viewport(), row.center());

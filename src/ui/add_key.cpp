@@ -282,8 +282,14 @@ void CAddKey::Notify(dui::TNotifyUI& msg) {
         }
     } else if (msg.sType == dui::kNotifyKillFocus && msg.pSender == m_pListEdit) {
         CloseListEdit(true);
-    } else if (msg.sType == dui::kNotifyReturn && msg.pSender == m_pListEdit) {
-        if (dui::CControlUI* parent = m_pListEdit->GetParent()) {
+    } else if ((msg.sType == dui::kNotifyReturn || msg.sType == dui::kNotifyEscape) &&
+               msg.pSender == m_pListEdit) {
+        dui::CControlUI* parent = m_pListEdit->GetParent();
+        // Escape throws the typing away; the focus leaving then finds no editor to store.
+        if (msg.sType == dui::kNotifyEscape) {
+            CloseListEdit(false);
+        }
+        if (parent != nullptr) {
             parent->SetFocus();
         }
     }

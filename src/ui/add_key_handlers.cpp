@@ -146,6 +146,12 @@ void CAddKey::ResetWizard() {
     for (int combo : {kLocating, kCutsA, kCutsB, kEdge, kDepths, kCircle, kGroove}) {
         PickCombo(combo, 0);
     }
+    // The picks that a loaded key left for the step flow go with its run.
+    for (dui::CComboUI* combo : m_pCombo) {
+        if (combo != nullptr) {
+            combo->SetUserData(L"");
+        }
+    }
     if (m_pStep4Option != nullptr) {
         m_pStep4Option->SetCheck(true);
     }

@@ -76,6 +76,8 @@ void CAddKey::CreateListEdit(int listIndex, dui::CControlUI* row) {
     edit->SetName(L"ListEdit");
     edit->SetBorderSize(1);
     edit->SetBorderColor(0xFF4775CC);
+    // Opaque, so that the cell's old text does not show through the typing.
+    edit->SetBkColor(0xFFFFFFFF);
     edit->SetNumberOnly(true);
     edit->SetMaxChar(wizard::kCellMaxChars);
     edit->SetFixedHeight(18);

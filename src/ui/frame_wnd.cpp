@@ -129,8 +129,12 @@ void CDuiFrameWnd::Notify(dui::TNotifyUI& msg) {
             }
         }
     } else if (msg.sType == dui::kNotifySetFocus && sender == L"SearchEdit") {
-        EnterSearchMode();
+        // A Tab only passes through the box; a click into it or typing starts the search.
+        if (msg.wParam != dui::kFocusByKeyboard) {
+            EnterSearchMode();
+        }
     } else if (msg.sType == dui::kNotifyTextChanged && sender == L"SearchEdit") {
+        EnterSearchMode();
         m_TreeView.FillSearchList(m_pSearchEdit->GetText());
     }
     CXMLWnd::Notify(msg);
@@ -185,6 +189,12 @@ void CDuiFrameWnd::LeaveSearchMode() {
     if (m_pSearchBtn != nullptr) {
         m_pSearchBtn->SetFocus();
         m_pSearchBtn->SetEnabled(false);
+    }
+}
+
+void CDuiFrameWnd::ReturnToSearchBox() {
+    if (m_pSearchEdit != nullptr) {
+        m_PaintManager.SetKeyboardFocus(m_pSearchEdit);
     }
 }
 

@@ -76,6 +76,7 @@ class CDuiFrameWnd : public CXMLWnd, public KeyTreeOwner, public AddKeyOwner {
     // KeyTreeOwner.
     void EnableAddKeyButton(bool enable) override;
     void EnableDeleteButton(bool enable) override;
+    void ReturnToSearchBox() override;
     void CreateKeyWizard();
 
     void FindControls();

@@ -192,8 +192,14 @@ void CLeftTreeView::OnNotify(const afx::NotifyInfo& info) {
         OnTvnSelchangedTree();
     } else if (info.controlId == kTreeId && info.code == afx::Notification::RightClick) {
         OnNMRClickTree(info.point);
-    } else if (info.controlId == kListId && info.code == afx::Notification::ItemChanged) {
-        OnLvnItemchangedList(info.item);
+    } else if (info.controlId == kListId && info.code == afx::Notification::Click) {
+        ChooseSearchResult(info.item);
+    } else if (info.controlId == kListId && info.code == afx::Notification::Return) {
+        // Up and Down only move in the results; Enter takes the one moved to.
+        ChooseSearchResult(m_List.GetSelectionMark());
+    } else if (info.controlId == kListId && info.code == afx::Notification::Escape &&
+               m_pFrame != nullptr) {
+        m_pFrame->ReturnToSearchBox();
     }
 }
 
@@ -371,7 +377,7 @@ void CLeftTreeView::FillSearchList(const std::wstring& text) {
     }
 }
 
-void CLeftTreeView::OnLvnItemchangedList(int row) {
+void CLeftTreeView::ChooseSearchResult(int row) {
     if (row < 0 || row >= static_cast<int>(m_SearchResults.size())) {
         return;
     }

@@ -25,6 +25,8 @@ class KeyTreeOwner {
     virtual void EnableDeleteButton(bool enable) = 0;
     virtual void ShowKey(int keyId) = 0;
     virtual int ShowMessage(const std::wstring& text, int type) = 0;
+    // Escape in the search results: the keyboard goes back to the search box.
+    virtual void ReturnToSearchBox() = 0;
     // None while the main window has no wizard.
     virtual IKeyWizard* GetKeyWizard() = 0;
 
@@ -84,7 +86,8 @@ class CLeftTreeView : public afx::Dialog {
     void OnTvnSelchangedTree();
     void OnNMRClickTree(afx::Point point);
     void OnEditKey();
-    void OnLvnItemchangedList(int row);
+    // A result clicked, or the selected one taken by Enter.
+    void ChooseSearchResult(int row);
     void SelectTreeItem(afx::TreeItem item);
     void SetRootLabel();
     void SetMakerCount(MakerNode& maker, int count);

@@ -61,11 +61,14 @@ TEST(LogFirstLine, ShowsADashInTheElapsedField) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            TempFolder folder;
-            ScopedProgramFolder scope(folder);
-            WriteLog(L"first");
-            bool ok = std::regex_match(ReadText(folder / "log.bin"),
-                                       std::regex(R"(\[[^|]{23}\|    -   \]first\r\n)"));
+            bool ok = false;
+            {  // std::exit runs no destructor of this block: the folder goes first
+                TempFolder folder;
+                ScopedProgramFolder scope(folder);
+                WriteLog(L"first");
+                ok = std::regex_match(ReadText(folder / "log.bin"),
+                                      std::regex(R"(\[[^|]{23}\|    -   \]first\r\n)"));
+            }
             std::exit(ok ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

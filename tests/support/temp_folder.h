@@ -10,7 +10,8 @@
 
 namespace test {
 
-// A new empty folder under the temporary folder, removed with everything in it at the end.
+// A new empty folder on a memory file system where one has room (else under the temporary
+// folder), removed with everything in it at the end.
 class TempFolder {
   public:
     TempFolder();

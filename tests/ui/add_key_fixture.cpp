@@ -91,7 +91,9 @@ void AddKeyTest::DefineKey(int type, int side, const std::wstring& name, int loc
     }
     Press(L"NextBtn");
     ASSERT_EQ(wizard_->GetCurStep(), 2);
-    Pick(L"keyEdgeCombo", side);
+    if (side >= 0) {
+        Pick(L"keyEdgeCombo", side);
+    }
     for (int list = 1; list <= 2; ++list) {
         if (Shown(list == 1 ? L"Step3ListA" : L"Step3ListB")) {
             Type(platform::Format(L"autoEdit%d", list), L"300");

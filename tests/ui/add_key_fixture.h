@@ -55,7 +55,7 @@ class AddKeyTest : public UiTest {
     // Double-clicks a row of list 0..5, types into the cell editor and presses Enter.
     void EditCell(int list, int row, const std::string& keys);
     // Walks the wizard from the key-type page to the last step with entries that pass, and
-    // types the key's name.
+    // types the key's name; a side below 0 takes the side the spaces page offers.
     void DefineKey(int type, int side = 0, const std::wstring& name = L"", int locating = 0);
 
     QWidget* host_ = nullptr;

@@ -3,6 +3,7 @@
 // editing, saved unfinished and completed later, and a save that meets a full disk.
 
 #include <QCoreApplication>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -289,6 +290,52 @@ TEST_F(SaveKeyTest, FullDiskIsReportedAndTheWizardKeepsTheKey) {
     Press(L"NextBtn");
     EXPECT_EQ(g_KeyData.size(), 2u);
     EXPECT_FALSE(WizardShown());
+}
+
+// The picks that a loaded key leaves for the step flow go with its run: after a cancelled edit
+// of a two-sided key, a new key is the one a fresh wizard makes.
+TEST_F(SaveKeyTest, ACancelledEditLeavesNothingToTheNextKey) {
+    auto newKey = [this](const std::wstring& name) {
+        Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+        DefineKey(1, -1, name);  // the side, cuts and depths as the pages offer them
+        Press(L"NextBtn");
+        EXPECT_FALSE(WizardShown());
+        KeyDataRecord saved = g_KeyData.back();
+        // All but the name and the id.
+        std::memset(saved.keyName, 0, sizeof saved.keyName);
+        std::memset(saved.params.keyName, 0, sizeof saved.params.keyName);
+        saved.keyId = 0;
+        return saved;
+    };
+    const KeyDataRecord fresh = newKey(L"FRESH");
+    EXPECT_EQ(+fresh.params.edgeSide, 0);
+    EXPECT_EQ(+fresh.params.cutsPerGroup[0], 8);
+    EXPECT_EQ(+fresh.params.depthsPerGroup[0], 4);
+
+    // A four-track key of both sides: blades A 3, blades B 4, 3 depths.
+    Tree().AddNewKey(Tree().FindMakerItem(kAudi));
+    DefineKey(4, 1, L"TWO");
+    Press(L"step3");
+    Pick(L"step3ACombo", 1);
+    Pick(L"step3BCombo", 2);
+    Press(L"step5");
+    Pick(L"keyDepthCombo", 1);
+    Press(L"step6");
+    Press(L"NextBtn");
+    ASSERT_FALSE(WizardShown());
+    const KeyParams& two = g_KeyData.back().params;
+    ASSERT_EQ(two.groupCount, 2);
+    ASSERT_EQ(two.cutsPerGroup[0], 3);
+    ASSERT_EQ(two.cutsPerGroup[1], 4);
+    ASSERT_EQ(two.depthsPerGroup[0], 3);
+    Edit(kImageKey, g_KeyData.back().keyId);
+    Press(L"CancelBtn");
+
+    const KeyDataRecord after = newKey(L"AFTER");
+    EXPECT_EQ(+after.params.edgeSide, +fresh.params.edgeSide);
+    EXPECT_EQ(+after.params.cutsPerGroup[0], +fresh.params.cutsPerGroup[0]);
+    EXPECT_EQ(+after.params.depthsPerGroup[0], +fresh.params.depthsPerGroup[0]);
+    EXPECT_EQ(std::memcmp(&after, &fresh, sizeof after), 0);
 }
 
 TEST_F(SaveKeyTest, FinishedKeyStaysFinishedAndABadRecordLeavesNoTrace) {

@@ -1,5 +1,6 @@
 // The wizard's lists, cell editor, automatic input and texts through the real widgets.
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
@@ -73,6 +74,36 @@ TEST_F(AddKeyListsTest, CellEditorKeepsFourDigitsStoresOnEnterAndKeepsOnEmpty) {
     EXPECT_EQ(wizard_->GetListTexts(0)[3], L"9876");
     EXPECT_EQ(wizard_->GetListEdit(), nullptr);
     EXPECT_EQ(Control(L"ListEdit"), nullptr);
+}
+
+// The editor covers the cell it edits: over two cells of different texts, the same typing
+// looks the same. Escape closes it and keeps the cell as it was, also through the next Tab.
+TEST_F(AddKeyListsTest, CellEditorCoversItsCellAndEscapeThrowsTheTypingAway) {
+    QApplication::setCursorFlashTime(0);  // the text cursor drawn steadily
+    EditCell(0, 0, "1111");
+    EditCell(0, 1, "8888");
+    QImage seen[2];
+    for (int row : {0, 1}) {
+        dui::CControlUI* cell = Find<dui::CListUI>(L"Step3ListA")->GetItemAt(row);
+        QTest::mouseDClick(cell->GetWidget(), Qt::LeftButton, {},
+                           cell->GetWidget()->rect().center());
+        ASSERT_NE(wizard_->GetListEdit(), nullptr);
+        QWidget* editor = wizard_->GetListEdit()->GetWidget();
+        auto* field = editor->findChild<QLineEdit*>();
+        QTest::keyClicks(field, "5");
+        Settle();
+        const QRect place(editor->mapTo(wizard_->GetHWND(), QPoint(0, 0)), editor->size());
+        seen[row] = wizard_->GetHWND()->grab().toImage().copy(place);
+        QTest::keyClick(field, Qt::Key_Escape);
+        EXPECT_EQ(wizard_->GetListEdit(), nullptr);
+        Settle();
+        EXPECT_EQ(Control(L"ListEdit"), nullptr);
+        QTest::keyClick(wizard_->GetHWND(), Qt::Key_Tab);
+        Settle();
+    }
+    EXPECT_EQ(wizard_->GetListTexts(0)[0], L"1111");
+    EXPECT_EQ(wizard_->GetListTexts(0)[1], L"8888");
+    EXPECT_TRUE(seen[0] == seen[1]) << "the cell's own text shows through the editor";
 }
 
 TEST_F(AddKeyListsTest, AutomaticInputCountsSpacesUpAndDepthsDown) {

@@ -50,6 +50,7 @@ class FakeOwner : public KeyTreeOwner {
         types.push_back(type);
         return answer;
     }
+    void ReturnToSearchBox() override {}
     IKeyWizard* GetKeyWizard() override { return &wizard; }
 
     bool addEnabled = false;

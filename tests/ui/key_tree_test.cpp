@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QTreeWidget>
+
 #include "key_tree_fixture.h"
 #include "model/finish_journal.h"
 #include "model/key_files.h"
@@ -216,15 +219,22 @@ TEST_F(KeyTreeTest, ChoosingAResultSelectsExactlyItsOwnItem) {
     panel.FillSearchList(L"ab_u");
     ASSERT_EQ(SearchRows(), (Texts{L"XAB_U/2", L"AB_U/2", L"AB_U/3", L"Maker AB_U/1"}));
 
-    list.SetItemState(1, true);
+    auto* rows = qobject_cast<QTreeWidget*>(list.GetSafeWidget());
+    auto choose = [&](int row) {
+        tree.ShowWindow(false);
+        list.ShowWindow(true);
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                          rows->visualItemRect(rows->topLevelItem(row)).center());
+    };
+    choose(1);
     EXPECT_EQ(tree.GetSelectedItem(), panel.FindKeyItem(kImageKey, -102));
     EXPECT_EQ(owner.shownKeys.back(), -102);
     EXPECT_TRUE(tree.IsWindowVisible());
     EXPECT_FALSE(list.IsWindowVisible());
 
-    list.SetItemState(2, true);  // the unfinished key of the same name
+    choose(2);  // the unfinished key of the same name
     EXPECT_EQ(tree.GetSelectedItem(), panel.FindKeyItem(kImageUnfinishedKey, -103));
-    list.SetItemState(3, true);
+    choose(3);
     EXPECT_EQ(tree.GetSelectedItem(), panel.FindMakerItem(2));
 }
 

@@ -12,13 +12,16 @@
 #include "model/key_files.h"
 #include "platform/afx/qt_app.h"
 #include "ui/add_key.h"
+#include "ui/key_info.h"
 #include "ui/message_script.h"
 #include "ui_fixture.h"
 
 namespace ui_test {
 namespace {
 
+using afx_test::Click;
 using afx_test::PressKey;
+using afx_test::Settle;
 using afx_test::TypeKeys;
 using Names = std::vector<std::wstring>;
 
@@ -46,12 +49,13 @@ TEST_F(MainWindowTest, TabGoesRoundTheMainWindowAndTheKeyTree) {
         Names expected;
     };
     const Case cases[] = {
-        // The search box takes the focus as a click does, which shows the search results in
-        // the tree's place; the disabled and hidden buttons are passed over.
-        {true, {L"Language0",     L"Language1",  L"Language2",   L"Language3",    L"Language4",
-                L"Language5",     L"Language6",  L"Language7",   L"Language8",    L"Language9",
-                L"hideBtn",       L"CloseBtn",   L"InputButton", L"OutputButton", L"SynchServer",
-                L"UpdateMachine", L"SearchEdit", L"SearchBtn",   L"list",         L"Language0"}},
+        // A Tab into the search box starts no search: the tree stays, and the search button
+        // stays off; the disabled and hidden buttons are passed over.
+        {true,
+         {L"Language0", L"Language1", L"Language2", L"Language3", L"Language4", L"Language5",
+          L"Language6", L"Language7", L"Language8", L"Language9", L"hideBtn", L"CloseBtn",
+          L"InputButton", L"OutputButton", L"SynchServer", L"UpdateMachine", L"SearchEdit", L"tree",
+          L"Language0"}},
         {false, {L"tree", L"SearchEdit", L"UpdateMachine", L"SynchServer", L"OutputButton"}},
     };
     for (const Case& c : cases) {
@@ -246,6 +250,114 @@ TEST_F(MainWindowTest, EscapeWithNoBoxOpenClosesNothing) {
     ASSERT_TRUE(wizard->GetHWND() != nullptr && wizard->GetHWND()->isVisible());
     EXPECT_EQ(wizard->GetCurStep(), 1);
     EXPECT_EQ(wizard->GetPaintManager().FindControl(L"EditUI1")->GetText(), L"2500");
+}
+
+// The main window with three keys of one maker, the newest last.
+class SearchKeyboardTest : public MainWindowTest {
+  protected:
+    void OpenWithKeys() {
+        SaveKeyData({MakeKey(-101, "K1_U", 1), MakeKey(-102, "K2_U", 1), MakeKey(-103, "K3_U", 1)});
+        Open();
+        window_ = frame_->GetHWND();
+    }
+    CLeftTreeView& Panel() { return frame_->GetTreeView(); }
+    afx::TreeItem KeyItem(int id) { return Panel().FindKeyItem(kImageKey, id); }
+    // What the user sees of the key tree, in words: which of tree and results shows, the
+    // selected and the highlighted item, the key in the pane and the search button.
+    std::wstring View() {
+        afx::TreeCtrl& tree = Panel().GetTreeCtrl();
+        auto label = [&](afx::TreeItem item) {
+            return item != nullptr ? tree.GetItemText(item) : std::wstring(L"none");
+        };
+        return std::wstring(tree.IsWindowVisible() ? L"tree" : L"-") + L" " +
+               (Panel().GetSearchList().IsWindowVisible() ? L"results" : L"-") + L", selected " +
+               label(tree.GetSelectedItem()) + L", highlighted " +
+               label(tree.GetDropHilightItem()) + L", pane " +
+               frame_->m_pKeyInfo->GetPaintManager().FindControl(L"l_keyName")->GetText() +
+               L", search button " + (Control(L"SearchBtn")->IsEnabled() ? L"on" : L"off");
+    }
+    void TabTo(const wchar_t* name) { ui_test::TabTo(window_, name); }
+
+    QWidget* window_ = nullptr;
+};
+
+// Round the whole window by Tab, or by Shift+Tab with a key being entered in the wizard: the
+// view and the selection stay at every step, whether a key was selected or none.
+TEST_F(SearchKeyboardTest, ATabRoundChangesNothingButTheFocus) {
+    struct Case {
+        bool keySelected;
+        bool wizardOpen;  // then round by Shift+Tab
+    };
+    for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "key " << c.keySelected << ", wizard " << c.wizardOpen);
+        OpenWithKeys();
+        if (c.keySelected) {
+            Panel().GetTreeCtrl().SelectItem(KeyItem(-102));
+        }
+        auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+        ASSERT_NE(wizard, nullptr);
+        if (c.wizardOpen) {
+            Click(Control(L"AddkeyBtn"));
+            wizard->SelectKeyType(1);
+            wizard->GetPaintManager().FindControl(L"EditUI1")->SetText(L"2500");
+        }
+        Settle();
+        const std::wstring before = View();
+        const std::string key = c.wizardOpen ? "<" : ">";
+        const std::wstring first = afx_test::WalkFocus(window_, key).front();
+        int steps = 1;
+        for (; steps < 60; ++steps) {
+            ASSERT_EQ(View(), before) << "after " << steps << " steps, at "
+                                      << testing::PrintToString(afx_test::FocusName(window_));
+            if (afx_test::WalkFocus(window_, key).front() == first) {
+                break;
+            }
+        }
+        EXPECT_LT(steps, 60) << "the focus never came round";
+        EXPECT_EQ(View(), before);
+        EXPECT_EQ(wizard->GetCurStep(), c.wizardOpen ? 1 : 0);
+        afx_test::CloseAllWindows();
+    }
+}
+
+TEST_F(SearchKeyboardTest, ResultsAreMovedInByUpAndDownAndChosenByEnterOrAClick) {
+    OpenWithKeys();
+    // A Tab only passes through the box; typing there starts the search (K1, K2, K3). The focus
+    // alone chooses nothing, nor do the moves.
+    TabTo(L"SearchEdit");
+    EXPECT_EQ(View(), L"tree -, selected none, highlighted none, pane , search button off");
+    TypeKeys(window_, "k");
+    TabTo(L"list");
+    const std::wstring searching = View();
+    EXPECT_EQ(searching, L"- results, selected none, highlighted none, pane , search button on");
+    PressKey(window_, Qt::Key_Down);
+    PressKey(window_, Qt::Key_Down);
+    PressKey(window_, Qt::Key_Up);
+    EXPECT_EQ(View(), searching);
+    EXPECT_EQ(Panel().GetSearchList().GetSelectionMark(), 1);
+    PressKey(window_, Qt::Key_Return);
+    EXPECT_EQ(View(), L"tree -, selected K2_U, highlighted K2_U, pane K2_U, search button on");
+
+    // After a click into the box, Escape in the results goes back to it, still searching.
+    Click(Control(L"SearchEdit"));
+    TabTo(L"list");
+    PressKey(window_, Qt::Key_Escape);
+    EXPECT_EQ(afx_test::FocusName(window_), L"SearchEdit");
+    EXPECT_EQ(View(), L"- results, selected K2_U, highlighted K2_U, pane K2_U, search button on");
+
+    // The mouse chooses by a click, also the row the keyboard had moved to.
+    TabTo(L"list");
+    PressKey(window_, Qt::Key_Down);
+    auto* results = qobject_cast<QTreeWidget*>(Panel().GetSearchList().GetSafeWidget());
+    for (int row : {2, 0}) {
+        Click(Control(L"SearchEdit"));
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                          results->visualItemRect(results->topLevelItem(row)).center());
+        EXPECT_EQ(View(), row == 2 ? L"tree -, selected K3_U, highlighted K3_U, pane K3_U, "
+                                     L"search button on"
+                                   : L"tree -, selected K1_U, highlighted K1_U, pane K1_U, "
+                                     L"search button on");
+    }
 }
 
 }  // namespace

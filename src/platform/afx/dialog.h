@@ -17,6 +17,9 @@ enum class Notification {
     RightClick,   // a right click on a tree or list; `point` in the control's coordinates
     ItemChanged,  // a list's current row changed; `item` is the row
     SelChange,    // the user picked a combo box item
+    Click,        // a left click on a row of a tree or list; `item` is a list's row
+    Return,       // Enter in a tree or list
+    Escape,       // Escape in a tree or list
 };
 
 struct NotifyInfo {

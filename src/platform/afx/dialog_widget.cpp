@@ -62,6 +62,7 @@ ItemsWidget* CreateItems(const ControlTemplate& control, QWidget* parent) {
     items->setSelectionBehavior(QAbstractItemView::SelectRows);
     items->setContextMenuPolicy(Qt::CustomContextMenu);
     items->rightButtonSelects = control.kind != ControlKind::TreeView;
+    items->caretOnFocus = control.kind != ControlKind::TreeView;
     items->setIconSize(QSize(32, 32));
     if (control.kind == ControlKind::ListView) {
         items->headerItem()->setText(0, QString());
@@ -144,6 +145,11 @@ void DialogWidget::Connect(const ControlTemplate& control, QWidget* widget) {
                     owner_.OnNotify(NotifyInfo{
                         id, tree ? Notification::SelChanged : Notification::ItemChanged, {}, row});
                 });
+        connect(
+            items, &QTreeWidget::itemClicked, this, [this, id, items](QTreeWidgetItem* clicked) {
+                owner_.OnNotify(
+                    NotifyInfo{id, Notification::Click, {}, items->indexOfTopLevelItem(clicked)});
+            });
         connect(items, &QWidget::customContextMenuRequested, this,
                 [this, id, items](const QPoint& inView) {
                     QPoint at = items->viewport()->mapTo(items, inView);
@@ -185,8 +191,18 @@ int DialogWidget::ControlIdOf(const QObject* widget) const {
 }
 
 // A move that a control leaves unhandled comes again to its parent; the preview sees it once.
+// Enter and Escape in a tree or list are told to the dialog, and then go their usual way.
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+    if (event->type() == QEvent::KeyPress && dynamic_cast<ItemsWidget*>(watched) != nullptr) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            owner_.OnNotify(
+                NotifyInfo{ControlIdOf(watched),
+                           key == Qt::Key_Escape ? Notification::Escape : Notification::Return,
+                           {},
+                           -1});
+        }
+    } else if (event->type() == QEvent::MouseMove) {
         auto* move = static_cast<QMouseEvent*>(event);
         std::pair seen{move->timestamp(), move->globalPosition().toPoint()};
         if (seen != lastMove_) {

@@ -14,12 +14,15 @@ void ItemsWidget::SetItemImage(QTreeWidgetItem* item, int image) {
 }
 
 void ItemsWidget::SetDropTarget(QTreeWidgetItem* item) {
-    if (auto* previous = itemFromIndex(dropTarget)) {
-        previous->setData(0, Qt::BackgroundRole, {});
-    }
     dropTarget = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-    if (item) {
-        item->setData(0, Qt::BackgroundRole, palette().highlight());
+    // As Windows draws a tree, the drop target looks selected, and the selection (the current
+    // item) only while there is no drop target: the view's own selection shows which.
+    QTreeWidgetItem* shown = item != nullptr ? item : currentItem();
+    if (shown != nullptr) {
+        selectionModel()->select(indexFromItem(shown),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else {
+        clearSelection();
     }
 }
 
@@ -60,7 +63,9 @@ bool ItemsWidget::viewportEvent(QEvent* event) {
 }
 
 void ItemsWidget::focusInEvent(QFocusEvent* event) {
+    focusing_ = true;
     QTreeWidget::focusInEvent(event);
+    focusing_ = false;
     if (ring_ == nullptr) {
         // Round the rows: the scroll area raises its scroll bars over anything beside them.
         ring_ = new FocusRing(viewport());
@@ -73,6 +78,14 @@ void ItemsWidget::focusOutEvent(QFocusEvent* event) {
     if (ring_ != nullptr) {
         ring_->Show(false);
     }
+}
+
+// The view asks for the first row while it takes the focus, to put its caret there.
+QModelIndex ItemsWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (focusing_ && !caretOnFocus) {
+        return {};
+    }
+    return QTreeWidget::moveCursor(action, modifiers);
 }
 
 void EllipsisLabel::paintEvent(QPaintEvent*) {

@@ -23,6 +23,10 @@ class ItemsWidget : public QTreeWidget {
     QPersistentModelIndex dropTarget;
     // A list view selects the item under a right click; a tree view only reports the click.
     bool rightButtonSelects = true;
+    // A list view taking the focus without a current row puts its caret on the first row,
+    // unselected; a tree view stays without one, so that a focus passing through selects
+    // nothing.
+    bool caretOnFocus = true;
 
     static constexpr int kDataRole = Qt::UserRole;
     static constexpr int kImageRole = Qt::UserRole + 1;
@@ -41,11 +45,13 @@ class ItemsWidget : public QTreeWidget {
     bool viewportEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     void Forget(const QTreeWidgetItem* item);
     std::unordered_set<const QTreeWidgetItem*> live_;
     FocusRing* ring_ = nullptr;  // made when the widget first takes the focus
+    bool focusing_ = false;
 };
 
 class EllipsisLabel : public QLabel {

@@ -53,6 +53,14 @@ class EditField : public QLineEdit {
             m_owner->OnReturn();
             return;
         }
+        if (m_owner != nullptr && event->key() == Qt::Key_Escape) {
+            // The window may remove this edit while it hears of the key.
+            QPointer<EditField> alive(this);
+            m_owner->OnEscape();
+            if (!alive) {
+                return;
+            }
+        }
         QLineEdit::keyPressEvent(event);
     }
 
@@ -91,6 +99,12 @@ void CEditUI::OnReturn() {
     if (manager != nullptr) {
         manager->SendNotify(this, kNotifyReturn);
         PressDefaultButton(*manager);
+    }
+}
+
+void CEditUI::OnEscape() {
+    if (m_pManager != nullptr) {
+        m_pManager->SendNotify(this, kNotifyEscape);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A one-line edit over a Qt line edit. The user's typing notifies "textchanged", Enter
-// "return" and then presses the window's default button if it has one; focus moves notify
-// "setfocus" and "killfocus". SetText does not notify.
+// "return" and then presses the window's default button if it has one, Escape "escape" (and
+// then goes on to the window, a box's Cancel); focus moves notify "setfocus" and "killfocus".
+// SetText does not notify.
 
 #include <string>
 
@@ -46,6 +47,7 @@ class CEditUI : public CLabelUI {
     friend class EditField;
     void OnUserEdit();
     void OnReturn();
+    void OnEscape();
 
     EditField* m_field;
     std::wstring m_sNormalImage;

@@ -18,6 +18,10 @@ inline constexpr wchar_t kNotifyItemActivate[] = L"itemactivate";
 inline constexpr wchar_t kNotifySetFocus[] = L"setfocus";
 inline constexpr wchar_t kNotifyKillFocus[] = L"killfocus";
 inline constexpr wchar_t kNotifyReturn[] = L"return";
+inline constexpr wchar_t kNotifyEscape[] = L"escape";
+// The wParam of a "setfocus" that the keyboard's Tab moved (0 for a click or a call), so that a
+// window can tell a focus passing through from a control the user went to.
+inline constexpr intptr_t kFocusByKeyboard = 1;
 
 struct TNotifyUI {
     std::wstring sType;

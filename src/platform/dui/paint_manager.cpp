@@ -119,6 +119,7 @@ void CPaintManagerUI::SetKeyboardFocus(CControlUI* control) {
 }
 
 void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
+    const bool byKeyboard = by == FocusBy::Keyboard;
     if (control != nullptr && (!control->IsVisible() || !control->IsEnabled())) {
         // A hidden or disabled control takes no focus; the old focus is lost all the same.
         control = nullptr;
@@ -130,7 +131,7 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
             SendNotify(old, kNotifyKillFocus);
         }
         if (control != nullptr && m_pFocus == control) {
-            SendNotify(control, kNotifySetFocus);
+            SendNotify(control, kNotifySetFocus, byKeyboard ? kFocusByKeyboard : 0);
         }
     } else if (control != nullptr && by == FocusBy::Code && control->KeyboardWidget()->hasFocus()) {
         // The program's focus on what the keyboard focused leaves it the keyboard's (the search
@@ -146,7 +147,6 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
             container->ScrollToShow(*control);
         }
     }
-    const bool byKeyboard = by == FocusBy::Keyboard;
     if (QWidget* widget = byKeyboard ? control->KeyboardWidget() : control->FocusWidget()) {
         widget->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
     }

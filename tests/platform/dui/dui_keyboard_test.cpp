@@ -72,6 +72,24 @@ TEST_F(DuiTest, SpaceAndEnterPressWhatTheKeyboardFocusedAsAClickDoes) {
     EXPECT_EQ(w->Find(L"e1")->GetText(), L" ");
 }
 
+// A window tells a focus that Tab passed on from one the user clicked to; an edit tells Escape.
+TEST_F(DuiTest, FocusByTabIsToldApartFromAClickAndAnEditTellsEscape) {
+    TestWindow* w = Open(kControls);
+    QWidget* window = w->GetHWND();
+    std::vector<intptr_t> focusBy;
+    w->onNotify = [&focusBy](dui::TNotifyUI& msg) {
+        if (msg.sType == L"setfocus" && msg.pSender->GetName() == L"e1") {
+            focusBy.push_back(msg.wParam);
+        }
+    };
+    WalkFocus(window, ">>");
+    Click(w->Find(L"b1"));
+    Click(w->Find(L"e1"));
+    PressKey(window, Qt::Key_Escape);
+    EXPECT_EQ(focusBy, (std::vector<intptr_t>{dui::kFocusByKeyboard, 0}));
+    EXPECT_EQ(Types(*w), Strings({L"click:b1", L"escape:e1"}));
+}
+
 TEST_F(DuiTest, ListKeysMoveTheSelectionAndEnterActivatesTheRowAsTheMouseDoes) {
     struct Case {
         int rows;
