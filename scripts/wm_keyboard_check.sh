@@ -35,6 +35,7 @@ start_window_manager "$work" "wm keyboard check" || exit 1
 count() { grep -c "^$1" "$out"; }
 at_least() { [ "$(count "$1")" -ge "$2" ]; }
 focused() { grep '^focus ' "$out" | tail -n1 | cut -d' ' -f2-; }
+focus_on() { [ "$(focused)" = "$1" ]; }
 
 # press KEY...: presses each key and waits until the program has handled it.
 press() {
@@ -100,10 +101,16 @@ cell() {
     [ "$(focused)" = "$list" ] || { problem="the cell of $list did not take $1"; return 1; }
 }
 
-# begin_key: a standard single-sided key's type and shape, and Next to its spaces.
+# begin_key: a standard single-sided key's type and shape, and Next to its spaces. The focus
+# goes on to the first control of the key shape.
 begin_key() {
-  tab_to keyType1 && press space && tab_to EditUI1 && type_text 2500 && press Tab &&
-    type_text 1000 && tab_to NextBtn && press Return
+  tab_to keyType1 && press space || return 1
+  wait_until 10 focus_on LocatingPartyComb ||
+    { problem="the focus did not go on to the key shape (it is on $(focused))"; return 1; }
+  shoot key-shape
+  tab_to EditUI1 && type_text 2500 && press Tab && type_text 1000 || return 1
+  shoot width
+  tab_to NextBtn && press Return
 }
 
 # finish_key: a whole key through the wizard, each step left by Next.
@@ -192,7 +199,9 @@ run() {
   wait_until 30 on_screen "$main" && wait_until 10 has_focus "$main" ||
     { problem="the main window did not come up with the focus"; return; }
   # The tree is the main window's last stop; a car maker is picked.
-  tab_to QTreeWidget shift+Tab && press Right Down && add_key || return
+  tab_to QTreeWidget shift+Tab && press Right Down || return
+  shoot tree
+  add_key || return
   control NextBtn 10 >/dev/null || { problem="the key wizard did not open"; return; }
   finish_key || return
   [ "$(key_status "$dir/KeyData.u" KEYBOARDDONE)" = ffffffff ] ||
@@ -206,11 +215,11 @@ run() {
   [ "$(key_status "$dir/KeyData.u" KEYBOARDDONE)" = 00000000 ] ||
     { problem="the key was not deleted"; return; }
   # Another key asked for while one is being entered: the wizard asks whether to save it, and
-  # Yes asks for its name.
+  # Yes asks for its name; Enter answers each box as it comes up (Yes, and Ok from the entry).
   tab_to QTreeWidget && press Home Right Down && add_key && begin_key &&
-    tab_to QTreeWidget shift+Tab && add_key && box_up OkButton && tab_to OkButton || return
+    tab_to QTreeWidget shift+Tab && add_key && box_up OkButton || return
   shoot close-question
-  press Return && box_up KeyNameEdit && type_text KEYBOARD12345XY && tab_to NoButton || return
+  press Return && box_up KeyNameEdit && type_text KEYBOARD12345XY || return
   shoot key-name
   answer Return || return
   # The box took the name's first 13 characters, which with "_U" fill the record's 15 bytes.

@@ -1,8 +1,10 @@
 // The keyboard in the program's windows, as a user without a mouse has it: Tab goes round what
 // can take the focus, Space and Enter press, typing lands where the focus went.
 
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "key_tree_fixture.h"
@@ -12,6 +14,7 @@
 #include "ui/add_key.h"
 #include "ui/key_info.h"
 #include "ui/message_script.h"
+#include "ui_fixture.h"
 
 namespace ui_test {
 namespace {
@@ -25,6 +28,19 @@ using Names = std::vector<std::wstring>;
 // Tab (or Shift+Tab) `count` times; where the focus went each time.
 Names Walk(QWidget* window, int count, bool forward = true) {
     return afx_test::WalkFocus(window, std::string(count, forward ? '>' : '<'));
+}
+
+// Tab (or Shift+Tab) until `name` has the focus.
+void TabTo(QWidget* window, const std::wstring& name, bool forward = true) {
+    for (int n = 0; n < 40 && afx_test::FocusName(window) != name; ++n) {
+        forward ? PressKey(window, Qt::Key_Tab)
+                : PressKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    ASSERT_EQ(afx_test::FocusName(window), name);
+}
+
+CAddKey* WizardOf(CDuiFrameWnd* frame) {
+    return dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame)->GetKeyWizard());
 }
 
 TEST_F(MainWindowTest, TabGoesRoundTheMainWindowAndTheKeyTree) {
@@ -54,20 +70,25 @@ TEST_F(MainWindowTest, TabGoesRoundTheMainWindowAndTheKeyTree) {
 TEST_F(MainWindowTest, WizardTakesItsKeyTypeAndFieldsFromTheKeyboard) {
     Open();
     QWidget* window = frame_->GetHWND();
-    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    CAddKey* wizard = WizardOf(frame_);
     ASSERT_NE(wizard, nullptr);
     wizard->ShowWizard();
     // The wizard lies over the key pane, after the tree; Previous is not yet enabled.
     EXPECT_EQ(Walk(window, 12, false),
               Names({L"CancelBtn", L"NextBtn", L"keyType8", L"keyType7", L"keyType6", L"keyType5",
                      L"keyType4", L"keyType3", L"keyType2", L"keyType1", L"step1", L"tree"}));
-    // A key type picked by Space goes on to the key shape, as a click does.
+    // A key type picked by Space goes on to the key shape, as a click does, and the focus to
+    // its first control, which shows it.
     Walk(window, 4);
     PressKey(window, Qt::Key_Space);
+    afx_test::Settle();
     EXPECT_EQ(wizard->GetKeyType(), 3);
     ASSERT_EQ(wizard->GetCurStep(), 1);
-    EXPECT_EQ(Walk(window, 8), Names({L"LocatingPartyComb", L"EditUI1", L"EditUI2", L"EditUI3",
-                                      L"EditUI4", L"LastBtn", L"NextBtn", L"CancelBtn"}));
+    EXPECT_EQ(afx_test::FocusName(window), L"LocatingPartyComb");
+    EXPECT_TRUE(afx_test::ShowsFocusRing(
+        wizard->GetPaintManager().FindControl(L"LocatingPartyComb")->GetWidget()));
+    EXPECT_EQ(Walk(window, 7), Names({L"EditUI1", L"EditUI2", L"EditUI3", L"EditUI4", L"LastBtn",
+                                      L"NextBtn", L"CancelBtn"}));
     afx_test::Settle();  // the page is laid out before the user aims at it
     QWidget* length = wizard->GetPaintManager().FindControl(L"EditUI1")->GetWidget();
     QTest::mouseClick(length->findChild<QLineEdit*>(), Qt::LeftButton);
@@ -86,7 +107,7 @@ TEST_F(MainWindowTest, WizardTakesItsKeyTypeAndFieldsFromTheKeyboard) {
 TEST_F(MainWindowTest, WizardDepthCellsAreFilledFromTheKeyboard) {
     Open();
     QWidget* window = frame_->GetHWND();
-    auto* wizard = dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame_)->GetKeyWizard());
+    CAddKey* wizard = WizardOf(frame_);
     ASSERT_NE(wizard, nullptr);
     ScopedMessageScript noBoxes({});
     // The steps before the depths, filled by code.
@@ -100,10 +121,7 @@ TEST_F(MainWindowTest, WizardDepthCellsAreFilledFromTheKeyboard) {
     wizard->FillListSequence(300, 100, 0, 2);
     ASSERT_TRUE(wizard->SwitchStep(4));
     afx_test::Settle();
-    for (int n = 0; n < 40 && afx_test::FocusName(window) != L"Step5ListE"; ++n) {
-        PressKey(window, Qt::Key_Tab);
-    }
-    ASSERT_EQ(afx_test::FocusName(window), L"Step5ListE");
+    TabTo(window, L"Step5ListE");
     // Down to a row, Enter opens its cell, Enter again stores it; the list keeps the keyboard.
     for (const char* depth : {"450", "460"}) {
         PressKey(window, Qt::Key_Down);
@@ -117,6 +135,121 @@ TEST_F(MainWindowTest, WizardDepthCellsAreFilledFromTheKeyboard) {
     EXPECT_EQ(wizard->GetListTexts(4)[1], L"460");
     EXPECT_EQ(wizard->GetListEdit(), nullptr);
     EXPECT_EQ(Walk(window, 1), Names({L"autoEdit3"}));
+}
+
+TEST_F(MainWindowTest, FoldedFlatSectionsTakeNoFocusAndAListBelowTheFoldIsScrolledIntoView) {
+    Open();
+    QWidget* window = frame_->GetHWND();
+    CAddKey* wizard = WizardOf(frame_);
+    ScopedMessageScript noBoxes({});
+    wizard->ShowWizard();
+    wizard->SelectKeyType(3);
+    for (const auto& [edit, text] : {std::pair{L"EditUI1", L"2500"},
+                                     {L"EditUI2", L"1000"},
+                                     {L"EditUI3", L"300"},
+                                     {L"EditUI4", L"100"}}) {
+        wizard->GetPaintManager().FindControl(edit)->SetText(text);
+    }
+    ASSERT_TRUE(wizard->SwitchStep(2));
+    wizard->FillListSequence(300, 100, 0, 2);
+    ASSERT_TRUE(wizard->SwitchStep(3));
+    auto control = [&](const wchar_t* name) { return wizard->GetPaintManager().FindControl(name); };
+    auto tick = [&](const wchar_t* name, bool ticked) {
+        dynamic_cast<dui::COptionUI*>(control(name))->Selected(ticked);
+    };
+    // The clamp offsets asked for, and both sections folded to their titles.
+    tick(L"Step4Option", false);
+    tick(L"Step4showSet", false);
+    tick(L"Step4showImage", false);
+    afx_test::Settle();
+    const std::vector<std::wstring> flats = wizard->GetListTexts(2);
+    TabTo(window, L"Step4showSet");
+    Names reached;
+    for (int n = 0; n < 3; ++n) {
+        PressKey(window, Qt::Key_Tab);
+        reached.push_back(afx_test::FocusName(window));
+        afx_test::TypeKeys(window, "999");
+        PressKey(window, Qt::Key_Down);
+    }
+    EXPECT_EQ(reached, Names({L"Step4showImage", L"LastBtn", L"NextBtn"}));
+    EXPECT_EQ(control(L"EditUI6")->GetText(), L"");
+    EXPECT_EQ(wizard->GetListTexts(2), flats);
+    // Open, the "Define flat" list lies below the fold; the focus brings it into view.
+    tick(L"Step4showSet", true);
+    tick(L"Step4showImage", true);
+    afx_test::Settle();
+    TabTo(window, L"Step4showImage", false);
+    EXPECT_EQ(Walk(window, 1), Names({L"Step4ListC"}));
+    const dui::Rect& view = control(L"step4VerticalLayout")->GetPos();
+    const dui::Rect& list = control(L"Step4ListC")->GetPos();
+    EXPECT_GE(list.top, view.top);
+    EXPECT_LE(list.bottom, view.bottom);
+}
+
+TEST_F(MainWindowTest, AControlThatGoesHandsTheFocusOnAndNoDisabledOneShowsIt) {
+    SaveKeyData({MakeKey(-101, "A4_U", 1)});
+    Open();
+    QWidget* window = frame_->GetHWND();
+    // Enter on Delete, and Yes: the key goes, and the button is disabled.
+    CLeftTreeView& panel = frame_->GetTreeView();
+    panel.GetTreeCtrl().SelectItem(panel.FindKeyItem(kImageKey, -101));
+    TabTo(window, L"DeleteBtn");
+    {
+        ScopedMessageScript yes({{kAnswerOk, L""}});
+        PressKey(window, Qt::Key_Return);
+    }
+    afx_test::Settle();
+    EXPECT_EQ(g_KeyData[0].params.status, KeyStatusDeleted);
+    EXPECT_FALSE(Button(L"DeleteBtn")->IsEnabled());
+    EXPECT_FALSE(afx_test::ShowsFocusRing(Button(L"DeleteBtn")->GetWidget()));
+    EXPECT_EQ(afx_test::FocusName(window), L"tree");
+    // Space on the search button leaves the search and disables the button; the maker of the
+    // deleted key is still picked, for Add key.
+    TabTo(window, L"SearchEdit");
+    afx_test::TypeKeys(window, "A");
+    EXPECT_EQ(Walk(window, 1), Names({L"SearchBtn"}));
+    PressKey(window, Qt::Key_Space);
+    afx_test::Settle();
+    EXPECT_FALSE(Button(L"SearchBtn")->IsEnabled());
+    EXPECT_FALSE(afx_test::ShowsFocusRing(Button(L"SearchBtn")->GetWidget()));
+    EXPECT_EQ(afx_test::FocusName(window), L"AddkeyBtn");
+    // Cancel in the wizard hides it; the focus lands in the key tree, which shows it.
+    CAddKey* wizard = WizardOf(frame_);
+    wizard->ShowWizard();
+    TabTo(window, L"CancelBtn");
+    PressKey(window, Qt::Key_Return);
+    afx_test::Settle();
+    EXPECT_FALSE(wizard->GetHWND()->isVisible());
+    ASSERT_EQ(afx_test::FocusName(window), L"tree");
+    EXPECT_TRUE(
+        afx_test::ShowsFocusRing(dynamic_cast<QTreeWidget*>(window->focusWidget())->viewport()));
+}
+
+// Escape ends a box's modal run as Cancel; anywhere else it closes nothing.
+TEST_F(MainWindowTest, EscapeWithNoBoxOpenClosesNothing) {
+    Open();
+    QWidget* window = frame_->GetHWND();
+    CAddKey* wizard = WizardOf(frame_);
+    QEventLoop loop;
+    ui_test::Later([&] {
+        // With nothing focused, on a button, and in the wizard's key shape being typed.
+        PressKey(window, Qt::Key_Escape);
+        TabTo(window, L"SynchServer");
+        PressKey(window, Qt::Key_Escape);
+        wizard->ShowWizard();
+        wizard->SelectKeyType(1);
+        afx_test::Settle();
+        TabTo(window, L"EditUI1");
+        afx_test::TypeKeys(window, "2500");
+        PressKey(window, Qt::Key_Escape);
+        // Reached only while the loop runs on.
+        QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+    });
+    EXPECT_EQ(loop.exec(), 7);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(wizard->GetHWND() != nullptr && wizard->GetHWND()->isVisible());
+    EXPECT_EQ(wizard->GetCurStep(), 1);
+    EXPECT_EQ(wizard->GetPaintManager().FindControl(L"EditUI1")->GetText(), L"2500");
 }
 
 // The main window with three keys of one maker, the newest last.
@@ -143,13 +276,7 @@ class SearchKeyboardTest : public MainWindowTest {
                frame_->m_pKeyInfo->GetPaintManager().FindControl(L"l_keyName")->GetText() +
                L", search button " + (Control(L"SearchBtn")->IsEnabled() ? L"on" : L"off");
     }
-    // Tab until `name` has the focus.
-    void TabTo(const wchar_t* name) {
-        for (int n = 0; n < 30 && afx_test::FocusName(window_) != name; ++n) {
-            PressKey(window_, Qt::Key_Tab);
-        }
-        ASSERT_EQ(afx_test::FocusName(window_), name);
-    }
+    void TabTo(const wchar_t* name) { ui_test::TabTo(window_, name); }
 
     QWidget* window_ = nullptr;
 };

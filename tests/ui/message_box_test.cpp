@@ -161,22 +161,23 @@ TEST_F(MessageBoxTest, EscapeAndWindowManagerCloseAnswerCancel) {
 
 TEST_F(MessageBoxTest, TabGoesRoundTheButtonsOfEachBox) {
     // Where each Tab ('>') or Shift+Tab ('<') takes the focus, from the box as it comes up: the
-    // key-name entry has it then, in the other boxes nothing has.
+    // key-name entry has it then, in the other boxes nothing has. The title bar's close button
+    // comes last.
     struct Case {
         int type;
         std::string keys;
         std::vector<std::wstring> focus;
     };
     const Case cases[] = {
-        {kMessageWarning, ">>><", {L"CloseBtn", L"CancelButton", L"CloseBtn", L"CancelButton"}},
-        {kMessageQuestion, ">>><", {L"CloseBtn", L"NoButton", L"CancelButton", L"NoButton"}},
+        {kMessageWarning, ">>><", {L"CancelButton", L"CloseBtn", L"CancelButton", L"CloseBtn"}},
+        {kMessageQuestion, ">>><", {L"NoButton", L"CancelButton", L"CloseBtn", L"CancelButton"}},
         {kMessageKeyName,
          ">>>><",
          {L"NoButton", L"CancelButton", L"CloseBtn", L"KeyNameEdit", L"CloseBtn"}},
         {kMessageYesNoCancel,
          ">>>>><",
-         {L"CloseBtn", L"OkButton", L"NoButton", L"CancelButton", L"CloseBtn", L"CancelButton"}},
-        {kMessageYesNoCancel, "<<", {L"CancelButton", L"NoButton"}},
+         {L"OkButton", L"NoButton", L"CancelButton", L"CloseBtn", L"OkButton", L"CloseBtn"}},
+        {kMessageYesNoCancel, "<<", {L"CloseBtn", L"CancelButton"}},
     };
     for (const Case& c : cases) {
         std::vector<std::wstring> focus;
@@ -196,12 +197,13 @@ TEST_F(MessageBoxTest, SpaceOrEnterOnTheFocusedButtonAnswersAsItsClick) {
         int answer;
     };
     const Case cases[] = {
-        {kMessageWarning, 2, Qt::Key_Return, kAnswerCancel},     // Ok
-        {kMessageQuestion, 1, Qt::Key_Space, kAnswerCancel},     // the close button
-        {kMessageQuestion, 2, Qt::Key_Enter, kAnswerOk},         // Ok
-        {kMessageYesNoCancel, 2, Qt::Key_Space, kAnswerOk},      // Yes
-        {kMessageYesNoCancel, 3, Qt::Key_Return, kAnswerNo},     // No
-        {kMessageYesNoCancel, 4, Qt::Key_Space, kAnswerCancel},  // Cancel
+        {kMessageWarning, 1, Qt::Key_Return, kAnswerCancel},      // Ok
+        {kMessageQuestion, 3, Qt::Key_Space, kAnswerCancel},      // the close button
+        {kMessageQuestion, 1, Qt::Key_Enter, kAnswerOk},          // Ok
+        {kMessageYesNoCancel, 1, Qt::Key_Space, kAnswerOk},       // Yes
+        {kMessageYesNoCancel, 2, Qt::Key_Return, kAnswerNo},      // No
+        {kMessageYesNoCancel, 3, Qt::Key_Space, kAnswerCancel},   // Cancel
+        {kMessageYesNoCancel, 4, Qt::Key_Return, kAnswerCancel},  // the close button
     };
     for (const Case& c : cases) {
         int answer = ShowForKeys(c.type, [&] {
@@ -210,6 +212,41 @@ TEST_F(MessageBoxTest, SpaceOrEnterOnTheFocusedButtonAnswersAsItsClick) {
         });
         EXPECT_EQ(answer, c.answer) << c.type << " " << c.tabs;
     }
+}
+
+TEST_F(MessageBoxTest, EnterGivesTheDefaultAnswerWhereNoButtonHasTheFocus) {
+    // As the box comes up: a warning's Ok, a question's Ok, Yes; from the key-name entry, Ok
+    // with the name typed.
+    struct Case {
+        int type;
+        std::string name;
+        Qt::Key key;
+        int answer;
+    };
+    const Case cases[] = {
+        {kMessageWarning, "", Qt::Key_Return, kAnswerCancel},
+        {kMessageQuestion, "", Qt::Key_Enter, kAnswerOk},
+        {kMessageYesNoCancel, "", Qt::Key_Return, kAnswerOk},
+        {kMessageKeyName, "HU66-2", Qt::Key_Return, kAnswerOk},
+    };
+    for (const Case& c : cases) {
+        int answer = ShowForKeys(c.type, [&] {
+            afx_test::TypeKeys(Box(), c.name);
+            PressKey(Box(), c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        });
+        EXPECT_EQ(answer, c.answer) << c.type;
+        EXPECT_EQ(frame_->m_strKeyName, QString::fromStdString(c.name).toStdWString()) << c.type;
+    }
+    // An empty name keeps the box open, the entry focused, as its Ok does.
+    int answer = ShowForKeys(kMessageKeyName, [this] {
+        PressKey(Box(), Qt::Key_Return);
+        EXPECT_TRUE(Box()->isVisible());
+        EXPECT_TRUE(BoxControl(L"KeyNameEdit")->IsFocused());
+        afx_test::TypeKeys(Box(), "K2");
+        PressKey(Box(), Qt::Key_Return);
+    });
+    EXPECT_EQ(answer, kAnswerOk);
+    EXPECT_EQ(frame_->m_strKeyName, L"K2");
 }
 
 TEST_F(MessageBoxTest, KeyNameEntryTakesThirteenCharactersWhichFitWithTheirSuffix) {

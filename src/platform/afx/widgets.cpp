@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/afx/focus_ring.h"
 #include "platform/afx/image_list_impl.h"
 
 namespace afx {
@@ -65,6 +66,18 @@ void ItemsWidget::focusInEvent(QFocusEvent* event) {
     focusing_ = true;
     QTreeWidget::focusInEvent(event);
     focusing_ = false;
+    if (ring_ == nullptr) {
+        // Round the rows: the scroll area raises its scroll bars over anything beside them.
+        ring_ = new FocusRing(viewport());
+    }
+    ring_->Show(true);
+}
+
+void ItemsWidget::focusOutEvent(QFocusEvent* event) {
+    QTreeWidget::focusOutEvent(event);
+    if (ring_ != nullptr) {
+        ring_->Show(false);
+    }
 }
 
 // The view asks for the first row while it takes the focus, to put its caret there.

@@ -10,9 +10,11 @@
 
 namespace afx {
 
+class FocusRing;
 class ImageList;
 
-// Tree control and report list alike: a QTreeWidget showing pictures of an image list.
+// Tree control and report list alike: a QTreeWidget showing pictures of an image list, with the
+// focus ring of the skinned windows' controls round its rows while it has the focus.
 class ItemsWidget : public QTreeWidget {
   public:
     explicit ItemsWidget(QWidget* parent) : QTreeWidget(parent) {}
@@ -42,11 +44,13 @@ class ItemsWidget : public QTreeWidget {
   protected:
     bool viewportEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     void Forget(const QTreeWidgetItem* item);
     std::unordered_set<const QTreeWidgetItem*> live_;
+    FocusRing* ring_ = nullptr;  // made when the widget first takes the focus
     bool focusing_ = false;
 };
 

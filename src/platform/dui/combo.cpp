@@ -10,6 +10,7 @@ namespace dui {
 
 CComboUI::CComboUI() : m_box(new QComboBox(GetWidget())) {
     m_box->setFocusPolicy(Qt::ClickFocus);
+    WatchField(m_box);
     // Only the user's pick comes through Qt; picks by code notify from SelectItem.
     QObject::connect(m_box, &QComboBox::activated, [this](int index) { SelectItem(index); });
 }

@@ -181,6 +181,28 @@ void CContainerUI::SetScrollPos(int y) {
     SetPos(GetPos());
 }
 
+void CContainerUI::ScrollToShow(const CControlUI& control) {
+    if (m_scrollBar == nullptr || !m_scrollBar->isVisible()) {
+        return;
+    }
+    const Rect view = InnerRect();
+    const Rect& at = control.GetPos();
+    int by = std::max(0, at.bottom - view.bottom);
+    if (at.top - by < view.top) {
+        by = at.top - view.top;
+    }
+    SetScrollPos(m_scrollY + by);
+}
+
+Rect CContainerUI::ChildArea() const {
+    Rect area = GetPos();
+    if (m_scrollBar != nullptr && m_scrollBar->isVisible()) {
+        area.top -= m_scrollY;
+        area.bottom += m_scrollBar->maximum() - m_scrollY;
+    }
+    return area;
+}
+
 bool CContainerUI::OnWheel(int delta) {
     if (m_scrollBar == nullptr || !m_scrollBar->isVisible()) {
         return false;

@@ -38,6 +38,12 @@ class CContainerUI : public CControlUI {
     void EnableScrollBar(bool vertical = true);
     int GetScrollPos() const { return m_scrollY; }
     void SetScrollPos(int y);
+    // Scrolls as little as shows `control` (a child at any depth) whole, or its top when it is
+    // taller than the view.
+    void ScrollToShow(const CControlUI& control);
+    // Where the children can be seen: the container's place, or for one that scrolls, the whole
+    // height that it scrolls through.
+    Rect ChildArea() const;
     // Pictures of the vertical scroll bar: arrow up, arrow down, thumb, thumb under the mouse.
     void SetScrollBarImages(const std::wstring& up, const std::wstring& down,
                             const std::wstring& thumb, const std::wstring& thumbHot);

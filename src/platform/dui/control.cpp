@@ -64,6 +64,9 @@ void CControlUI::DoSetVisible(bool visible) {
     if (m_bVisible == visible) {
         return;
     }
+    if (!visible && m_pManager != nullptr) {
+        m_pManager->ControlLeaving(this);
+    }
     m_bVisible = visible;
     m_widget->setVisible(visible);
     NeedParentUpdate();
@@ -81,8 +84,12 @@ void CControlUI::DoSetEnabled(bool enabled) {
     if (m_bEnabled == enabled) {
         return;
     }
+    if (!enabled && m_pManager != nullptr) {
+        m_pManager->ControlLeaving(this);
+    }
     m_bEnabled = enabled;
     Invalidate();
+    m_widget->UpdateRing();
 }
 
 bool CControlUI::IsFocused() const {
@@ -99,6 +106,10 @@ void CControlUI::SetFocus() {
 
 QWidget* CControlUI::FocusWidget() const {
     return m_pManager != nullptr ? m_pManager->GetPaintWindow() : nullptr;
+}
+
+void CControlUI::WatchField(QWidget* field) {
+    m_widget->WatchField(field);
 }
 
 QWidget* CControlUI::KeyboardWidget() const {

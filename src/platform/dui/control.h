@@ -122,6 +122,9 @@ class CControlUI {
     virtual void DoSetEnabled(bool enabled);
     // The Qt widget that takes the keyboard focus for this control.
     virtual QWidget* FocusWidget() const;
+    // The field inside the control's widget that takes its typing: its focus shows on the
+    // control.
+    void WatchField(QWidget* field);
 
     // Draws one image description over the whole control; false when nothing was drawn.
     bool DrawImage(QPainter& painter, const std::wstring& description);

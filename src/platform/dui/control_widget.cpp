@@ -5,28 +5,11 @@
 #include <QPointer>
 #include <QWheelEvent>
 
+#include "platform/afx/focus_ring.h"
 #include "platform/dui/control.h"
 #include "platform/dui/paint_manager.h"
 
 namespace dui {
-
-namespace {
-
-// A dark ring round a light one: one of them stands out on any face, dark or light.
-constexpr QRgb kFocusOuterColor = 0xFF1F2933;
-constexpr QRgb kFocusInnerColor = 0xFFFFFFFF;
-constexpr qreal kFocusRadius = 4;
-
-void PaintFocusRing(QPainter& painter, const QRectF& rect) {
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(kFocusOuterColor), 2));
-    painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), kFocusRadius, kFocusRadius);
-    painter.setPen(QPen(QColor(kFocusInnerColor), 1));
-    painter.drawRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kFocusRadius - 1.5,
-                            kFocusRadius - 1.5);
-}
-
-}  // namespace
 
 ControlWidget::ControlWidget(CControlUI* owner) : m_owner(owner) {
     setFocusPolicy(Qt::NoFocus);
@@ -45,8 +28,28 @@ void ControlWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_owner->DoPaint(painter);
-    if (hasFocus()) {
-        PaintFocusRing(painter, rect());
+}
+
+void ControlWidget::WatchField(QWidget* field) {
+    field->installEventFilter(this);
+}
+
+bool ControlWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        UpdateRing();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ControlWidget::UpdateRing() {
+    QWidget* field = m_owner != nullptr ? m_owner->KeyboardWidget() : nullptr;
+    const bool shown = field != nullptr && m_owner->IsEnabled() && field->hasFocus() &&
+                       (field == this || field->parentWidget() == this);
+    if (shown && m_ring == nullptr) {
+        m_ring = new afx::FocusRing(this);
+    }
+    if (m_ring != nullptr) {
+        m_ring->Show(shown);
     }
 }
 
@@ -61,7 +64,7 @@ void ControlWidget::Forward(QMouseEvent* event, int kind) {
     if (press && m_owner->GetManager() != nullptr && event->button() == Qt::LeftButton &&
         !HoldsControlAt(event->position().toPoint())) {
         // A click moves the focus to the clicked control, edits losing theirs.
-        m_owner->GetManager()->SetFocus(m_owner);
+        m_owner->GetManager()->SetClickFocus(m_owner);
     }
     if (!alive || m_owner == nullptr) {
         return;
@@ -112,10 +115,12 @@ void ControlWidget::leaveEvent(QEvent*) {
 
 void ControlWidget::focusInEvent(QFocusEvent*) {
     update();
+    UpdateRing();
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent*) {
     update();
+    UpdateRing();
 }
 
 bool ControlWidget::focusNextPrevChild(bool next) {

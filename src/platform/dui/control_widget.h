@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+namespace afx {
+class FocusRing;
+}
+
 namespace dui {
 
 class CControlUI;
@@ -14,8 +18,15 @@ class ControlWidget : public QWidget {
     // The control is gone; the widget only waits for its deferred deletion.
     void Detach() { m_owner = nullptr; }
     CControlUI* Owner() const { return m_owner; }
+    // The field inside that takes the control's typing (an edit's line, a combo's box): the
+    // control shows the focus while the field has it.
+    void WatchField(QWidget* field);
+    // Shows the focus ring while the control's keyboard widget has Qt's focus and the control
+    // is enabled.
+    void UpdateRing();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -23,8 +34,7 @@ class ControlWidget : public QWidget {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    // Qt's focus reaches the widget itself by the keyboard (a list's by a click too); the control
-    // then shows it by a focus ring.
+    // Qt's focus reaches the widget itself by the keyboard (a list's by a click too).
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     // Qt moves the focus off a control hidden or disabled while it has it: the focus stays with
@@ -35,6 +45,7 @@ class ControlWidget : public QWidget {
     void Forward(QMouseEvent* event, int kind);
     bool HoldsControlAt(QPoint point) const;
     CControlUI* m_owner;
+    afx::FocusRing* m_ring = nullptr;  // made when the control first takes the focus
 };
 
 // Qt tells window (de)activation and pop-ups as focus changes; controls only hear real moves.

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 
 #include "platform/dui/control_widget.h"
+#include "platform/dui/keyboard.h"
 #include "platform/dui/paint_manager.h"
 #include "platform/dui/qt_util.h"
 
@@ -73,6 +74,7 @@ class EditField : public QLineEdit {
 
 CEditUI::CEditUI() : m_field(new EditField(this, GetWidget())) {
     m_field->setMaxLength(m_maxChar);
+    WatchField(m_field);
     m_rcTextPadding = {4, 0, 4, 0};
 }
 
@@ -92,8 +94,11 @@ void CEditUI::OnUserEdit() {
 }
 
 void CEditUI::OnReturn() {
-    if (m_pManager != nullptr) {
-        m_pManager->SendNotify(this, kNotifyReturn);
+    // The window may remove this edit while it hears the key.
+    CPaintManagerUI* manager = m_pManager;
+    if (manager != nullptr) {
+        manager->SendNotify(this, kNotifyReturn);
+        PressDefaultButton(*manager);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A one-line edit over a Qt line edit. The user's typing notifies "textchanged", Enter
-// "return", Escape "escape" (and then goes on to the window, a box's Cancel); focus moves
-// notify "setfocus" and "killfocus". SetText does not notify.
+// "return" and then presses the window's default button if it has one, Escape "escape" (and
+// then goes on to the window, a box's Cancel); focus moves notify "setfocus" and "killfocus".
+// SetText does not notify.
 
 #include <string>
 

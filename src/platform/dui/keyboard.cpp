@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -27,8 +28,23 @@ struct Stop {
     bool takesFocus = false;
 };
 
+// Wholly outside what its containers show, such as a section folded to its title; what a
+// container scrolls to is in sight.
+bool IsOutOfSight(const CControlUI& control) {
+    Rect seen = control.GetPos();
+    for (CControlUI* parent = control.GetParent(); parent != nullptr && !seen.IsEmpty();
+         parent = parent->GetParent()) {
+        if (const auto* container = dynamic_cast<const CContainerUI*>(parent)) {
+            const Rect area = container->ChildArea();
+            seen = {std::max(seen.left, area.left), std::max(seen.top, area.top),
+                    std::min(seen.right, area.right), std::min(seen.bottom, area.bottom)};
+        }
+    }
+    return seen.IsEmpty();
+}
+
 bool TakesKeyboardFocus(const CControlUI& control) {
-    if (!control.IsEnabled() || !control.IsVisible()) {
+    if (!control.IsEnabled() || !control.IsVisible() || IsOutOfSight(control)) {
         return false;
     }
     if (const auto* edit = dynamic_cast<const CEditUI*>(&control)) {
@@ -83,6 +99,8 @@ void AddWindow(std::vector<Stop>& chain, QWidget* window, QWidget* top) {
     CPaintManagerUI* manager = skinned != nullptr ? skinned->Manager() : nullptr;
     const QWidget* controls = nullptr;
     if (manager != nullptr && manager->GetRoot() != nullptr) {
+        // Where the controls lie decides which are in sight.
+        manager->FlushLayout();
         AddControls(chain, *manager, manager->GetRoot());
         controls = manager->GetRoot()->GetWidget();
     } else if ((window->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
@@ -123,12 +141,9 @@ int FindFocus(const std::vector<Stop>& chain, QWidget* focus, int& before) {
     return focused != chain.end() ? static_cast<int>(focused - chain.begin()) : -1;
 }
 
-void MoveFocus(QWidget* window, bool forward) {
-    std::vector<Stop> chain;
-    AddWindow(chain, window, window);
-    QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
-    int before = 0;
-    const int at = FindFocus(chain, focus, before);
+// Gives the focus to the first stop after `at` (before it, going back) that takes it, wrapping
+// round; with `at` -1, from `before`.
+void FocusNext(const std::vector<Stop>& chain, int at, int before, bool forward) {
     const int count = static_cast<int>(chain.size());
     const int step = forward ? 1 : -1;
     int index = at >= 0 ? at : (forward ? before - 1 : before);
@@ -151,6 +166,20 @@ void MoveFocus(QWidget* window, bool forward) {
     }
 }
 
+std::vector<Stop> ChainOf(QWidget* window) {
+    std::vector<Stop> chain;
+    AddWindow(chain, window, window);
+    return chain;
+}
+
+void MoveFocus(QWidget* window, bool forward) {
+    const std::vector<Stop> chain = ChainOf(window);
+    QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    int before = 0;
+    const int at = FindFocus(chain, focus, before);
+    FocusNext(chain, at, before, forward);
+}
+
 // The control whose own widget holds Qt's focus: a button or option that the keyboard focused (a
 // click leaves Qt's focus with the window), or a list, whichever way it was focused.
 CControlUI* OwnerOfFocus(QWidget* window) {
@@ -165,6 +194,29 @@ bool PressFocusedButton(QWidget* window) {
     }
     button->Activate();
     return true;
+}
+
+CButtonUI* DefaultButtonIn(CControlUI* control) {
+    auto* button = dynamic_cast<CButtonUI*>(control);
+    if (button != nullptr && button->IsDefault() && button->IsVisible() && button->IsEnabled()) {
+        return button;
+    }
+    auto* container = dynamic_cast<CContainerUI*>(control);
+    for (int i = 0; container != nullptr && i < container->GetCount(); ++i) {
+        if (CButtonUI* found = DefaultButtonIn(container->GetItemAt(i))) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Enter where nothing takes it: the window's default button, unless an edit has the typing (it
+// hears Enter itself and then presses the default button).
+bool PressDefaultButtonOf(QWidget* window) {
+    auto* skinned = dynamic_cast<NativeWindow*>(window);
+    return skinned != nullptr && skinned->Manager() != nullptr &&
+           qobject_cast<QLineEdit*>(window->focusWidget()) == nullptr &&
+           PressDefaultButton(*skinned->Manager());
 }
 
 // What a focused list makes of the keys.
@@ -183,6 +235,20 @@ bool KeyToFocusedList(QWidget* window, int qtKey) {
 
 }  // namespace
 
+void FocusNextAfter(QWidget* window, const CControlUI& from) {
+    const std::vector<Stop> chain = ChainOf(window);
+    auto at = std::find_if(chain.begin(), chain.end(),
+                           [&](const Stop& stop) { return stop.control == &from; });
+    if (at != chain.end()) {
+        FocusNext(chain, static_cast<int>(at - chain.begin()), 0, true);
+    }
+}
+
+bool PressDefaultButton(CPaintManagerUI& manager) {
+    CButtonUI* button = manager.GetRoot() != nullptr ? DefaultButtonIn(manager.GetRoot()) : nullptr;
+    return button != nullptr && button->Activate();
+}
+
 bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
     if (QApplication::activePopupWidget() != nullptr ||
         (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier) {
@@ -197,7 +263,8 @@ bool HandleWindowKey(QWidget* window, const QKeyEvent& key) {
             return PressFocusedButton(window);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return PressFocusedButton(window) || KeyToFocusedList(window, key.key());
+            return PressFocusedButton(window) || KeyToFocusedList(window, key.key()) ||
+                   PressDefaultButtonOf(window);
         default:
             return KeyToFocusedList(window, key.key());
     }

@@ -171,6 +171,8 @@ void CButtonUI::SetAttribute(const std::wstring& name, const std::wstring& value
         m_hotTextColor = color;
     } else if (name == L"pushedtextcolor" && ParseColor(value, color)) {
         m_pushedTextColor = color;
+    } else if (name == L"default") {
+        m_bDefault = ParseBool(value);
     } else {
         CLabelUI::SetAttribute(name, value);
     }

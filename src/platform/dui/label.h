@@ -58,6 +58,8 @@ class CButtonUI : public CLabelUI {
     bool OnMouse(MouseEvent event, Point local) override;
     // What a click does: notifies "click". Options then select themselves.
     virtual bool Activate();
+    // Enter presses it when nothing else takes the key ("default" in the skin).
+    bool IsDefault() const { return m_bDefault; }
 
   protected:
     void PaintStatusImage(QPainter& painter) override;
@@ -75,6 +77,7 @@ class CButtonUI : public CLabelUI {
     unsigned m_pushedTextColor = 0;
     bool m_bHot = false;
     bool m_bPushed = false;
+    bool m_bDefault = false;
 };
 
 // Options of one group are exclusive. A grouped option notifies "selectchanged" only when it

@@ -252,16 +252,8 @@ int CListUI::RowsPerPage() const {
 }
 
 void CListUI::ScrollIntoView(int index) {
-    CControlUI* row = GetItemAt(index);
-    if (row == nullptr) {
-        return;
-    }
-    const Rect& view = m_pBody->GetPos();
-    const Rect& at = row->GetPos();
-    if (at.top < view.top) {
-        m_pBody->SetScrollPos(m_pBody->GetScrollPos() - (view.top - at.top));
-    } else if (at.bottom > view.bottom) {
-        m_pBody->SetScrollPos(m_pBody->GetScrollPos() + (at.bottom - view.bottom));
+    if (CControlUI* row = GetItemAt(index)) {
+        m_pBody->ScrollToShow(*row);
     }
 }
 

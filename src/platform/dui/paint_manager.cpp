@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
+#include "platform/dui/container.h"
+#include "platform/dui/control_widget.h"
 #include "platform/dui/image.h"
+#include "platform/dui/keyboard.h"
 #include "platform/dui/label.h"
 #include "platform/dui/qt_util.h"
 #include "platform/fs/fs.h"
@@ -65,6 +69,7 @@ void CPaintManagerUI::DestroyRoot() {
     m_pRoot = nullptr;
     delete root;
     m_pFocus = nullptr;
+    m_pHandOnFrom = nullptr;
 }
 
 CControlUI* CPaintManagerUI::FindControl(const std::wstring& name) const {
@@ -102,14 +107,19 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
 }
 
 void CPaintManagerUI::SetFocus(CControlUI* control) {
-    ChangeFocus(control, false);
+    ChangeFocus(control, FocusBy::Code);
+}
+
+void CPaintManagerUI::SetClickFocus(CControlUI* control) {
+    ChangeFocus(control, FocusBy::Click);
 }
 
 void CPaintManagerUI::SetKeyboardFocus(CControlUI* control) {
-    ChangeFocus(control, true);
+    ChangeFocus(control, FocusBy::Keyboard);
 }
 
-void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
+void CPaintManagerUI::ChangeFocus(CControlUI* control, FocusBy by) {
+    const bool byKeyboard = by == FocusBy::Keyboard;
     if (control != nullptr && (!control->IsVisible() || !control->IsEnabled())) {
         // A hidden or disabled control takes no focus; the old focus is lost all the same.
         control = nullptr;
@@ -123,11 +133,22 @@ void CPaintManagerUI::ChangeFocus(CControlUI* control, bool byKeyboard) {
         if (control != nullptr && m_pFocus == control) {
             SendNotify(control, kNotifySetFocus, byKeyboard ? kFocusByKeyboard : 0);
         }
+    } else if (control != nullptr && by == FocusBy::Code && control->KeyboardWidget()->hasFocus()) {
+        // The program's focus on what the keyboard focused leaves it the keyboard's (the search
+        // button focused before it disables itself hands the focus on).
+        return;
     }
-    if (m_pFocus != nullptr && m_pFocus == control) {
-        if (QWidget* widget = byKeyboard ? control->KeyboardWidget() : control->FocusWidget()) {
-            widget->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    if (m_pFocus == nullptr || m_pFocus != control) {
+        return;
+    }
+    for (CControlUI* parent = control->GetParent(); by != FocusBy::Click && parent != nullptr;
+         parent = parent->GetParent()) {
+        if (auto* container = dynamic_cast<CContainerUI*>(parent)) {
+            container->ScrollToShow(*control);
         }
+    }
+    if (QWidget* widget = byKeyboard ? control->KeyboardWidget() : control->FocusWidget()) {
+        widget->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
     }
 }
 
@@ -152,6 +173,48 @@ void CPaintManagerUI::ForgetControl(CControlUI* control) {
     if (m_pFocus == control) {
         m_pFocus = nullptr;
     }
+    if (m_pHandOnFrom == control) {
+        m_pHandOnFrom = nullptr;
+    }
+}
+
+void CPaintManagerUI::ControlLeaving(CControlUI* control) {
+    QWidget* focus = m_paintWindow != nullptr ? m_paintWindow->window()->focusWidget() : nullptr;
+    QWidget* own = control->GetWidget();
+    if (focus == nullptr || !own->isAncestorOf(focus)) {
+        return;
+    }
+    // The control whose widget or field holds Qt's focus: the place Tab goes on from.
+    CControlUI* holder = nullptr;
+    for (QWidget* w = focus; holder == nullptr && w != nullptr; w = w->parentWidget()) {
+        if (auto* widget = dynamic_cast<ControlWidget*>(w)) {
+            holder = widget->Owner();
+        }
+    }
+    if (holder == nullptr || holder->KeyboardWidget() != focus) {
+        return;
+    }
+    const bool posted = m_pHandOnFrom != nullptr;
+    m_pHandOnFrom = holder;
+    if (!posted) {
+        QMetaObject::invokeMethod(
+            m_paintWindow, [this] { HandFocusOn(); }, Qt::QueuedConnection);
+    }
+}
+
+void CPaintManagerUI::HandFocusOn() {
+    CControlUI* from = std::exchange(m_pHandOnFrom, nullptr);
+    if (from == nullptr || m_paintWindow == nullptr) {
+        return;
+    }
+    // Back already, or the program or the user put the focus on another control meanwhile: the
+    // focus stays where it is.
+    if ((from->IsVisible() && from->IsEnabled() && from->KeyboardWidget()->hasFocus()) ||
+        (m_pFocus != nullptr && m_pFocus != from && m_pFocus->IsVisible() &&
+         m_pFocus->IsEnabled())) {
+        return;
+    }
+    FocusNextAfter(m_paintWindow->window(), *from);
 }
 
 void CPaintManagerUI::AddOptionGroup(const std::wstring& group, COptionUI* option) {
@@ -204,6 +267,12 @@ void CPaintManagerUI::NeedUpdate() {
     m_bUpdatePosted = true;
     QMetaObject::invokeMethod(
         m_paintWindow, [this] { UpdateLayout(); }, Qt::QueuedConnection);
+}
+
+void CPaintManagerUI::FlushLayout() {
+    if (m_bUpdatePosted) {
+        UpdateLayout();
+    }
 }
 
 void CPaintManagerUI::UpdateLayout() {

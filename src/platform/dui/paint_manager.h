@@ -54,12 +54,20 @@ class CPaintManagerUI {
     void SendNotify(TNotifyUI& msg);
 
     CControlUI* GetFocus() const { return m_pFocus; }
+    // The focus given by the program: a container that scrolls shows the control whole; one that
+    // has the keyboard's focus already keeps it.
     void SetFocus(CControlUI* control);
+    // The focus moved by a click, which scrolls nothing away from under the mouse.
+    void SetClickFocus(CControlUI* control);
     // The focus moved by the keyboard: as SetFocus, and Qt's focus goes into the control itself
     // (KeyboardWidget), which then shows it.
     void SetKeyboardFocus(CControlUI* control);
     void OnControlFocus(CControlUI* control, bool focused);
     void ForgetControl(CControlUI* control);
+    // `control` is about to be hidden or disabled. When the keyboard's focus lies in it, the
+    // focus goes on to the next control that takes it once the change is done, as Tab would
+    // take it (the first control of a tab page shown in its place).
+    void ControlLeaving(CControlUI* control);
 
     void AddOptionGroup(const std::wstring& group, COptionUI* option);
     void RemoveOptionGroup(const std::wstring& group, COptionUI* option);
@@ -84,6 +92,8 @@ class CPaintManagerUI {
     void NeedUpdate();
     // Lays the tree out now over the whole window.
     void UpdateLayout();
+    // Lays the tree out now if a new layout is due.
+    void FlushLayout();
 
     // The program folder, with its trailing separator.
     static std::wstring GetInstancePath();
@@ -93,11 +103,14 @@ class CPaintManagerUI {
     static int MessageLoop();
 
   private:
-    void ChangeFocus(CControlUI* control, bool byKeyboard);
+    enum class FocusBy { Click, Code, Keyboard };
+    void ChangeFocus(CControlUI* control, FocusBy by);
+    void HandFocusOn();
 
     QWidget* m_paintWindow = nullptr;
     CControlUI* m_pRoot = nullptr;
     CControlUI* m_pFocus = nullptr;
+    CControlUI* m_pHandOnFrom = nullptr;  // a control that left with the keyboard's focus
     std::vector<INotifyUI*> m_notifiers;
     std::map<std::wstring, std::vector<COptionUI*>> m_optionGroups;
     std::map<int, FontSpec> m_fonts;

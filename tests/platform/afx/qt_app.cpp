@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
@@ -90,6 +91,26 @@ std::wstring FocusName(QWidget* window) {
         }
     }
     return L"-";
+}
+
+bool ShowsFocusRing(QWidget* widget) {
+    const QImage drawn = widget->grab().toImage();
+    const int x = drawn.width() / 2;
+    const int y = drawn.height() / 2;
+    const int right = drawn.width() - 1;
+    const int bottom = drawn.height() - 1;
+    // Each edge's middle, from outside in: the dark ring's inner pixel, then the light ring's.
+    const QPoint edges[][2] = {{{x, 1}, {x, 2}},
+                               {{x, bottom - 1}, {x, bottom - 2}},
+                               {{1, y}, {2, y}},
+                               {{right - 1, y}, {right - 2, y}}};
+    for (const auto& [dark, light] : edges) {
+        if (drawn.pixelColor(dark) != QColor(0x1F2933) ||
+            drawn.pixelColor(light) != QColor(Qt::white)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys) {

@@ -31,6 +31,9 @@ void TypeKeys(QWidget* window, const std::string& text);
 // The name of the control that has the window's keyboard focus ("tree" or "list" for those of
 // a dialog inside it), "-" for none.
 std::wstring FocusName(QWidget* window);
+// Whether the widget is drawn with the keyboard's focus ring whole: dark just inside the middle
+// of each of its edges, light just inside that.
+bool ShowsFocusRing(QWidget* widget);
 // Presses Tab for each '>' of `keys` and Shift+Tab for each '<'; answers where the focus went
 // each time.
 std::vector<std::wstring> WalkFocus(QWidget* window, const std::string& keys);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -131,6 +132,31 @@ TEST_F(TreeListTest, ARightClickNotifiesWithThePointAndHitTestFindsTheItem) {
     ASSERT_EQ(dialog.notifications.size(), 1u);
     EXPECT_EQ(dialog.notifications[0].code, afx::Notification::RightClick);
     EXPECT_EQ(dialog.notifications[0].point, inside);
+}
+
+TEST_F(TreeListTest, TreeAndListShowTheFocusRingRoundTheirRowsWhileTheyHaveTheFocus) {
+    dialog.ShowWindow(true);
+    auto* treeWidget = dynamic_cast<QTreeWidget*>(tree.GetSafeWidget());
+    auto* listWidget = dynamic_cast<QTreeWidget*>(list.GetSafeWidget());
+    ASSERT_TRUE(treeWidget != nullptr && listWidget != nullptr);
+    treeWidget->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(treeWidget->window()));
+    TreeItem root = tree.InsertItem(L"root", 0, 0);
+    listWidget->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(afx_test::ShowsFocusRing(treeWidget->viewport()));
+    treeWidget->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(afx_test::ShowsFocusRing(treeWidget->viewport()));
+    // Rows enough for a scroll bar, which comes up beside the ring, not over it.
+    for (int i = 0; i < 40; ++i) {
+        tree.InsertItem(L"K_U", 2, 2, root);
+    }
+    tree.Expand(root);
+    afx_test::Settle();
+    EXPECT_TRUE(treeWidget->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(afx_test::ShowsFocusRing(treeWidget->viewport()));
+    listWidget->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(afx_test::ShowsFocusRing(treeWidget->viewport()));
+    EXPECT_TRUE(afx_test::ShowsFocusRing(listWidget->viewport()));
 }
 
 // The key tree keeps its right-clicked item across rebuilds: a handle of a deleted item must
