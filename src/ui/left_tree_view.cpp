@@ -183,6 +183,10 @@ void CLeftTreeView::UpdateKeyItem(int image, int keyId, const std::wstring& name
     if (key == nullptr) {
         return;
     }
+    // A finished key's pending edit, once finished, is that key: its old item goes.
+    if (afx::TreeItem replaced = newImage != image ? FindKeyItem(newImage, keyId) : nullptr) {
+        RemoveKeyItem(replaced);
+    }
     m_Tree.SetItemImage(key, newImage, newImage);
     m_Tree.SetItemText(key, name);
 }
@@ -330,6 +334,10 @@ void CLeftTreeView::DeleteKey(afx::TreeItem item) {
     } else {
         MarkKeyDeleted(keyId);
     }
+    RemoveKeyItem(item);
+}
+
+void CLeftTreeView::RemoveKeyItem(afx::TreeItem item) {
     if (MakerNode* maker = MakerOf(m_Tree.GetParentItem(item))) {
         SetMakerCount(*maker, maker->count - 1);
     }

@@ -49,7 +49,8 @@ class CLeftTreeView : public afx::Dialog {
     std::wstring GetCarFactoryName(int makerId) const;
 
     // The wizard's saves: a new key's item under its maker, and an edited key's item renamed
-    // (and an unfinished key that became finished changes its image).
+    // (and an unfinished key that became finished changes its image, and replaces the item of
+    // the finished key it was the pending edit of).
     void AddKeyItem(const std::wstring& name, int makerId, int keyId, int image);
     void UpdateKeyItem(int image, int keyId, const std::wstring& name, int newImage);
     afx::TreeItem FindKeyItem(int image, int keyId) const;
@@ -90,6 +91,8 @@ class CLeftTreeView : public afx::Dialog {
     void ChooseSearchResult(int row);
     void SelectTreeItem(afx::TreeItem item);
     void SetRootLabel();
+    // The item goes from the tree and the counts; the key lists are the caller's.
+    void RemoveKeyItem(afx::TreeItem item);
     void SetMakerCount(MakerNode& maker, int count);
     MakerNode* MakerOf(afx::TreeItem item);
     bool WizardLetsGo();

@@ -144,6 +144,15 @@ TEST_F(KeyTreeTest, WizardSavesAddAndRenameItemsByIdAcrossRebuilds) {
     EXPECT_EQ(panel.GetTotalKeys(), 3);
 }
 
+TEST_F(KeyTreeTest, AFinishedPendingEditReplacesTheItemOfItsKey) {
+    KeyDataRecord edit = MakeKey(-101, "A4_U", 1);
+    edit.blanks[0] = {};
+    Open({MakeKey(-101, "A4_U", 1), MakeKey(-102, "A6_U", 1)}, {edit});
+    panel.UpdateKeyItem(kImageUnfinishedKey, -101, L"A4NEW_U", kImageKey);
+    EXPECT_EQ(Labels(), (Texts{L"Define key data（2）", L"  Audi（2）", L"    A6_U", L"    A4NEW_U",
+                               L"  BMW（0）", L"  Ford（0）"}));
+}
+
 TEST_F(KeyTreeTest, ContextMenuByKindOfItem) {
     Open({MakeKey(-101, "A4_U", 1)}, {MakeKey(-106, "DRAFT_U", 1)});
     afx::Menu::ScriptNextChoice(32776);  // "Add Key" on a maker
