@@ -104,13 +104,17 @@ bool CKeyTransfer::WriteKeyDataToMachine() {
         return false;
     }
     std::filesystem::path database = platform::ToPath(GetAppDirectory() + kKeyDataFile);
-    auto bytes = platform::ReadWholeFile(database);
-    // A database that is there but cannot be read is no empty one: nothing of it was copied.
+    KeyDataList records;
+    // A database that is there but cannot be read, or is larger than any key file can be, is no
+    // empty one: nothing of it was copied.
     std::error_code error;
-    int failures = !bytes && std::filesystem::exists(database, error) ? 1 : 0;
-    if (bytes && bytes->size() >= sizeof(KeyDataRecord)) {
+    int failures = ReadRecordFile(database, kMaxRecordFileBytes, records) != RecordRead::kRead &&
+                           std::filesystem::exists(database, error)
+                       ? 1
+                       : 0;
+    if (!records.empty()) {
         FileSender sender(*m_link);
-        for (const MachineFile& file : BuildMachineFiles(ParseRecords(*bytes))) {
+        for (const MachineFile& file : BuildMachineFiles(records)) {
             sender.Send(file);
         }
         failures = sender.failures();

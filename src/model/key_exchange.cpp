@@ -34,13 +34,14 @@ ImportOutcome ImportFinishedKeys(const std::wstring& path) {
     if (!std::filesystem::exists(source, error)) {
         return outcome;
     }
-    auto bytes = platform::ReadWholeFile(source);
-    if (bytes) {
+    // A file larger than any key file can be is read no more than an unreadable one.
+    KeyDataList file;
+    if (ReadRecordFile(source, kMaxRecordFileBytes, file) == RecordRead::kRead) {
         std::set<std::wstring> names;
         for (const KeyDataRecord& record : g_KeyData) {
             names.insert(AnsiToWide(record.keyName));
         }
-        for (KeyDataRecord record : ParseRecords(*bytes)) {
+        for (KeyDataRecord record : file) {
             if (!Acceptable(record) || !names.insert(AnsiToWide(record.keyName)).second) {
                 continue;
             }

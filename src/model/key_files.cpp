@@ -17,13 +17,6 @@
 
 namespace {
 
-// Every record this program writes has an id of its own: an upsert replaces the record of its
-// id, and a new or imported key takes an id that no key holds. A 16-bit id has 65536 values, so
-// no key file of this program's holds more records; a larger one is damaged or no key file,
-// and reading it whole could take more memory than there is.
-constexpr size_t kMaxRecords = size_t{1} << 16;
-constexpr size_t kMaxRecordFileBytes = kMaxRecords * sizeof(KeyDataRecord);
-
 struct RecordFile {
     const wchar_t* name;
     const wchar_t* backupName;

@@ -45,6 +45,13 @@ KeyDataList ParseRecords(std::span<const uint8_t> bytes);
 // The list's file image, a view of its storage: records lie in files as they lie in memory.
 std::span<const uint8_t> RecordBytes(const KeyDataList& records);
 
+// Every record this program writes has an id of its own: an upsert replaces the record of its
+// id, and a new or imported key takes an id that no key holds. A 16-bit id has 65536 values, so
+// no key file of this program's holds more records; a larger one is damaged or no key file,
+// and reading it whole could take more memory than there is.
+inline constexpr size_t kMaxRecords = size_t{1} << 16;
+inline constexpr size_t kMaxRecordFileBytes = kMaxRecords * sizeof(KeyDataRecord);
+
 enum class RecordRead { kRead, kUnreadable, kTooLarge };
 // Reads the whole records of the file into records, straight into their storage, unless the
 // file is larger than maxBytes: then nothing of it is read. records is empty unless read.

@@ -90,13 +90,19 @@ TEST_F(KeyExchange, NamesDifferingOnlyInBytesThatCp1252LeavesUnassignedAreDistin
     platform::SetAnsiCodePage(0);
 }
 
-TEST_F(KeyExchange, ImportOfAMissingFileChangesNothingAndOfAShortOneStillSaves) {
+TEST_F(KeyExchange, ImportOfAMissingFileChangesNothingAndOfAShortOrHugeOneStillSaves) {
     ImportFinishedKeys(Path("none.u"));
     EXPECT_FALSE(std::filesystem::exists(File("KeyData.u")));
 
     WriteFile("short.u", std::vector<uint8_t>(819, 0));
     ImportFinishedKeys(Path("short.u"));
     EXPECT_TRUE(std::filesystem::exists(File("KeyData.u")));
+    EXPECT_TRUE(g_KeyData.empty());
+
+    // One larger than any key file is read no more than an unreadable one.
+    WriteRecords("huge.u", {MakeRecord(-101, "a")});
+    std::filesystem::resize_file(File("huge.u"), uintmax_t{2} << 40);
+    ImportFinishedKeys(Path("huge.u"));
     EXPECT_TRUE(g_KeyData.empty());
 }
 
