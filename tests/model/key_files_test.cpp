@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 
 #include "model/key_files.h"
 #include "model/model_fixture.h"
@@ -149,6 +148,33 @@ TEST_F(KeyFiles, UnreadableFileIsNeverSavedOver) {
     EXPECT_EQ(Ids(ReadRecords("KeyData.u")), (std::vector<int>{-102, -103}));
 }
 
+TEST_F(KeyFiles, AFileLargerThanItsIdsCanNumberIsNeitherReadNorSavedOver) {
+    constexpr uintmax_t kMost = 65536 * sizeof(KeyDataRecord);  // a record for each 16-bit id
+    struct Case {
+        const char* file;
+        uintmax_t bytes;
+    };
+    for (const Case c : {Case{"KeyData.u", kMost}, Case{"KeyData.u", kMost + 1},
+                         Case{"KeyDataEdit.u", uintmax_t{2} << 40}}) {
+        SCOPED_TRACE(std::string(c.file) + " of " + std::to_string(c.bytes) + " bytes");
+        WriteRecords(c.file, {MakeRecord(-101, "A")});
+        std::filesystem::resize_file(File(c.file), c.bytes);
+        LoadKeyLists();
+        const bool finished = std::string(c.file) == "KeyData.u";
+        EXPECT_EQ((finished ? g_KeyData : g_KeyDataEdit).size(), c.bytes == kMost ? 65536u : 0u);
+        if (c.bytes != kMost) {
+            EXPECT_NE(test::ReadText(File("log.bin"))
+                          .find(std::string(c.file) + " is larger than any key file can be"),
+                      std::string::npos);
+            EXPECT_FALSE(finished ? UpsertKeyData(MakeRecord(-102, "B"))
+                                  : UpsertKeyDataEdit(MakeRecord(-102, "B")));
+            EXPECT_EQ(std::filesystem::file_size(File(c.file)), c.bytes);
+        }
+    }
+    // Nor does this program write one.
+    EXPECT_FALSE(SaveKeyData(KeyDataList(65537, MakeRecord(-101, "A"))));
+}
+
 TEST_F(KeyFiles, FinishingAnUnfinishedKeyIsAllOrNothing) {
     struct Case {
         const char* what;
@@ -286,22 +312,6 @@ TEST_F(UserKeyIds, AtTheBottomOfSixteenBitsEveryIdNoKeyHoldsIsStillGiven) {
             EXPECT_EQ(Counter(), id);
         }
     }
-}
-
-TEST_F(UserKeyIds, ADamagedKeyNearTheBottomLeavesNoUnfinishedKeyWithASharedId) {
-    WriteRecords("KeyData.u", {MakeRecord(-32766, "X")});
-    WriteRecords("KeyDataEdit.u", KeyDataList(4, MakeRecord(-101, "U", 100, 0)));
-    LoadKeyLists();
-    std::set<int> ids = {-32766};
-    for (const KeyDataRecord& record : g_KeyDataEdit) {
-        EXPECT_TRUE(ids.insert(record.keyId).second) << record.keyId << " twice";
-    }
-    // New keys, and clean key files in place of the damaged one, still get ids.
-    EXPECT_NE(AllocateUserKeyId(), std::nullopt);
-    WriteRecords("KeyData.u", {MakeRecord(-101, "A")});
-    WriteRecords("KeyDataEdit.u", {});
-    LoadKeyLists();
-    EXPECT_NE(AllocateUserKeyId(), std::nullopt);
 }
 
 TEST_F(UserKeyIds, RunOutCleanlyAtTheEndOfSixteenBits) {

@@ -24,12 +24,14 @@
 namespace {
 
 using test::FileStep;
+using test::FinishCutShort;
 using test::Finished;
 using test::Ids;
 using test::KeyStart;
 using test::MakeRecord;
 using test::Names;
 using test::NamesOf;
+using test::PutName;
 using test::Unfinished;
 
 KeyDataList Random(size_t bytes, unsigned seed) {
@@ -141,47 +143,62 @@ TEST_F(KeyStart, AStartThatCannotSaveKeepsItsChangesInMemoryAndTheJournalForTheN
     EXPECT_EQ(NamesOf(g_KeyDataEdit), Names{"D"});
 }
 
-// The files of a finish of unfinished key -104 beside the user's other keys, the finish's
-// lists loaded.
-class FinishCutShort : public KeyStart {
-  protected:
-    void SetUp() override {
-        KeyStart::SetUp();
-        Reset();
-    }
-
-    void Reset() {
-        Write(others, {Unfinished(-103, "D_U"), draft});
+TEST_F(KeyStart, OnlyAFinishedKeysPendingEditKeepsItsId) {
+    // Another program saves a finished key while it is edited as unfinished under its id, with
+    // its maker and status word.
+    KeyDataRecord key = MakeRecord(-102, "A");
+    key.makerId = 7;
+    PutName(key.makerName, "Fjallmo");
+    auto edit = [&](auto change) {
+        KeyDataRecord record = key;
+        change(record);
+        return record;
+    };
+    KeyDataRecord deleted = key;
+    deleted.params.status = KeyStatusDeleted;
+    struct Case {
+        const char* what;
+        KeyDataRecord finished;
+        KeyDataList unfinished;
+        std::vector<int> unfinishedAfter;
+    };
+    const Case cases[] = {
+        {"the pending edit of a live finished key", key, {key}, {-102}},
+        {"another maker id", key, {edit([](KeyDataRecord& r) { r.makerId = 8; })}, {-103}},
+        {"another maker name",
+         key,
+         {edit([](KeyDataRecord& r) { PutName(r.makerName, "Fjallmo2"); })},
+         {-103}},
+        {"its finished key deleted", deleted, {key}, {-103}},
+        {"two pending edits of one key", key, {key, key}, {-102, -103}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(current_ / "config.ini");
+        Write({MakeRecord(-101, "P"), c.finished}, c.unfinished);
         LoadKeyLists();
+        ExpectSoundStart({MakeRecord(-101, "P"), c.finished});
+        EXPECT_EQ(Ids(g_KeyDataEdit), c.unfinishedAfter);
     }
-
-    // The next start shows the key once, finished when its finished copy was saved, and every
-    // other key as it was.
-    void ExpectTheKeyOnceAtTheNextStart(bool finished) {
-        LoadKeyLists();
-        ExpectSoundStart(ReadRecords("KeyData.u"));
-        EXPECT_EQ(NamesOf(g_KeyData),
-                  NamesOf(finished ? KeyDataList{others[0], others[1], done} : others));
-        EXPECT_EQ(NamesOf(g_KeyDataEdit), finished ? Names{"D_U"} : (Names{"D_U", "E_U"}));
-    }
-
-    const KeyDataList others = {MakeRecord(-101, "P"), MakeRecord(-102, "Q")};
-    const KeyDataRecord draft = Unfinished(-104, "E_U");
-    const KeyDataRecord done = Finished(draft);
-};
+}
 
 TEST_F(FinishCutShort, AfterAnyOfItsStepsLeavesTheKeyOnceAtTheNextStart) {
-    for (const test::FinishStep& kill : test::kFinishSteps) {
-        SCOPED_TRACE(kill.after);
-        Reset();
-        EXPECT_EXIT(
-            {
-                test::KillAfter(kill.step, kill.file);
-                FinishKeyEdit(done);
-                std::exit(0);
-            },
-            ::testing::KilledBySignal(SIGKILL), "");
-        ExpectTheKeyOnceAtTheNextStart(kill.finished);
+    // A new key's finish, and that of the pending edit of finished key -102, which replaces it.
+    for (const KeyDataRecord& edited : {draft, MakeRecord(-102, "Q_U", 200)}) {
+        draft = edited;
+        done = Finished(edited);
+        for (const test::FinishStep& kill : test::kFinishSteps) {
+            SCOPED_TRACE(std::string(draft.keyName) + " killed after " + kill.after);
+            Reset();
+            EXPECT_EXIT(
+                {
+                    test::KillAfter(kill.step, kill.file);
+                    FinishKeyEdit(done);
+                    std::exit(0);
+                },
+                ::testing::KilledBySignal(SIGKILL), "");
+            ExpectTheKeyOnceAtTheNextStart(kill.finished);
+        }
     }
 }
 
@@ -279,41 +296,27 @@ TEST_F(KeyStart, EveryKeyOfAnotherInstallationsOrADamagedFileSurvivesAStartAndIt
         ExpectSoundStart(finished);
         EXPECT_EQ(NamesOf(g_KeyDataEdit), NamesOf(unfinished));
 
-        // Every finish rewrites both files whole, so a few dozen, the first, the last and the
-        // first and last renumbered among them, show what finishing all of them would.
+        // Every finish rewrites both files whole, so a few dozen, the first, the last and a
+        // renumbered one among them, show what finishing all of them would.
         const KeyDataList started = g_KeyDataEdit;
-        std::set<size_t> picks = {started.size() - 1};
-        for (size_t i = 0; i < started.size(); i += 12) {
-            picks.insert(i);
-        }
-        std::vector<size_t> renumbered;
-        for (size_t i = 0; i < started.size(); ++i) {
-            if (started[i].keyId != unfinished[i].keyId) {
-                renumbered.push_back(i);
+        const std::vector<int> ids = Ids(started);
+        const auto renumbered = std::ranges::mismatch(ids, Ids(unfinished)).in1 - ids.begin();
+        ASSERT_LT(renumbered, std::ssize(ids));
+        KeyDataList expected = finished;
+        Names waiting;
+        for (std::ptrdiff_t i = 0; i < std::ssize(started); ++i) {
+            if (i % 12 == 0 || i == renumbered || i + 1 == std::ssize(started)) {
+                ASSERT_TRUE(FinishKeyEdit(Finished(started[i])));
+                expected.push_back(Finished(started[i]));
+            } else {
+                waiting.insert(started[i].keyName);
             }
         }
-        ASSERT_FALSE(renumbered.empty());
-        picks.insert({renumbered.front(), renumbered.back()});
-        KeyDataList finishedOfOurs;
-        for (size_t pick : picks) {
-            ASSERT_TRUE(FinishKeyEdit(Finished(started[pick])));
-            finishedOfOurs.push_back(started[pick]);
-        }
-
         // The finished file is the other file, untouched, with ours behind it; the rest of ours
         // wait unfinished.
-        const KeyDataList after = ReadRecords("KeyData.u");
-        ASSERT_EQ(after.size(), finished.size() + picks.size());
-        EXPECT_TRUE(std::ranges::equal(RecordBytes(finished),
-                                       RecordBytes(after).first(RecordBytes(finished).size())));
-        const KeyDataList ours(after.begin() + static_cast<std::ptrdiff_t>(finished.size()),
-                               after.end());
-        EXPECT_EQ(Ids(ours), Ids(finishedOfOurs));
-        EXPECT_EQ(NamesOf(ours), NamesOf(finishedOfOurs));
-        Names everyOne = NamesOf(ours);
-        everyOne.merge(NamesOf(ReadRecords("KeyDataEdit.u")));
-        EXPECT_EQ(everyOne, NamesOf(unfinished));
-        EXPECT_EQ(Ids(ReadRecords("KeyDataEdit.u")), Ids(g_KeyDataEdit));
+        EXPECT_TRUE(
+            std::ranges::equal(RecordBytes(ReadRecords("KeyData.u")), RecordBytes(expected)));
+        EXPECT_EQ(NamesOf(ReadRecords("KeyDataEdit.u")), waiting);
     }
 }
 

@@ -72,17 +72,37 @@ TEST(ReplaceFile, StagingLeftLongerByAKilledSaveBringsNothingBack) {
     EXPECT_EQ(Content(folder / "data.u"), "new");
 }
 
-TEST(ReplaceFile, IsRefusedWithItsReasonWhenItsNewFileCannotBeMade) {
-    test::TempFolder folder;
-    std::ofstream(folder / "data.u") << "old";
-    // What stands at the partial name is removed, but a folder with a file in it cannot be.
-    std::filesystem::create_directories(folder / "data_Bak.u.part" / "x");
-    std::string error;
-    EXPECT_FALSE(
-        platform::ReplaceFile(folder / "data.u", folder / "data_Bak.u", AsBytes("new"), &error));
-    EXPECT_EQ(error, "cannot create " + (folder / "data_Bak.u.part").string() + ": File exists");
-    EXPECT_EQ(Content(folder / "data.u"), "old");
-    EXPECT_TRUE(std::filesystem::exists(folder / "data_Bak.u.part" / "x"));
+TEST(ReplaceFile, NeverOpensWhatStandsAtItsPartialName) {
+    // Someone else's link to his victim's file, a second name of it or a FIFO is removed; a
+    // folder with a file in it cannot be, and the save is refused with its reason.
+    enum Plant { kSymbolicLink, kHardLink, kFifo, kFullFolder };
+    for (Plant plant : {kSymbolicLink, kHardLink, kFifo, kFullFolder}) {
+        SCOPED_TRACE(plant);
+        test::TempFolder folder;
+        const auto partial = folder / "data_Bak.u.part";
+        const auto victim = folder / "victim";
+        std::ofstream(folder / "data.u") << "old";
+        std::ofstream(victim) << "private";
+        ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
+        if (plant == kSymbolicLink) {
+            std::filesystem::create_symlink(victim, partial);
+        } else if (plant == kHardLink) {
+            std::filesystem::create_hard_link(victim, partial);
+        } else if (plant == kFifo) {
+            ASSERT_EQ(::mkfifo(partial.c_str(), 0666), 0);
+        } else {
+            std::filesystem::create_directories(partial / "x");
+        }
+        std::string error;
+        const bool saved =
+            platform::ReplaceFile(folder / "data.u", folder / "data_Bak.u", AsBytes("new"), &error);
+        EXPECT_EQ(saved, plant != kFullFolder);
+        EXPECT_EQ(error, saved ? "" : "cannot create " + partial.string() + ": File exists");
+        EXPECT_EQ(Content(folder / "data.u"), saved ? "new" : "old");
+        EXPECT_EQ(Content(victim), "private");
+        EXPECT_EQ(std::filesystem::status(victim).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
 }
 
 TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {

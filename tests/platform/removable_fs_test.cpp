@@ -10,10 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <ostream>
-#include <sstream>
 #include <string>
 
 #include "platform/fs_users.h"
@@ -21,133 +18,73 @@
 
 namespace {
 
-using test::AsBytes;
-using test::Content;
-using test::InChild;
-using test::kRoot;
-using test::kUser;
-
 struct Stick {
     const char* name;
-    const char* makeTool;
-    const char* makeOptions;
-    uintmax_t bytes;
-    const char* mountTool;
-    const char* mountOptions;
-    // exfat-fuse, run by root, mounts only a block device: the image's loop device.
-    bool onLoopDevice;
+    const char* tools;
+    // Shell commands on the image $IMG and the mount folder $DIR.
+    const char* make;
+    const char* mount;
 };
 
 const Stick kSticks[] = {
-    {"Fat", "mkfs.vfat", "", 1 << 20, "fusefat", "rw+,allow_other", false},
-    {"ExFat", "mkfs.exfat", "-b 4096", 1 << 20, "mount.exfat-fuse", "allow_other,umask=0", true},
-    {"Ntfs", "mkntfs", "-F -f -q", 2 << 20, "ntfs-3g", "allow_other,umask=0", false},
+    {"Fat", "mkfs.vfat fusefat", "mkfs.vfat $IMG", "fusefat -o rw+,allow_other $IMG $DIR"},
+    // exfat-fuse, run by root, mounts only a block device: the image's loop device, which goes
+    // as soon as the file system lets it go.
+    {"ExFat", "mkfs.exfat mount.exfat-fuse losetup", "mkfs.exfat -b 4096 $IMG",
+     "D=$(losetup --find --show $IMG) && mount.exfat-fuse -o allow_other,umask=0 $D $DIR; "
+     "R=$?; losetup -d $D; exit $R"},
+    {"Ntfs", "mkntfs ntfs-3g", "mkntfs -F -f -q $IMG", "ntfs-3g -o allow_other,umask=0 $IMG $DIR"},
 };
 
-void PrintTo(const Stick& stick, std::ostream* out) {
-    *out << stick.name;
-}
-
-std::optional<std::string> FindProgram(const std::string& name) {
-    std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    std::istringstream folders(path + ":/usr/sbin:/sbin");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::string candidate = folder + "/" + name;
-        if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
-}
-
-// Runs a shell command; its output, when it fails.
-std::optional<std::string> RunCommand(const std::string& command,
-                                      const std::filesystem::path& log) {
-    if (std::system((command + " >" + log.string() + " 2>&1").c_str()) == 0) {
+// Runs a shell command in folder, on its stick.img and stick/; its output, when it fails.
+std::optional<std::string> RunShell(const std::filesystem::path& folder,
+                                    const std::string& command) {
+    const std::string line =
+        "cd " + folder.string() +
+        " && export PATH=$PATH:/usr/sbin:/sbin IMG=" + (folder / "stick.img").string() +
+        " DIR=" + (folder / "stick").string() + " && (" + command + ") >log 2>&1";
+    if (std::system(line.c_str()) == 0) {
         return std::nullopt;
     }
-    return command + ": " + test::ReadText(log);
+    return command + ": " + test::ReadText(folder / "log");
 }
-
-// The stick is unmounted at the end, before its folder is removed.
-class Mount {
-  public:
-    explicit Mount(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    ~Mount() {
-        if (::umount2(folder_.c_str(), 0) != 0) {
-            ::umount2(folder_.c_str(), MNT_DETACH);
-        }
-    }
-    Mount(const Mount&) = delete;
-    Mount& operator=(const Mount&) = delete;
-
-  private:
-    std::filesystem::path folder_;
-};
 
 class RemovableStick : public ::testing::TestWithParam<Stick> {};
 
 TEST_P(RemovableStick, EveryUserSavesAgainWhatHeOrAnotherSaved) {
     const Stick& stick = GetParam();
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "only root can mount a stick for every user";
+    if (::geteuid() != 0 || ::access("/dev/fuse", R_OK | W_OK) != 0) {
+        GTEST_SKIP() << "only root can mount a stick for every user, and only with /dev/fuse";
     }
-    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
-        GTEST_SKIP() << "no /dev/fuse";
+    test::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
+    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
+    if (RunShell(folder,
+                 std::string("for t in ") + stick.tools + "; do command -v $t || exit 1; done")) {
+        GTEST_SKIP() << stick.tools << " are needed (scripts/install-deps.sh installs them)";
     }
-    const auto make = FindProgram(stick.makeTool);
-    const auto mount = FindProgram(stick.mountTool);
-    const auto loop = FindProgram("losetup");
-    if (!make || !mount || (stick.onLoopDevice && !loop)) {
-        GTEST_SKIP() << stick.makeTool << ", " << stick.mountTool
-                     << (stick.onLoopDevice ? " and losetup" : "")
-                     << " are needed (scripts/install-deps.sh installs them)";
-    }
-    test::TempFolder folder;
-    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    const auto image = folder / "stick.img";
-    const auto log = folder / "log";
-    const auto mounted = folder / "stick";
-    std::filesystem::create_directory(mounted);
-    std::ofstream(image).close();
-    std::filesystem::resize_file(image, stick.bytes);
-    const auto made = RunCommand(*make + " " + stick.makeOptions + " " + image.string(), log);
+    const auto made =
+        RunShell(folder, std::string("truncate -s 2M $IMG && mkdir $DIR && ") + stick.make);
     ASSERT_FALSE(made) << *made;
-    std::string device = image.string();
-    if (stick.onLoopDevice) {
-        const auto attached = RunCommand(*loop + " --find --show " + image.string(), log);
-        if (attached) {
-            GTEST_SKIP() << "no loop device for the image: " << *attached;
-        }
-        device = test::ReadText(log);
-        device.erase(device.find_last_not_of('\n') + 1);
-    }
-    const auto failed = RunCommand(
-        *mount + " -o " + stick.mountOptions + " " + device + " " + mounted.string(), log);
-    if (stick.onLoopDevice) {
-        // Detached as soon as the file system lets it go.
-        RunCommand(*loop + " -d " + device, log);
-    }
-    if (failed) {
+    if (const auto failed = RunShell(folder, stick.mount)) {
         GTEST_SKIP() << "cannot mount the stick: " << *failed;
     }
-    Mount unmountAtTheEnd(mounted);
 
     // Root's saves and the user's, each over the other's. Every write is a save: fusefat spins
     // for good on a rename over a file that was rewritten in place.
-    const auto target = mounted / "KeyData.u";
+    const auto target = folder / "stick" / "KeyData.u";
     int saves = 0;
-    for (uid_t saver : {kRoot, kRoot, kUser, kUser, kRoot}) {
+    for (uid_t saver : {test::kRoot, test::kRoot, test::kUser, test::kUser, test::kRoot}) {
         const std::string bytes = "save " + std::to_string(++saves);
         SCOPED_TRACE(bytes + " by user " + std::to_string(saver));
-        EXPECT_EQ(InChild(saver, saver, {}, target,
-                          [&] {
-                              return platform::ReplaceFile(target, mounted / "KeyData_Bak.u",
-                                                           AsBytes(bytes));
-                          }),
-                  0);
-        EXPECT_EQ(Content(target), bytes);
+        auto save = [&] {
+            return platform::ReplaceFile(target, folder / "stick" / "KeyData_Bak.u",
+                                         test::AsBytes(bytes));
+        };
+        EXPECT_EQ(test::InChild(saver, saver, {}, target, save), 0);
+        EXPECT_EQ(test::Content(target), bytes);
     }
+    ::umount2((folder / "stick").c_str(), MNT_DETACH);
 }
 
 INSTANTIATE_TEST_SUITE_P(UsbSticks, RemovableStick, ::testing::ValuesIn(kSticks),
