@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "platform/fs_users.h"
@@ -35,6 +36,10 @@ const Stick kSticks[] = {
      "R=$?; losetup -d $D; exit $R"},
     {"Ntfs", "mkntfs ntfs-3g", "mkntfs -F -f -q $IMG", "ntfs-3g -o allow_other,umask=0 $IMG $DIR"},
 };
+
+void PrintTo(const Stick& stick, std::ostream* out) {
+    *out << stick.name;
+}
 
 // Runs a shell command in folder, on its stick.img and stick/; its output, when it fails.
 std::optional<std::string> RunShell(const std::filesystem::path& folder,
