@@ -10,7 +10,6 @@
 #include <string>
 
 #include "model/key_files.h"
-#include "model/kill_after_step.h"
 #include "model/model_fixture.h"
 #include "model/pending_edit.h"
 #include "model/record_builder.h"
@@ -44,21 +43,6 @@ inline Names NamesOf(const KeyDataList& records) {
     }
     return names;
 }
-
-// The steps of a finish of an unfinished key, as they reach the disk, and whether the key is
-// finished once a kill cuts the finish short right after the step.
-struct FinishStep {
-    const char* after;
-    FileStep step;
-    const char* file;
-    bool finished;
-};
-inline constexpr FinishStep kFinishSteps[] = {
-    {"the journal is written", FileStep::kRenameOnto, "KeyFinish.journal", false},
-    {"the finished file is saved", FileStep::kRenameOnto, "KeyData.u", true},
-    {"the unfinished file is saved", FileStep::kRenameOnto, "KeyDataEdit.u", true},
-    {"the journal is deleted", FileStep::kUnlink, "KeyFinish.journal", true},
-};
 
 class KeyStart : public ModelTest {
   protected:

@@ -13,7 +13,6 @@
 #include <map>
 #include <optional>
 #include <random>
-#include <set>
 #include <thread>
 
 #include "model/key_files.h"
@@ -183,11 +182,23 @@ TEST_F(KeyStart, OnlyAFinishedKeysPendingEditKeepsItsId) {
 }
 
 TEST_F(FinishCutShort, AfterAnyOfItsStepsLeavesTheKeyOnceAtTheNextStart) {
+    struct Kill {
+        const char* after;
+        FileStep step;
+        const char* file;
+        bool finished;
+    };
+    const Kill kills[] = {
+        {"the journal is written", FileStep::kRenameOnto, "KeyFinish.journal", false},
+        {"the finished file is saved", FileStep::kRenameOnto, "KeyData.u", true},
+        {"the unfinished file is saved", FileStep::kRenameOnto, "KeyDataEdit.u", true},
+        {"the journal is deleted", FileStep::kUnlink, "KeyFinish.journal", true},
+    };
     // A new key's finish, and that of the pending edit of finished key -102, which replaces it.
     for (const KeyDataRecord& edited : {draft, MakeRecord(-102, "Q_U", 200)}) {
         draft = edited;
         done = Finished(edited);
-        for (const test::FinishStep& kill : test::kFinishSteps) {
+        for (const Kill& kill : kills) {
             SCOPED_TRACE(std::string(draft.keyName) + " killed after " + kill.after);
             Reset();
             EXPECT_EXIT(

@@ -1,30 +1,33 @@
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
+#include <string>
 
 #include "platform/fs/fs.h"
-#include "platform/fs_users.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using test::AsBytes;
-using test::Content;
-using test::InChild;
-using test::kOtherUser;
-using test::kRoot;
-using test::kSharedGroup;
-using test::kUser;
-using test::SaveTwiceInChild;
+std::span<const uint8_t> AsBytes(std::string_view text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+std::string Content(const std::filesystem::path& path) {
+    auto bytes = platform::ReadWholeFile(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+}
 
 TEST(Folders, ProgramFolderIsTheExecutablesWithATrailingSeparator) {
     std::wstring folder = platform::ProgramFolder();
@@ -103,6 +106,43 @@ TEST(ReplaceFile, NeverOpensWhatStandsAtItsPartialName) {
         EXPECT_EQ(std::filesystem::status(victim).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
+}
+
+// Root passes every access check, so the cases of a user who may or may not write a file run in
+// a child that root's test drops to this user, in this group besides his own.
+constexpr uid_t kUser = 65534;
+constexpr gid_t kSharedGroup = 65533;
+// Another user, in no group but his own.
+constexpr uid_t kOtherUser = 65533;
+constexpr uid_t kRoot = 0;
+
+// The exit code of a child that does act as user (root stays root): 0 when act succeeds, 1 when
+// it fails, 2 when the test cannot act as user in target's folder.
+int InChild(uid_t user, gid_t group, std::span<const gid_t> groups,
+            const std::filesystem::path& target, const std::function<bool()>& act) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (user != kRoot &&
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(group) != 0 ||
+             ::setuid(user) != 0 || ::access(target.parent_path().c_str(), W_OK) != 0)) {
+            ::_exit(2);
+        }
+        ::_exit(act() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The same for a child that saves target twice (a user saves again what he saved once), as
+// root or as one of the test's users: kUser is also in kSharedGroup.
+int SaveTwiceInChild(const std::filesystem::path& target, uid_t user) {
+    const gid_t sharedGroup[] = {kSharedGroup};
+    return InChild(user, user, user == kUser ? sharedGroup : std::span<const gid_t>(), target, [&] {
+        auto staging = target.string() + ".tmp";
+        return platform::ReplaceFile(target, staging, AsBytes("new")) &&
+               platform::ReplaceFile(target, staging, AsBytes("new"));
+    });
 }
 
 TEST(ReplaceFile, OnlyAFileThisUserMayWriteIsReplaced) {
@@ -258,5 +298,81 @@ TEST(ReadWholeFile, ReadsEverythingOrNothing) {
     EXPECT_FALSE(platform::ReadWholeFile(folder / "missing"));
     EXPECT_FALSE(platform::ReadWholeFile(folder.path()));
 }
+
+// Saves on the file systems of USB sticks, which keep no owner or mode per file: FAT through
+// fusefat, exFAT through exfat-fuse and NTFS through ntfs-3g, each made on a small image here and
+// mounted so that every user may write. Every file there has what the mount gives it, and a
+// save by root or by any user replaces it.
+struct Stick {
+    const char* name;
+    // Shell commands on the image $IMG and the mount folder $DIR.
+    const char* make;
+    const char* mount;
+};
+
+const Stick kSticks[] = {
+    {"Fat", "mkfs.vfat $IMG", "fusefat -o rw+,allow_other $IMG $DIR"},
+    // exfat-fuse, run by root, mounts only a block device: the image's loop device, which goes
+    // as soon as the file system lets it go.
+    {"ExFat", "mkfs.exfat -b 4096 $IMG",
+     "D=$(losetup --find --show $IMG) && mount.exfat-fuse -o allow_other,umask=0 $D $DIR; "
+     "R=$?; losetup -d $D; exit $R"},
+    {"Ntfs", "mkntfs -F -f -q $IMG", "ntfs-3g -o allow_other,umask=0 $IMG $DIR"},
+};
+
+void PrintTo(const Stick& stick, std::ostream* out) {
+    *out << stick.name;
+}
+
+// Runs a shell command in folder, on its stick.img and stick/, its output in folder/log: its
+// exit code, 127 when a program it names is missing.
+int RunShell(const std::filesystem::path& folder, const std::string& command) {
+    const std::string line = "cd " + folder.string() +
+                             " && export PATH=$PATH:/usr/sbin:/sbin IMG=$PWD/stick.img "
+                             "DIR=$PWD/stick && (" +
+                             command + ") >log 2>&1";
+    const int status = std::system(line.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class RemovableStick : public ::testing::TestWithParam<Stick> {};
+
+TEST_P(RemovableStick, EveryUserSavesAgainWhatHeOrAnotherSaved) {
+    const Stick& stick = GetParam();
+    if (::geteuid() != 0 || ::access("/dev/fuse", R_OK | W_OK) != 0) {
+        GTEST_SKIP() << "only root can mount a stick for every user, and only with /dev/fuse";
+    }
+    test::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
+    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
+    const int made =
+        RunShell(folder, std::string("truncate -s 2M $IMG && mkdir $DIR && ") + stick.make);
+    if (made == 127) {
+        GTEST_SKIP() << test::ReadText(folder / "log") << "(scripts/install-deps.sh installs it)";
+    }
+    ASSERT_EQ(made, 0) << stick.make << ": " << test::ReadText(folder / "log");
+    if (RunShell(folder, stick.mount) != 0) {
+        GTEST_SKIP() << "cannot mount the stick: " << test::ReadText(folder / "log");
+    }
+
+    // Root's saves and the user's, each over the other's. Every write is a save: fusefat spins
+    // for good on a rename over a file that was rewritten in place.
+    const auto target = folder / "stick" / "KeyData.u";
+    int saves = 0;
+    for (uid_t saver : {kRoot, kRoot, kUser, kUser, kRoot}) {
+        const std::string bytes = "save " + std::to_string(++saves);
+        SCOPED_TRACE(bytes + " by user " + std::to_string(saver));
+        auto save = [&] {
+            return platform::ReplaceFile(target, folder / "stick" / "KeyData_Bak.u",
+                                         AsBytes(bytes));
+        };
+        EXPECT_EQ(InChild(saver, saver, {}, target, save), 0);
+        EXPECT_EQ(Content(target), bytes);
+    }
+    ::umount2((folder / "stick").c_str(), MNT_DETACH);
+}
+
+INSTANTIATE_TEST_SUITE_P(UsbSticks, RemovableStick, ::testing::ValuesIn(kSticks),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
