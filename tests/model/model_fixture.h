@@ -18,9 +18,10 @@ class ModelTest : public ::testing::Test {
         g_KeyData.clear();
         g_KeyDataEdit.clear();
     }
+    // The lists' storage goes too: a later test's forks would copy it.
     void TearDown() override {
-        g_KeyData.clear();
-        g_KeyDataEdit.clear();
+        g_KeyData = KeyDataList();
+        g_KeyDataEdit = KeyDataList();
     }
 
     // The key lists lie beside the program; "config.ini" with the id counter in the current
