@@ -25,6 +25,7 @@ TEST_F(FinishCutShort, NoneIsMendedOnceItsKeyIsSavedUnfinishedAgain) {
     EXPECT_FALSE(FinishKeyEdit(done));
     full.reset();
     EXPECT_TRUE(std::filesystem::exists(File("KeyFinish.journal")));
+    // The user works on the key, and saves it unfinished again.
     KeyDataRecord later = draft;
     later.params.keyLength = 3425;
     ASSERT_TRUE(UpsertKeyDataEdit(later));

@@ -60,7 +60,7 @@ class KeyStart : public ModelTest {
     std::string Log() const { return test::ReadText(File("log.bin")); }
 
     // What every start must leave: the finished file untouched, the unfinished file as its list,
-    // no id twice but a finished key's and its pending edit's, and no journal.
+    // no id twice but a finished key's with its pending edit, and no journal.
     void ExpectSoundStart(const KeyDataList& finished) const {
         EXPECT_TRUE(
             std::ranges::equal(RecordBytes(ReadRecords("KeyData.u")), RecordBytes(finished)));
