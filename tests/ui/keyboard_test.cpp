@@ -168,7 +168,7 @@ TEST_F(MainWindowTest, EscapeWithNoBoxOpenClosesNothing) {
         // Reached only while the loop runs on.
         QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
     });
-    EXPECT_EQ(loop.exec(), 7);
+    ASSERT_EQ(loop.exec(), 7);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(wizard->GetHWND()->isVisible());
     EXPECT_EQ(wizard->GetPaintManager().FindControl(L"EditUI1")->GetText(), L"2500");
