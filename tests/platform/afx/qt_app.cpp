@@ -99,8 +99,10 @@ bool ShowsFocusRing(QWidget* widget) {
     const int w = drawn.width();
     const int h = drawn.height();
     // Each edge's middle, the dark ring's inner pixel, and a step further in, the light ring's.
-    for (const auto [x, y, inX, inY] : {std::array{w / 2, 1, 0, 1}, {w / 2, h - 2, 0, -1},
-                                        {1, h / 2, 1, 0}, {w - 2, h / 2, -1, 0}}) {
+    for (const auto [x, y, inX, inY] : {std::array{w / 2, 1, 0, 1},
+                                        {w / 2, h - 2, 0, -1},
+                                        {1, h / 2, 1, 0},
+                                        {w - 2, h / 2, -1, 0}}) {
         if (drawn.pixelColor(x, y) != QColor(0x1F2933) ||
             drawn.pixelColor(x + inX, y + inY) != QColor(Qt::white)) {
             return false;

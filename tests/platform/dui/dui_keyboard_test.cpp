@@ -191,10 +191,10 @@ TEST_F(DuiTest, TabPassesOverWhatContainersHideAndScrollsWhatItFocusesIntoView) 
     EXPECT_TRUE(inView(L"s3"));
 }
 
-// The next control shows the ring whole, also an edit, a combo box or a list over what lies
-// inside it.
+// Disabled, hidden, on a page turned away or left by Tab: the next control takes the focus and
+// shows the ring whole, also an edit, a combo box or a list over what lies inside it.
 TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
-    enum class Change { Disable, Hide, OtherPage };
+    enum class Change { Disable, Hide, OtherPage, Tab };
     struct Case {
         int page;
         std::string keys;  // "" for a click on the control instead
@@ -207,6 +207,7 @@ TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
         {0, ">", L"b1", Change::Hide, L"p0"},
         {0, ">>", L"p0", Change::OtherPage, L"p1"},
         {1, ">>", L"p1", Change::Disable, L"p1c"},
+        {1, ">>", L"p1", Change::Tab, L"p1c"},
         {1, ">>>", L"p1c", Change::Hide, L"p1l"},
         {1, ">>>>>", L"b2", Change::Disable, L"b1"},
         // A click gives a button no keyboard focus, and takes none on.
@@ -227,9 +228,10 @@ TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
         Settle();
         dui::CControlUI* control = w->Find(c.control);
         c.keys.empty() ? Click(control) : static_cast<void>(WalkFocus(w->GetHWND(), c.keys));
-        c.change == Change::Disable ? control->SetEnabled(false)
-        : c.change == Change::Hide  ? control->SetVisible(false)
-                                    : static_cast<void>(pages->SelectItem(1 - c.page));
+        c.change == Change::Disable     ? control->SetEnabled(false)
+        : c.change == Change::Hide      ? control->SetVisible(false)
+        : c.change == Change::OtherPage ? static_cast<void>(pages->SelectItem(1 - c.page))
+                                        : static_cast<void>(WalkFocus(w->GetHWND(), ">"));
         EXPECT_FALSE(afx_test::ShowsFocusRing(control->GetWidget()));
         Settle();
         EXPECT_EQ(afx_test::FocusName(w->GetHWND()), c.focus);
