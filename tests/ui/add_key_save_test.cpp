@@ -303,6 +303,7 @@ TEST_F(SaveKeyTest, ACancelledEditLeavesNothingToTheNextKey) {
         Tree().AddNewKey(Tree().FindMakerItem(kAudi));
         DefineKey(1, -1, name);
         Press(L"NextBtn");
+        EXPECT_FALSE(WizardShown());
         KeyDataRecord saved = g_KeyData.back();
         std::memset(saved.keyName, 0, sizeof saved.keyName);
         std::memset(saved.params.keyName, 0, sizeof saved.params.keyName);

@@ -204,7 +204,7 @@ TEST_F(MessageBoxTest, SpaceOrEnterAnswersAsTheFocusedButtonOrElseAsTheDefaultOn
         {kMessageYesNoCancel, 2, Qt::Key_Return, kAnswerNo},      // No
         {kMessageYesNoCancel, 3, Qt::Key_Space, kAnswerCancel},   // Cancel
         {kMessageYesNoCancel, 4, Qt::Key_Return, kAnswerCancel},  // the close button
-        // Enter as the box comes up: Ok, or Yes.
+        // Enter as the box comes up, no button focused: Ok, or Yes.
         {kMessageWarning, 0, Qt::Key_Return, kAnswerCancel},
         {kMessageQuestion, 0, Qt::Key_Enter, kAnswerOk},
         {kMessageYesNoCancel, 0, Qt::Key_Return, kAnswerOk},

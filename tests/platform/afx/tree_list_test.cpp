@@ -125,9 +125,9 @@ TEST_F(TreeListTest, TreeAndListShowTheFocusRingRoundTheirRowsWhileTheyHaveTheFo
                        dynamic_cast<QTreeWidget*>(list.GetSafeWidget())->viewport()};
     rows[0]->window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(rows[0]->window()));
-    // Rows enough for a scroll bar, which comes up beside the ring, not over it.
     TreeItem root = tree.InsertItem(L"root", 0, 0);
     tree.SetFocus();
+    // Rows enough for a scroll bar, which comes up beside the ring, not over it.
     for (int i = 0; i < 40; ++i) {
         tree.InsertItem(L"K_U", 2, 2, root);
     }
