@@ -194,6 +194,12 @@ TEST_F(DuiTest, TabPassesOverWhatContainersHideAndScrollsWhatItFocusesIntoView) 
 // Disabled, hidden, on a page turned away or left by Tab: the next control takes the focus and
 // shows the ring whole, also an edit, a combo box or a list over what lies inside it.
 TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
+    const char skin[] =
+        "<VerticalLayout><Button name='b1' height='20'/><TabLayout name='pages' height='40'>"
+        "<HorizontalLayout><Button name='p0'/></HorizontalLayout><HorizontalLayout>"
+        "<Edit name='p1'/><Combo name='p1c'/><List name='p1l'><ListHeader height='24' "
+        "bkcolor='#FFF1F4F8'><ListHeaderItem text='No.'/></ListHeader></List></HorizontalLayout>"
+        "</TabLayout><Button name='b2' height='20'/></VerticalLayout>";
     enum class Change { Disable, Hide, OtherPage, Tab };
     struct Case {
         int page;
@@ -215,12 +221,7 @@ TEST_F(DuiTest, AControlThatLosesTheKeyboardFocusHandsItOnAndShowsNoRing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
-        TestWindow* w = Open(
-            "<VerticalLayout><Button name='b1' height='20'/><TabLayout name='pages' height='40'>"
-            "<HorizontalLayout><Button name='p0'/></HorizontalLayout><HorizontalLayout>"
-            "<Edit name='p1'/><Combo name='p1c'/><List name='p1l'><ListHeader height='24' "
-            "bkcolor='#FFF1F4F8'><ListHeaderItem text='No.'/></ListHeader></List>"
-            "</HorizontalLayout></TabLayout><Button name='b2' height='20'/></VerticalLayout>");
+        TestWindow* w = Open(skin);
         w->GetHWND()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w->GetHWND()));
         auto* pages = w->Find<dui::CTabLayoutUI>(L"pages");
