@@ -39,17 +39,14 @@ CAddKey* WizardOf(CDuiFrameWnd* frame) {
     return dynamic_cast<CAddKey*>(static_cast<KeyTreeOwner*>(frame)->GetKeyWizard());
 }
 
-// What the user sees of the key tree, in words: which of tree and results shows, the selected
-// item, the key in the pane and the search button.
+// What the user sees of the key tree, in words: the tree or the search results in its place, the
+// selected item, the key in the pane and the search button.
 std::wstring View(CDuiFrameWnd* frame) {
     afx::TreeCtrl& tree = frame->GetTreeView().GetTreeCtrl();
-    auto label = [&](afx::TreeItem item) {
-        return item != nullptr ? tree.GetItemText(item) : std::wstring(L"none");
-    };
-    dui::CControlUI* pane = frame->m_pKeyInfo->GetPaintManager().FindControl(L"l_keyName");
-    return std::wstring(tree.IsWindowVisible() ? L"tree" : L"-") +
-           (frame->GetTreeView().GetSearchList().IsWindowVisible() ? L" results" : L" -") +
-           L", selected " + label(tree.GetSelectedItem()) + L", pane " + pane->GetText() +
+    const afx::TreeItem selected = tree.GetSelectedItem();
+    return std::wstring(tree.IsWindowVisible() ? L"tree" : L"results") + L", selected " +
+           (selected != nullptr ? tree.GetItemText(selected) : L"none") + L", pane " +
+           frame->m_pKeyInfo->GetPaintManager().FindControl(L"l_keyName")->GetText() +
            L", search button " +
            (frame->GetPaintManager().FindControl(L"SearchBtn")->IsEnabled() ? L"on" : L"off");
 }
@@ -183,22 +180,22 @@ TEST_F(MainWindowTest, SearchResultsAreChosenByEnterAndEscapeGoesBackToTheBox) {
     TabTo(window, L"SearchEdit");
     TypeKeys(window, "k");
     TabTo(window, L"list");
-    EXPECT_EQ(View(frame_), L"- results, selected none, pane , search button on");
+    EXPECT_EQ(View(frame_), L"results, selected none, pane , search button on");
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
         PressKey(window, key);
     }
-    EXPECT_EQ(View(frame_), L"tree -, selected K2_U, pane K2_U, search button on");
+    EXPECT_EQ(View(frame_), L"tree, selected K2_U, pane K2_U, search button on");
     // After a click into the box, Escape in the results goes back to it, still searching.
     Click(Control(L"SearchEdit"));
     TabTo(window, L"list");
     PressKey(window, Qt::Key_Escape);
     EXPECT_EQ(afx_test::FocusName(window), L"SearchEdit");
-    EXPECT_EQ(View(frame_), L"- results, selected K2_U, pane K2_U, search button on");
+    EXPECT_EQ(View(frame_), L"results, selected K2_U, pane K2_U, search button on");
     // Space on the search button ends the search; the button, off now, hands the focus on.
     EXPECT_EQ(Walk(window, 1), Names({L"SearchBtn"}));
     PressKey(window, Qt::Key_Space);
     Settle();
-    EXPECT_EQ(View(frame_), L"tree -, selected K2_U, pane K2_U, search button off");
+    EXPECT_EQ(View(frame_), L"tree, selected K2_U, pane K2_U, search button off");
     EXPECT_EQ(afx_test::FocusName(window), L"AddkeyBtn");
 }
 
