@@ -77,29 +77,23 @@ TEST_F(AddKeyListsTest, CellEditorKeepsFourDigitsStoresOnEnterAndKeepsOnEmpty) {
 }
 
 // The editor covers the cell it edits: over two cells of different texts, the same typing
-// looks the same. Escape closes it and keeps the cell as it was, also through the next Tab.
+// looks the same. Escape closes it and keeps the cell as it was.
 TEST_F(AddKeyListsTest, CellEditorCoversItsCellAndEscapeThrowsTheTypingAway) {
     QApplication::setCursorFlashTime(0);  // the text cursor drawn steadily
     EditCell(0, 0, "1111");
     EditCell(0, 1, "8888");
     QImage seen[2];
     for (int row : {0, 1}) {
-        dui::CControlUI* cell = Find<dui::CListUI>(L"Step3ListA")->GetItemAt(row);
-        QTest::mouseDClick(cell->GetWidget(), Qt::LeftButton, {},
-                           cell->GetWidget()->rect().center());
+        QWidget* cell = Find<dui::CListUI>(L"Step3ListA")->GetItemAt(row)->GetWidget();
+        QTest::mouseDClick(cell, Qt::LeftButton, {}, cell->rect().center());
         ASSERT_NE(wizard_->GetListEdit(), nullptr);
         QWidget* editor = wizard_->GetListEdit()->GetWidget();
-        auto* field = editor->findChild<QLineEdit*>();
-        QTest::keyClicks(field, "5");
+        QTest::keyClicks(editor->findChild<QLineEdit*>(), "5");
         Settle();
         const QRect place(editor->mapTo(wizard_->GetHWND(), QPoint(0, 0)), editor->size());
         seen[row] = wizard_->GetHWND()->grab().toImage().copy(place);
-        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(editor->findChild<QLineEdit*>(), Qt::Key_Escape);
         EXPECT_EQ(wizard_->GetListEdit(), nullptr);
-        Settle();
-        EXPECT_EQ(Control(L"ListEdit"), nullptr);
-        QTest::keyClick(wizard_->GetHWND(), Qt::Key_Tab);
-        Settle();
     }
     EXPECT_EQ(wizard_->GetListTexts(0)[0], L"1111");
     EXPECT_EQ(wizard_->GetListTexts(0)[1], L"8888");

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWindow>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -95,18 +96,15 @@ std::wstring FocusName(QWidget* window) {
 
 bool ShowsFocusRing(QWidget* widget) {
     const QImage drawn = widget->grab().toImage();
-    const int x = drawn.width() / 2;
-    const int y = drawn.height() / 2;
-    const int right = drawn.width() - 1;
-    const int bottom = drawn.height() - 1;
-    // Each edge's middle, from outside in: the dark ring's inner pixel, then the light ring's.
-    const QPoint edges[][2] = {{{x, 1}, {x, 2}},
-                               {{x, bottom - 1}, {x, bottom - 2}},
-                               {{1, y}, {2, y}},
-                               {{right - 1, y}, {right - 2, y}}};
-    for (const auto& [dark, light] : edges) {
-        if (drawn.pixelColor(dark) != QColor(0x1F2933) ||
-            drawn.pixelColor(light) != QColor(Qt::white)) {
+    const int w = drawn.width();
+    const int h = drawn.height();
+    // Each edge's middle, the dark ring's inner pixel, and a step further in, the light ring's.
+    for (const auto [x, y, inX, inY] : {std::array{w / 2, 1, 0, 1},
+                                        {w / 2, h - 2, 0, -1},
+                                        {1, h / 2, 1, 0},
+                                        {w - 2, h / 2, -1, 0}}) {
+        if (drawn.pixelColor(x, y) != QColor(0x1F2933) ||
+            drawn.pixelColor(x + inX, y + inY) != QColor(Qt::white)) {
             return false;
         }
     }
