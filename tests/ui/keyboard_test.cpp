@@ -150,6 +150,42 @@ TEST_F(MainWindowTest, WizardDepthCellsAreFilledFromTheKeyboard) {
 
 // Escape ends a box's modal run as Cancel; in the main window, and in the wizard's page as a key
 // is typed, it closes nothing.
+TEST_F(MainWindowTest, FoldedFlatSectionsTakeNeitherTheFocusNorTheTyping) {
+    Open();
+    QWidget* window = frame_->GetHWND();
+    CAddKey* wizard = WizardOf(frame_);
+    ScopedMessageScript noBoxes({});
+    wizard->ShowWizard();
+    wizard->SelectKeyType(3);
+    auto control = [&](const wchar_t* name) { return wizard->GetPaintManager().FindControl(name); };
+    for (const auto& [edit, text] : {std::pair{L"EditUI1", L"2500"},
+                                     {L"EditUI2", L"1000"},
+                                     {L"EditUI3", L"300"},
+                                     {L"EditUI4", L"100"}}) {
+        control(edit)->SetText(text);
+    }
+    ASSERT_TRUE(wizard->SwitchStep(2));
+    wizard->FillListSequence(300, 100, 0, 2);
+    ASSERT_TRUE(wizard->SwitchStep(3));
+    // The clamp offsets asked for, and both sections folded to their titles.
+    for (const wchar_t* option : {L"Step4Option", L"Step4showSet", L"Step4showImage"}) {
+        dynamic_cast<dui::COptionUI*>(control(option))->Selected(false);
+    }
+    afx_test::Settle();
+    const std::vector<std::wstring> flats = wizard->GetListTexts(2);
+    TabTo(window, L"Step4showSet");
+    Names reached;
+    for (int n = 0; n < 3; ++n) {
+        PressKey(window, Qt::Key_Tab);
+        reached.push_back(afx_test::FocusName(window));
+        TypeKeys(window, "999");
+        PressKey(window, Qt::Key_Down);
+    }
+    EXPECT_EQ(reached, Names({L"Step4showImage", L"LastBtn", L"NextBtn"}));
+    EXPECT_EQ(control(L"EditUI6")->GetText(), L"");
+    EXPECT_EQ(wizard->GetListTexts(2), flats);
+}
+
 TEST_F(MainWindowTest, EscapeWithNoBoxOpenClosesNothing) {
     Open();
     QWidget* window = frame_->GetHWND();
