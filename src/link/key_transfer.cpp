@@ -107,11 +107,9 @@ bool CKeyTransfer::WriteKeyDataToMachine() {
     KeyDataList records;
     // A database that is there but cannot be read, or is larger than any key file can be, is no
     // empty one: nothing of it was copied.
+    const bool read = ReadRecordFile(database, kMaxRecordFileBytes, records) == RecordRead::kRead;
     std::error_code error;
-    int failures = ReadRecordFile(database, kMaxRecordFileBytes, records) != RecordRead::kRead &&
-                           std::filesystem::exists(database, error)
-                       ? 1
-                       : 0;
+    int failures = !read && std::filesystem::exists(database, error) ? 1 : 0;
     if (!records.empty()) {
         FileSender sender(*m_link);
         for (const MachineFile& file : BuildMachineFiles(records)) {
